@@ -1,0 +1,1 @@
+#include "editors/gui/editor_frame.h"

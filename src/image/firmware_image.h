@@ -1,0 +1,81 @@
+#pragma once
+// The in-memory firmware of one decoder: program memory, data EEPROM, ID and configuration
+// words, and the text lines of the HEX file. Every byte is kept as two upper-case hex
+// characters, exactly as in the file; values are made where they are needed.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+
+namespace korrin {
+
+constexpr int kRomCells = 0x4000;
+constexpr int kEepromCells = 256;
+constexpr int kHexLines = 1024;
+
+// "00" .. "FF": entry v is the cell text of the byte value v.
+const std::array<std::string, 256>& HexByteText();
+
+// The value of the first two characters of text, each taken as one hex digit without any
+// check ('A'..'F'/'a'..'f': (code + 9) & 0x0F, anything else: code & 0x0F; end of text: 0).
+int HexByteValue(const std::string& text);
+
+class FirmwareImage {
+ public:
+  // The accessors report a bad index through dialogs (a warning with OK) and carry on.
+  explicit FirmwareImage(Dialogs* dialogs = nullptr);
+
+  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
+  Dialogs* dialogs() const { return dialogs_; }
+
+  std::vector<std::string> Hex_ROM;    // kRomCells cells; word w = cells 2w (low), 2w+1 (high)
+  std::vector<std::string> HexString;  // kHexLines file lines
+  int32_t HexStringCount = 0;
+  std::string ID_Text;
+  std::array<std::string, 4> Config;
+  std::array<std::string, 4> ConfigDefault;
+  float Version = 0.0f;
+  int32_t PIC = 0;
+  int32_t ID_Address = 0;
+  int32_t Config_Address = 0;
+  int32_t EE_Address = 0;
+  bool ID_Found = false;
+  bool Config_Found = false;
+  int32_t Max_ROM_Index = 0;
+  int32_t Max_EE_Index = 0;
+  std::vector<std::string> Hex_EE;  // kEepromCells cells
+
+  // The reader's upper address (extended linear address record), reset with every file.
+  int32_t UpperAddress = 0;
+
+  // Empties all lines, stores lines[i] upper-cased at index i and sets HexStringCount to the
+  // number of lines (also beyond 1024, where set_HexString refuses each extra line).
+  void StoreLines(const std::vector<std::string>& lines);
+
+  // Makes the image blank for a new file (erased chip, no ID, no configuration, no PIC).
+  // Version and the three record addresses keep their values.
+  void ResetForNewFile();
+
+  void set_HexString(int32_t index, const std::string& line);
+  std::string get_HexString(int32_t index) const;
+  void set_Hex_ROM(int32_t index, const std::string& cell);
+  std::string get_Hex_ROM(int32_t index) const;
+  void set_Hex_EE(int32_t index, const std::string& cell);
+  std::string get_Hex_EE(int32_t index) const;
+
+  // Conveniences on top of the cells (values through HexByteValue, stores through HexByteText).
+  int eepromValue(int index) const { return HexByteValue(get_Hex_EE(index)); }
+  void setEepromValue(int index, int value) { set_Hex_EE(index, HexByteText()[static_cast<size_t>(value & 0xFF)]); }
+  int romValue(int index) const { return HexByteValue(get_Hex_ROM(index)); }
+  void setRomValue(int index, int value) { set_Hex_ROM(index, HexByteText()[static_cast<size_t>(value & 0xFF)]); }
+  // The 14-bit program word at word address w (low cell + 256 * high cell).
+  int programWord(int w) const { return romValue(2 * w) + 256 * romValue(2 * w + 1); }
+
+ private:
+  void report(const char* format, int32_t index) const;
+  Dialogs* dialogs_ = nullptr;
+};
+
+}  // namespace korrin
