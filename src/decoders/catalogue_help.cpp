@@ -59,6 +59,13 @@ std::string ModeText(RowMode mode) {
   return std::string();
 }
 
+// For the types without captioned rows (the CV types and "F-Dekoder mit CV").
+std::string NoRowsText(const CatalogueEntry& entry) {
+  return entry.frameKind == kFrameCv
+             ? "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt"
+             : "keine Adresszeilen";
+}
+
 std::string ProtocolText(const CatalogueEntry& entry) {
   if (EntrySetsIsDcc(entry)) return "DCC";
   return "Motorola oder DCC, wird beim Laden aus der Firmware erkannt";
@@ -115,8 +122,9 @@ std::string TypePage(const CatalogueEntry& entry) {
   html += FactRow("Kennung", HtmlEscape(IdentifiersText(entry)));
   html += FactRow("PIC", HtmlEscape(PicName(entry.pic)));
   html += FactRow("Protokoll", HtmlEscape(ProtocolText(entry)));
-  html += FactRow("Adresszeilen", HtmlEscape(ModeText(entry.mode)));
   const std::map<int, std::string>& captions = CaptionSet(entry.captionSet);
+  html += FactRow("Adresszeilen", HtmlEscape(captions.empty() ? NoRowsText(entry)
+                                                               : ModeText(entry.mode)));
   if (!captions.empty() && entry.mode != RowMode::CV) {
     html += FactRow("Adressbereich", HtmlEscape(AddressRangeText(entry)));
     if (entry.mode != RowMode::RG) {
@@ -136,9 +144,7 @@ std::string TypePage(const CatalogueEntry& entry) {
 
   html += "<h2>Zeilen</h2>\n";
   if (captions.empty()) {
-    html += "<p>Dieser Typ hat keine Adresszeilen";
-    html += entry.frameKind == kFrameCv ? "; er wird über die CV-Register-Tabelle eingestellt.</p>\n"
-                                        : ".</p>\n";
+    html += "<p>" + HtmlEscape(NoRowsText(entry)) + "</p>\n";
   } else {
     const bool rg = ModesFor(entry.mode).RG_Mode;
     html += "<table>\n<tr><th>Zeile</th><th>Bezeichnung</th><th>Eingabe</th></tr>\n";
