@@ -1,0 +1,143 @@
+#include "editors/curve_files.h"
+
+#include <algorithm>
+
+#include "image/format.h"
+#include "image/text_file.h"
+
+namespace korrin {
+
+namespace {
+
+const char* const kBadLineMessage = "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile %d";
+
+void Warn(Dialogs& dialogs, const std::string& text) { dialogs.show(BoxKind::Warning, text, Buttons::Cancel); }
+
+}  // namespace
+
+std::vector<std::string> CurveFileLines(const CurveBlock& block) {
+  std::vector<std::string> lines;
+  const int n = ClampedCount(block);
+  for (int q = 0; q < n; ++q) lines.push_back(Format("%i", block[static_cast<size_t>(q)]));
+  return lines;
+}
+
+std::vector<std::string> SetFileLines(const CurveTable& table) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < kTableEntries; ++i) {
+    lines.push_back(Format("%i", table.tableEntry(0, i)));
+    lines.push_back(Format("%i", table.tableEntry(1, i)));
+  }
+  return lines;
+}
+
+std::optional<int> ReadCurveFileValue(const std::string& line) {
+  auto v = ReadServoInteger(line);
+  if (!v) return std::nullopt;
+  // A negative number is a number, but no table byte: it is taken as 0, as a number above
+  // 255 is taken as 255.
+  return std::clamp(*v, 0, 255);
+}
+
+bool ApplyCurveFileLines(CurveTable& table, int block, const std::vector<std::string>& lines, Dialogs& dialogs) {
+  size_t count = lines.size();
+  if (count > kMaxCurvePoints) {
+    Warn(dialogs, "Nur die ersten 100 Zeilen dieses File werden verwendet");
+    count = kMaxCurvePoints;
+  }
+  if (count == 0) {
+    // No point at all: a curve needs at least one, so the empty file is refused like a file
+    // whose first line is no number, and nothing changes.
+    Warn(dialogs, Format(kBadLineMessage, 0));
+    return false;
+  }
+  CurveBlock& b = table.blocks[static_cast<size_t>(block)];
+  for (size_t q = 0; q < count; ++q) {
+    auto v = ReadCurveFileValue(lines[q]);
+    if (!v) {
+      Warn(dialogs, Format(kBadLineMessage, static_cast<int>(q)));
+      return false;
+    }
+    b[q] = *v;
+  }
+  b[kEntryCount] = static_cast<int>(count);
+  return true;
+}
+
+bool ApplySetFileLines(CurveTable& table, const std::vector<std::string>& lines, Dialogs& dialogs) {
+  if (lines.size() > kSetFileLines) {
+    Warn(dialogs, "Dieses File hat zu viele Zeilen (max. 512)");
+    return false;
+  }
+  for (int i = 0; i < kTableEntries; ++i) {
+    const size_t first = static_cast<size_t>(2 * i);
+    std::optional<int> a, b;
+    if (first + 1 < lines.size()) {
+      a = ReadCurveFileValue(lines[first]);
+      b = ReadCurveFileValue(lines[first + 1]);
+    }
+    if (!a || !b) {
+      Warn(dialogs, Format(kBadLineMessage, 2 * i));
+      return false;
+    }
+    table.setTableEntry(0, i, *a);
+    table.setTableEntry(1, i, *b);
+  }
+  return true;
+}
+
+FileDialogRequest CurveFileRequest() { return {"", "CUR|*.cur|TXT|*.txt|*.*|*.*", "CUR", ""}; }
+FileDialogRequest SetFileRequest() { return {"", "SET|*.set|TXT|*.txt|*.*|*.*", "SET", ""}; }
+
+namespace {
+
+std::optional<std::vector<std::string>> ReadChosen(const FileDialogRequest& request, Dialogs& dialogs,
+                                                   FileDialogs& files, bool& cancelled) {
+  auto path = files.open(request);
+  cancelled = !path;
+  if (!path) return std::nullopt;
+  std::string error;
+  auto lines = ReadTextLines(*path, &error);
+  if (!lines) dialogs.error(error);
+  return lines;
+}
+
+CurveFileResult WriteChosen(const FileDialogRequest& request, const std::vector<std::string>& lines,
+                            Dialogs& dialogs, FileDialogs& files) {
+  auto path = files.save(request);
+  if (!path) return CurveFileResult::Cancelled;
+  std::string error;
+  if (!WriteTextLinesSafely(*path, lines, &error)) {
+    dialogs.error(error);
+    return CurveFileResult::Failed;
+  }
+  return CurveFileResult::Done;
+}
+
+}  // namespace
+
+CurveFileResult LoadCurveFile(CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
+  bool cancelled = false;
+  auto lines = ReadChosen(CurveFileRequest(), dialogs, files, cancelled);
+  if (cancelled) return CurveFileResult::Cancelled;
+  if (!lines) return CurveFileResult::Failed;
+  return ApplyCurveFileLines(table, block, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
+}
+
+CurveFileResult SaveCurveFile(const CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
+  return WriteChosen(CurveFileRequest(), CurveFileLines(table.blocks[static_cast<size_t>(block)]), dialogs, files);
+}
+
+CurveFileResult LoadSetFile(CurveTable& table, Dialogs& dialogs, FileDialogs& files) {
+  bool cancelled = false;
+  auto lines = ReadChosen(SetFileRequest(), dialogs, files, cancelled);
+  if (cancelled) return CurveFileResult::Cancelled;
+  if (!lines) return CurveFileResult::Failed;
+  return ApplySetFileLines(table, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
+}
+
+CurveFileResult SaveSetFile(const CurveTable& table, Dialogs& dialogs, FileDialogs& files) {
+  return WriteChosen(SetFileRequest(), SetFileLines(table), dialogs, files);
+}
+
+}  // namespace korrin

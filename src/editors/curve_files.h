@@ -1,0 +1,50 @@
+#pragma once
+// Curve files (*.cur: the points of one curve) and set files (*.set: both curve tables,
+// interleaved), one decimal integer per line. Files are written with CR LF after every line;
+// on reading any line end and a byte-order mark are accepted.
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "app/file_dialogs.h"
+#include "editors/servo_curves.h"
+
+namespace korrin {
+
+constexpr int kSetFileLines = 2 * kTableEntries;  // 512
+
+// The lines of a curve file: the N points of the block (N limited to 1..100), relay bit
+// included.
+std::vector<std::string> CurveFileLines(const CurveBlock& block);
+// The 512 lines of a set file: line 2*i entry i of table A, line 2*i+1 entry i of table B.
+std::vector<std::string> SetFileLines(const CurveTable& table);
+
+// One line of either file as a table byte: a whole number, values above 255 taken as 255
+// and below 0 as 0. Nothing for a line that is no number (an empty line included).
+std::optional<int> ReadCurveFileValue(const std::string& line);
+
+// Takes the lines of a curve file into block `block`: at most the first 100 (after the
+// warning "Nur die ersten 100 Zeilen ..."), each into entry q. A line that is no number stops
+// the reading with the warning naming its 0-based index; the entries read before it stay
+// replaced and the count is left. True when every line was read; the count then becomes
+// the number of lines. An empty file is refused with the warning for line 0.
+bool ApplyCurveFileLines(CurveTable& table, int block, const std::vector<std::string>& lines, Dialogs& dialogs);
+// Takes the lines of a set file into both tables. More than 512 lines: warning, nothing
+// taken. A pair with a bad or missing line stops the reading with the warning naming the
+// pair's first line; the pairs before it stay replaced. True when all 256 pairs were read.
+bool ApplySetFileLines(CurveTable& table, const std::vector<std::string>& lines, Dialogs& dialogs);
+
+enum class CurveFileResult { Cancelled, Failed, Done };
+
+// The four operations behind "laden"/"speichern" of the groups "Kurve" and "Setup", with the
+// file dialogs. A cancelled dialog changes nothing; a file that cannot be read or written is
+// reported as an error.
+CurveFileResult LoadCurveFile(CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files);
+CurveFileResult SaveCurveFile(const CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files);
+CurveFileResult LoadSetFile(CurveTable& table, Dialogs& dialogs, FileDialogs& files);
+CurveFileResult SaveSetFile(const CurveTable& table, Dialogs& dialogs, FileDialogs& files);
+
+FileDialogRequest CurveFileRequest();  // filter "CUR|*.cur|TXT|*.txt|*.*|*.*", extension "CUR"
+FileDialogRequest SetFileRequest();    // filter "SET|*.set|TXT|*.txt|*.*|*.*", extension "SET"
+
+}  // namespace korrin
