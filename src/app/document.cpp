@@ -1,0 +1,290 @@
+#include "app/document.h"
+
+#include "image/format.h"
+#include "image/hex_writer.h"
+#include "image/text_file.h"
+
+namespace korrin {
+
+namespace {
+
+const char* const kHexFilter = "HEX|*.hex|TXT|*.txt|*.*|*.*";
+
+// Collects the messages of a check that must not talk to the user.
+class SilentDialogs : public Dialogs {
+ public:
+  std::vector<std::string> texts;
+  Answer show(BoxKind, const std::string& text, Buttons) override {
+    texts.push_back(text);
+    return Answer::Cancel;
+  }
+};
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
+  size_t slash = path.find_last_of('/');
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + "." + extension;
+  return path;
+}
+
+}  // namespace
+
+// Reads a written file back into a fresh image and names the first area in which it differs
+// from the image that was saved; nothing when the file holds exactly that image.
+std::optional<std::string> VerifyWrittenFile(const std::string& path, const FirmwareImage& saved) {
+  auto lines = ReadTextLines(path);
+  if (!lines) return std::string("die geschriebene Datei kann nicht wieder gelesen werden");
+  SilentDialogs silent;
+  FirmwareImage back(&silent);
+  back.ResetForNewFile();
+  HexReadStatus status;
+  for (const auto& line : *lines) {
+    if (line.empty()) continue;
+    if (!ReadHexLine(back, line, silent, status) || !silent.texts.empty())
+      return std::string("die geschriebene Datei wird nicht fehlerfrei gelesen");
+  }
+  if (back.Hex_ROM != saved.Hex_ROM) return std::string("der Programmspeicher weicht ab");
+  if (back.Hex_EE != saved.Hex_EE) return std::string("das EEPROM weicht ab");
+  if (saved.Config_Found || back.Config_Found) {
+    if (back.Config[0] != saved.Config[0]) return std::string("das Config-Wort weicht ab");
+  }
+  if (saved.ID_Found && back.ID_Text != saved.ID_Text) return std::string("die ID weicht ab");
+  return std::nullopt;
+}
+
+Document::Document(Dialogs& d, FileDialogs& f) : EditorContext(d, f), rows(&d) { NeutralLayout(); }
+
+RowModes Document::modes() const {
+  RowModes m;
+  m.Is_Mot = Is_Mot;
+  m.Is_DCC = Is_DCC;
+  m.No_Rows = No_Rows;
+  m.RG_Mode = RG_Mode;
+  m.Fn_Mode = Fn_Mode;
+  m.CV_Mode = CV_Mode;
+  m.MaxAddress = limits.MaxAddress;
+  m.MaxFunction = limits.MaxFunction;
+  return m;
+}
+
+std::array<std::string, 48> Document::Captions() const {
+  std::array<std::string, 48> captions;
+  for (int r = 0; r < 48; ++r) captions[static_cast<size_t>(r)] = rows[r].caption;
+  return captions;
+}
+
+void Document::NeutralLayout() {
+  for (auto& row : rows.rows) row.caption.clear();
+  layout.NeutralLayout(Captions(), captionWidth);
+}
+
+void Document::SetHeader(const std::string& title) {
+  headerText = title;
+  headerFontSize = HeaderFontSize(title, layout.groupBoxMain.width, headerWidthAt);
+}
+
+void Document::ShowEditorFrame(int kind) {
+  if (frames) frames->HideFrames(false);
+  FrameMetrics metrics = frames ? frames->MetricsFor(kind) : FrameMetrics{};
+  layout.ShowEditorFrame(kind, metrics);
+  if (frames && layout.frameKind != kNoFrame) frames->ShowFrame(kind, layout);
+}
+
+void Document::ApplyCatalogue() {
+  RG_Mode = Fn_Mode = CV_Mode = false;
+  bool recognisedWithoutRows = false;
+  NeutralLayout();
+  image.ConfigDefault.fill("");
+
+  if (const CatalogueEntry* entry = FindCatalogueEntry(DecoderIdentifier)) {
+    CatalogueModes m = ModesFor(entry->mode);
+    RG_Mode = m.RG_Mode;
+    Fn_Mode = m.Fn_Mode;
+    CV_Mode = m.CV_Mode;
+    if (EntrySetsIsDcc(*entry)) Is_DCC = true;
+    DecoderIdentifier = IdentifierAfterCatalogue(DecoderIdentifier);
+    recognisedWithoutRows = entry->recognisedWithoutRows;
+    std::vector<std::string> captions = RowCaptions(entry);
+    for (int r = 0; r < 48 && r < static_cast<int>(captions.size()); ++r) rows[r].caption = captions[static_cast<size_t>(r)];
+    DecoderTitle = entry->title;
+    layout.PlaceRows(entry->perColumn, entry->gapRow, Captions(), captionWidth);
+    HelpPage = entry->helpPage;
+    image.PIC = entry->pic;
+    if (entry->frameKind != kFrameNone) ShowEditorFrame(entry->frameKind);
+  }
+
+  ApplyPic(image, statusPanels[3]);
+  SetHeader(DecoderTitle);
+  limits = LimitsAfterCatalogue(limits, Is_Mot, Is_DCC, RG_Mode);
+
+  for (auto& row : rows.rows) {
+    RowControls c = RowControlsFor(row.caption, RG_Mode, limits);
+    row.captionVisible = c.labelVisible;
+    row.addressVisible = c.addressVisible;
+    row.functionVisible = c.functionVisible;
+    row.rgVisible = c.rgButtonVisible;
+    row.addressHintShown = c.addressHintShown;
+    if (c.functionHintShown) row.functionHintShown = *c.functionHintShown;
+    if (c.addressHint) row.addressHint = *c.addressHint;
+    if (c.functionHint) row.functionHint = *c.functionHint;
+    if (c.recognises) recognisedWithoutRows = true;
+  }
+
+  CheckLocations(image, dialogs);
+  if (MustReportUnrecognised(recognisedWithoutRows, CV_Mode)) {
+    Identification shown = identification;
+    shown.DecoderIdentifier = DecoderIdentifier;
+    ReportUnrecognised(shown, kProgramHelpPage, HelpPage, dialogs);
+  }
+}
+
+LoadResult Document::LoadHexFile(const std::string& path) {
+  if (path.empty()) return LoadResult::NoFile;
+  std::string error;
+  auto lines = ReadTextLines(path, &error);
+  if (!lines) {
+    dialogs.error(error);
+    return LoadResult::NotRead;
+  }
+  statusPanels[0].clear();
+  statusPanels[1].clear();
+  statusPanels[2].clear();
+  statusPanels[3] = path;
+  LastFileName = path;
+  focus.reset();
+
+  image.StoreLines(*lines);
+  image.ResetForNewFile();
+  if (frames) frames->HideFrames(true);
+  layout.frameKind = kNoFrame;
+
+  HexReadStatus status;
+  for (int32_t k = 0; k < image.HexStringCount; ++k) {
+    std::string line = image.get_HexString(k);
+    if (line.empty()) continue;
+    bool accepted = ReadHexLine(image, line, dialogs, status);
+    statusPanels[0] = status.panel0;
+    statusPanels[1] = status.panel1;
+    if (!accepted) return LoadResult::ReaderError;
+  }
+
+  identification = IdentifyDecoder(image);
+  DecoderIdentifier = identification.DecoderIdentifier;
+  ProtocolFlags flags = DetectProtocol(image);
+  Is_Mot = flags.Is_Mot;
+  Is_DCC = flags.Is_DCC;
+  No_Rows = flags.No_Rows;
+
+  ApplyCatalogue();
+  if (No_Rows) RG_Mode = false;
+
+  if (image.PIC == 0 &&
+      dialogs.show(BoxKind::Warning, "Es konnte das HEX File keinem PIC zugeordnet werden.", Buttons::CancelIgnore) ==
+          Answer::Cancel)
+    return LoadResult::Cancelled;
+  if (!image.ID_Found &&
+      dialogs.show(BoxKind::Warning, "In dem HEX-File wurde kein Wert für die ID gefunden.", Buttons::CancelIgnore) ==
+          Answer::Cancel)
+    return LoadResult::Cancelled;
+  if (!image.Config_Found) {
+    Answer a = dialogs.show(BoxKind::Warning,
+                            "In dem HEX-File wurde kein Config-Wert gefunden. Standard-Wert erzeugen?",
+                            Buttons::YesIgnore);
+    if (a == Answer::Yes) {
+      image.Config = image.ConfigDefault;
+    } else {
+      image.Config.fill("0000");
+    }
+  }
+
+  statusPanels[2] = Is_Mot ? "Mot" : Is_DCC ? "DCC" : "ohne";
+  if (!Is_Mot && !Is_DCC) {
+    for (auto& row : rows.rows) row.captionVisible = row.addressVisible = row.functionVisible = row.rgVisible = false;
+  }
+
+  if (!No_Rows) {
+    auto report = [this](int value) {
+      progress = value;
+      if (onProgress) onProgress(value);
+    };
+    if (auto f = DecodeAddressRows(image, rows, modes(), dialogs, report)) focus = f;
+    progress = 0;
+  }
+  saveEnabled = true;
+  return LoadResult::Loaded;
+}
+
+void Document::btn_RGClick(int row) {
+  if (row < 0 || row >= 48) return;
+  rows[row].RowGreen = !rows[row].RowGreen;
+}
+
+Document::RowColour Document::RowColourOf(int row) const {
+  if (!RG_Mode) return RowColour::White;
+  return rows[row].RowGreen ? RowColour::Green : RowColour::Red;
+}
+
+void Document::FindNeighbours(const std::string& path) {
+  Neighbours n = korrin::FindNeighbours(path);
+  PrevFileName = n.PrevFileName;
+  NextFileName = n.NextFileName;
+}
+
+SaveResult Document::PrepareLines() {
+  focus.reset();
+  if (!No_Rows) {
+    if (auto f = SaveAddressRows(image, rows, modes(), dialogs)) {
+      focus = f;
+      return SaveResult::RowError;
+    }
+  }
+  if (WriteHexImage(image, dialogs) == 0) return SaveResult::ChecksumError;
+  return SaveResult::Saved;
+}
+
+SaveResult Document::WriteLines(const std::string& path) {
+  std::vector<std::string> lines;
+  for (int32_t i = 0; i < image.HexStringCount; ++i) lines.push_back(image.get_HexString(i));
+  std::string error;
+  auto verify = [this](const std::string& temp) -> std::optional<std::string> {
+    if (auto why = VerifyWrittenFile(temp, image))
+      return "Die gespeicherte Datei stimmt nicht mit den Daten überein: " + *why +
+             ". Die bisherige Datei bleibt unverändert.";
+    return std::nullopt;
+  };
+  if (!WriteTextLinesSafely(path, lines, &error, verify)) {
+    dialogs.error(error);
+    return SaveResult::WriteFailed;
+  }
+  return SaveResult::Saved;
+}
+
+SaveResult Document::SaveHexFile() {
+  for (PendingEditor* editor : pendingEditors) {
+    if (!editor || !editor->hasPendingChanges()) continue;
+    if (dialogs.show(BoxKind::Warning, "Geänderte Werte übernehmen?", Buttons::YesNo) != Answer::Yes)
+      return SaveResult::NotApplied;
+    editor->applyPendingChanges();
+  }
+  SaveResult prepared = PrepareLines();
+  if (prepared != SaveResult::Saved) return prepared;
+
+  FileDialogRequest request{"", kHexFilter, "hex", LastFileName};
+  auto chosen = fileDialogs.save(request);
+  if (!chosen) {
+    statusPanels[3] = LastFileName;
+    return SaveResult::Cancelled;
+  }
+  std::string path = WithDefaultExtension(*chosen, "hex");
+  SaveResult written = WriteLines(path);
+  statusPanels[3] = path;
+  return written;
+}
+
+SaveResult Document::SaveTo(const std::string& path) {
+  SaveResult prepared = PrepareLines();
+  if (prepared != SaveResult::Saved) return prepared;
+  return WriteLines(path);
+}
+
+}  // namespace korrin

@@ -1,0 +1,119 @@
+#pragma once
+// The document: everything the main window owns and shows, as plain data, and the load
+// and save sequences that change it. The Qt window renders this state and turns user events
+// into calls; the command-line tool and the tests drive the same object without widgets.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/settings.h"
+#include "decoders/address_rows.h"
+#include "decoders/catalogue.h"
+#include "decoders/identification.h"
+#include "editors/editor_context.h"
+#include "image/hex_reader.h"
+
+namespace korrin {
+
+// The six editor frames as the document sees them. The window implements it with its
+// frame widgets; without a window (command line, core tests) nothing is shown.
+class FrameHost {
+ public:
+  virtual ~FrameHost() = default;
+  // Hides the frames; the CV frame too when includingCv.
+  virtual void HideFrames(bool includingCv) = 0;
+  // The sizes a frame reports of its own controls, before it is placed.
+  virtual FrameMetrics MetricsFor(int kind) = 0;
+  // Places and shows the frame(s) of kind as the layout says and lets them read the image.
+  virtual void ShowFrame(int kind, const MainLayout& layout) = 0;
+};
+
+enum class LoadResult {
+  Loaded,        // ran through; "speichern" is enabled
+  NotRead,       // the file could not be read; nothing changed
+  ReaderError,   // a line was refused
+  Cancelled,     // a load question was answered with Cancel
+  NoFile,        // empty path: nothing done
+};
+
+enum class SaveResult {
+  Saved,
+  NotApplied,      // "No" to the pending-changes question
+  RowError,        // an address row failed validation
+  ChecksumError,   // the writer refused a cell
+  Cancelled,       // the save dialog was cancelled
+  WriteFailed,     // writing or verifying the file failed; the old file is untouched
+};
+
+// Reads a written HEX file back and names the first area (program memory, EEPROM,
+// configuration, ID) in which it differs from saved; nothing when it holds the same image.
+std::optional<std::string> VerifyWrittenFile(const std::string& path, const FirmwareImage& saved);
+
+class Document : public EditorContext {
+ public:
+  Document(Dialogs& dialogs, FileDialogs& fileDialogs);
+
+  // --- what the window shows -------------------------------------------------------------
+  std::array<std::string, 4> statusPanels{"", "", "", " Korrin "};
+  std::string DecoderTitle;
+  std::string headerText = "Korrin";
+  int headerFontSize = 15;
+  std::string HelpPage = kProgramHelpPage;  // also the caption of the help button
+  bool saveEnabled = false;
+  int progress = 0;  // the row-decoding progress bar, maximum kDecodeProgressMaximum
+  MainLayout layout;
+  std::optional<RowFocus> focus;  // the edit a row message was about
+
+  // --- identification and catalogue --------------------------------------------------------
+  Identification identification;
+  bool Is_Mot = false, Is_DCC = false, No_Rows = false;
+  bool RG_Mode = false, Fn_Mode = false, CV_Mode = false;
+  InputLimits limits;
+  AddressRows rows;
+  RowModes modes() const;
+
+  // --- files ------------------------------------------------------------------------------
+  std::string LastFileName;
+  std::string PrevFileName, NextFileName;
+
+  // --- collaborators the window sets --------------------------------------------------------
+  FrameHost* frames = nullptr;
+  std::vector<PendingEditor*> pendingEditors;  // asked in this order before a save
+  TextWidth captionWidth = EstimatedTextWidth;
+  std::function<int(const std::string&, int pointSize)> headerWidthAt =
+      [](const std::string& t, int size) { return EstimatedTextWidth(t) * size / 9; };
+  std::function<void(int)> onProgress;  // called while the rows are decoded
+
+  // --- the sequences ------------------------------------------------------------------------
+  LoadResult LoadHexFile(const std::string& path);
+  SaveResult SaveHexFile();
+  // Validates, encodes and writes the image to path without any dialog (the save of the
+  // command-line tool); messages go through the dialogs as in SaveHexFile.
+  SaveResult SaveTo(const std::string& path);
+
+  void ApplyCatalogue();
+  void SetHeader(const std::string& title);
+  void NeutralLayout();
+  void ShowEditorFrame(int kind);
+
+  // The red/green click of a row's button.
+  void btn_RGClick(int row);
+  // Background of a row's address edit: white without RG mode, else green or red.
+  enum class RowColour { White, Green, Red };
+  RowColour RowColourOf(int row) const;
+
+  // The neighbours of the loaded file (after a load by the user, not from the command line).
+  void FindNeighbours(const std::string& path);
+
+  std::array<std::string, 48> Captions() const;
+
+ private:
+  // Validation and encoding of the rows, then the writer; false when the save must stop.
+  SaveResult PrepareLines();
+  SaveResult WriteLines(const std::string& path);
+};
+
+}  // namespace korrin
