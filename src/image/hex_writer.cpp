@@ -1,0 +1,214 @@
+#include "image/hex_writer.h"
+
+#include <algorithm>
+
+namespace korrin {
+
+namespace {
+
+constexpr const char* kChecksumProblem = "Problem bei der Checksummen-Berechnung";
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool IsHexPairs(const std::string& text) {
+  if (text.size() % 2 != 0) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
+}
+
+bool IsMidRangePic(int32_t pic) {
+  return pic == 629 || pic == 630 || pic == 676 || pic == 684 || pic == 688;
+}
+
+// Generates the lines one after the other into the image; stops at the first failure.
+class LineWriter {
+ public:
+  LineWriter(FirmwareImage& image, Dialogs& dialogs) : image_(image), dialogs_(dialogs) {}
+
+  int32_t count() const { return count_; }
+
+  void fixedLine(const char* text) { image_.set_HexString(count_++, text); }
+
+  // Switches the extended linear address (0 or 0x10000) when it is not the current one.
+  void selectUpper(int32_t upper) {
+    if (upper_ == upper) return;
+    fixedLine(upper == 0 ? ":020000040000FA" : ":020000040001F9");
+    upper_ = upper;
+  }
+  int32_t upper() const { return upper_; }
+
+  // A data record at the 16-bit offset with the given data (hex-digit pairs); the length field
+  // is the number of bytes it really carries. False after the checksum message.
+  bool dataRecord(int32_t offset, const std::string& data) {
+    if (!IsHexPairs(data) || data.size() > 2 * 255 || offset < 0 || offset > 0xFFFF) {
+      return fail();
+    }
+    const auto& hex = HexByteText();
+    std::string text = hex[data.size() / 2] + hex[static_cast<size_t>(offset >> 8)] +
+                       hex[static_cast<size_t>(offset & 0xFF)] + "00" + data;
+    std::string checksum = HexChecksum(text, dialogs_);
+    if (checksum == "error") return false;
+    image_.set_HexString(count_++, ":" + text + checksum);
+    return true;
+  }
+
+  // Cells are only usable when each is exactly one byte: any other text would shift the
+  // bytes that follow it and the length field would no longer match.
+  bool appendCell(std::string& data, const std::string& cell) {
+    if (cell.size() != 2 || !IsHexPairs(cell)) return fail();
+    data += cell;
+    return true;
+  }
+
+ private:
+  bool fail() {
+    dialogs_.show(BoxKind::Warning, kChecksumProblem, Buttons::Cancel);
+    return false;
+  }
+
+  FirmwareImage& image_;
+  Dialogs& dialogs_;
+  int32_t count_ = 0;
+  int32_t upper_ = 0;
+};
+
+bool WriteProgramMemory(FirmwareImage& image, LineWriter& out) {
+  std::string data;
+  int32_t start = 0;
+  for (int32_t k = 0; k <= image.Max_ROM_Index; ++k) {
+    if (!out.appendCell(data, image.get_Hex_ROM(k))) return false;
+    if (data.size() == 32 || k == image.Max_ROM_Index) {
+      if (!out.dataRecord(start, data)) return false;
+      data.clear();
+      start = k + 1;
+    }
+  }
+  return true;
+}
+
+// The ID as it was read: one digit per word at 0x2000 (digit as low byte, high byte 00), the
+// words unchanged at 0x8000. Nothing when no ID was read from this file.
+bool WriteId(FirmwareImage& image, LineWriter& out) {
+  if (image.ID_Text.empty()) return true;
+  std::string data;
+  if (image.ID_Address == 0x2000) {
+    for (char c : image.ID_Text) data += std::string("0") + c + "00";
+  } else if (image.ID_Address == 0x8000) {
+    data = image.ID_Text;
+  } else {
+    return true;
+  }
+  int32_t byteAddress = image.ID_Address * 2;
+  out.selectUpper(byteAddress >= 0x10000 ? 0x10000 : 0);
+  return out.dataRecord(byteAddress - out.upper(), data);
+}
+
+bool WriteMidRangeConfig(FirmwareImage& image, LineWriter& out) {
+  if (image.Config[0].empty()) return true;
+  out.selectUpper(0);
+  return out.dataRecord(0x400E, image.Config[0]);
+}
+
+// Words 0x8007..0x800A. A first text that holds several words (they came in one record)
+// already covers the following words, which are then not written again over it.
+// onlyRead: write the later words only when the file set them (they are "0000" otherwise).
+bool Write18324Config(FirmwareImage& image, LineWriter& out, bool onlyRead) {
+  out.selectUpper(0x10000);
+  for (size_t k = 0; k < 4; ++k) {
+    const std::string& text = image.Config[k];
+    if (text.empty()) continue;
+    if (k > 0 && 4 * k < image.Config[0].size()) continue;
+    if (k > 0 && onlyRead && text == "0000") continue;
+    if (!out.dataRecord(static_cast<int32_t>(0x000E + 2 * k), text)) return false;
+  }
+  return true;
+}
+
+bool WriteConfig(FirmwareImage& image, LineWriter& out) {
+  switch (image.PIC) {
+    case 629:
+    case 630:
+    case 684:
+    case 688: return WriteMidRangeConfig(image, out);
+    case 18324: return Write18324Config(image, out, false);
+    default: break;
+  }
+  // Any other PIC (676, or none assigned): the configuration read from this file is kept
+  // where it was read, so the chip is never programmed with an erased configuration.
+  if (!image.Config_Found) return true;
+  if (image.Config_Address == 0x2007) return WriteMidRangeConfig(image, out);
+  if (image.Config_Address == 0x8007) return Write18324Config(image, out, true);
+  return true;
+}
+
+// EEPROM at the address of the image's layout (never at a stale or missing EE_Address, which
+// would put it over program memory): every cell becomes a word with high byte 00.
+bool WriteEeprom(FirmwareImage& image, LineWriter& out) {
+  int32_t base = 0x4200;
+  if (LayoutOf(image) == MemoryLayout::Pic18324) {
+    out.selectUpper(0x10000);
+    base = 0xE000;
+  } else {
+    out.selectUpper(0);
+  }
+  std::string data;
+  int32_t first = 0;
+  for (int32_t k = 0; k <= image.Max_EE_Index; ++k) {
+    if (!out.appendCell(data, image.get_Hex_EE(k))) return false;
+    data += "00";
+    if (data.size() == 32 || k == image.Max_EE_Index) {
+      if (!out.dataRecord(base + 2 * first, data)) return false;
+      data.clear();
+      first = k + 1;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+MemoryLayout LayoutOf(const FirmwareImage& image) {
+  if (image.PIC == 18324) return MemoryLayout::Pic18324;
+  if (IsMidRangePic(image.PIC)) return MemoryLayout::MidRange;
+  if (image.ID_Found) {
+    return image.ID_Address == 0x8000 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+  }
+  if (image.Config_Found) {
+    return image.Config_Address == 0x8007 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+  }
+  return image.EE_Address == 0xF000 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+}
+
+std::string HexChecksum(const std::string& record, Dialogs& dialogs) {
+  unsigned sum = 0;
+  for (size_t i = 0; i + 1 < record.size(); i += 2) {
+    int hi = HexDigitValue(record[i]);
+    int lo = HexDigitValue(record[i + 1]);
+    if (hi < 0 || lo < 0) {
+      dialogs.show(BoxKind::Warning, kChecksumProblem, Buttons::Cancel);
+      return "error";
+    }
+    sum += static_cast<unsigned>(hi * 16 + lo);
+  }
+  return HexByteText()[(0x100 - (sum % 0x100)) % 0x100];
+}
+
+int32_t WriteHexImage(FirmwareImage& image, Dialogs& dialogs) {
+  for (auto& line : image.HexString) line.clear();
+  image.HexStringCount = 0;
+  LineWriter out(image, dialogs);
+  out.fixedLine(":020000040000FA");
+  if (!WriteProgramMemory(image, out) || !WriteId(image, out) || !WriteConfig(image, out) ||
+      !WriteEeprom(image, out)) {
+    return 0;
+  }
+  out.fixedLine(":00000001FF");
+  image.HexStringCount = out.count();
+  return out.count();
+}
+
+}  // namespace korrin
