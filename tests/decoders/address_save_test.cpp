@@ -78,6 +78,9 @@ TEST(StoreAddressRows, StoredCellsPerFamily) {
     EXPECT_EQ(image.get_Hex_EE(s + 16), c.c1);
     EXPECT_EQ(image.get_Hex_EE(s + 32), c.c2);
     EXPECT_EQ(rows[c.row].Adresse_hex, std::string(c.c0) + c.c1 + c.c2);
+    if (c.modes.Fn_Mode) {
+      EXPECT_EQ(rows[c.row].Adresse_hex_f, c.modes.Is_DCC ? c.c0 : c.c2);
+    }
     // No other EEPROM cell changed.
     for (int i = 0; i < kEepromCells; ++i)
       if (i != s && i != s + 16 && i != s + 32) {
