@@ -117,8 +117,10 @@ void Document::ApplyCatalogue() {
   SetHeader(DecoderTitle);
   limits = LimitsAfterCatalogue(limits, Is_Mot, Is_DCC, RG_Mode);
 
+  // The hint names the range a row can really be saved with (Motorola function rows: 255).
+  InputLimits hintLimits{StorableAddressLimit(modes()), limits.MaxFunction};
   for (auto& row : rows.rows) {
-    RowControls c = RowControlsFor(row.caption, RG_Mode, limits);
+    RowControls c = RowControlsFor(row.caption, RG_Mode, hintLimits);
     row.captionVisible = c.labelVisible;
     row.addressVisible = c.addressVisible;
     row.functionVisible = c.functionVisible;

@@ -1,0 +1,92 @@
+#pragma once
+// The main window: renders the document's presentation state and turns user events into
+// document calls.
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "app/document.h"
+#include "app/gui/frame_set.h"
+#include "app/gui/qt_seams.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QProgressBar;
+
+namespace korrin {
+
+class TFormMain : public QMainWindow, private FrameHost {
+  Q_OBJECT
+ public:
+  // dialogs/fileDialogs: the seams (the tests pass doubles); settingsPath: the ini file.
+  TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath,
+            QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // Start-up with a command-line argument: load it, then the catalogue step once more.
+  void StartWithFile(const std::string& path);
+
+  Document& document() { return doc_; }
+  const FrameSet& frames() const { return frames_; }
+
+  // Controls, named as the program's handlers know them.
+  QGroupBox* GroupBoxMain = nullptr;
+  QLabel* lbl_header = nullptr;
+  std::array<QLabel*, 48> lbl_row{};
+  std::array<QLineEdit*, 48> edt_adresse{};
+  std::array<QLineEdit*, 48> edt_funktion{};
+  std::array<QPushButton*, 48> btn_RG{};
+  QGroupBox* GroupBoxButtons = nullptr;
+  QPushButton *btn_prev = nullptr, *btn_load = nullptr, *btn_next = nullptr, *btn_save = nullptr,
+              *btn_info = nullptr, *btn_close = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QGroupBox* GroupBoxImage = nullptr;
+  QLabel* Image2 = nullptr;
+  QPushButton* btn_goweb = nullptr;
+  std::array<QLabel*, 4> statusPanels{};
+
+  void btn_loadClick();
+  void btn_saveClick();
+  void btn_prevClick();
+  void btn_nextClick();
+  void btn_infoClick();
+  void btn_closeClick();
+  void btn_RGClick(int row);
+  void btn_gowebClick();
+  void gointoweb();
+
+  // Loads a file as "HEX laden" does after its dialog (load, then the folder neighbours).
+  void LoadAndFindNeighbours(const std::string& path);
+
+  // Shows the document's state on the widgets.
+  void Render();
+
+  // The help folder and the address opened for a help page.
+  static QString HelpFolder();
+  static QString HelpUrlFor(const std::string& page);
+  // Where the help button and the logo send the user; the tests replace it.
+  std::function<void(const QString& url)> openUrl;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void HideFrames(bool includingCv) override;
+  FrameMetrics MetricsFor(int kind) override;
+  void ShowFrame(int kind, const MainLayout& layout) override;
+
+  void CreateRows();
+  void CreateButtons();
+  void ApplyFocus();
+  void RecolourRows();
+
+  Document doc_;
+  std::string settingsPath_;
+  FrameSet frames_;
+  bool rendering_ = false;
+};
+
+}  // namespace korrin

@@ -1,0 +1,32 @@
+#pragma once
+// The six editor frames of the main window, created once at start-up, and what the window
+// needs of each: its size-deciding controls and its preparation after being shown.
+#include <functional>
+
+#include "app/layout.h"
+#include "editors/editor_context.h"
+#include "editors/gui/editor_frame.h"
+
+namespace korrin {
+
+struct FrameSet {
+  EditorFrame* FrameZusatz1 = nullptr;
+  EditorFrame* FrameRegister1 = nullptr;
+  EditorFrame* FrameBlinkmuster1 = nullptr;
+  EditorFrame* FrameBlinkmuster_led1 = nullptr;
+  EditorFrame* FrameTamb1 = nullptr;
+  EditorFrame* FrameTambAdr1 = nullptr;
+
+  // The measurements of kind's frame that decide its placement.
+  std::function<FrameMetrics(int kind)> metrics;
+  // Runs the frame's own preparation after it has been placed and shown (it reads the image).
+  std::function<void(int kind)> prepare;
+
+  std::vector<EditorFrame*> all() const {
+    return {FrameZusatz1, FrameRegister1, FrameBlinkmuster1, FrameBlinkmuster_led1, FrameTamb1, FrameTambAdr1};
+  }
+};
+
+FrameSet CreateFrames(EditorContext& context, QWidget* parent);
+
+}  // namespace korrin

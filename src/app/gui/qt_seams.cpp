@@ -1,0 +1,81 @@
+#include "app/gui/qt_seams.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace korrin {
+
+QString DisplayText(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
+Answer QtDialogs::show(BoxKind kind, const std::string& text, Buttons buttons) {
+  QMessageBox box(parent_);
+  box.setWindowTitle("Korrin");
+  box.setText(DisplayText(text));
+  box.setIcon(kind == BoxKind::Warning ? QMessageBox::Warning
+              : kind == BoxKind::Error ? QMessageBox::Critical
+                                       : QMessageBox::Information);
+  struct Choice {
+    QPushButton* button;
+    Answer answer;
+  };
+  std::vector<Choice> choices;
+  auto add = [&](const char* caption, QMessageBox::ButtonRole role, Answer answer) {
+    choices.push_back({box.addButton(QString::fromUtf8(caption), role), answer});
+  };
+  switch (buttons) {
+    case Buttons::Ok: add("OK", QMessageBox::AcceptRole, Answer::Ok); break;
+    case Buttons::Cancel: add("Abbrechen", QMessageBox::RejectRole, Answer::Cancel); break;
+    case Buttons::CancelIgnore:
+      add("Abbrechen", QMessageBox::RejectRole, Answer::Cancel);
+      add("Ignorieren", QMessageBox::AcceptRole, Answer::Ignore);
+      break;
+    case Buttons::YesIgnore:
+      add("Ja", QMessageBox::YesRole, Answer::Yes);
+      add("Ignorieren", QMessageBox::RejectRole, Answer::Ignore);
+      break;
+    case Buttons::YesNo:
+      add("Ja", QMessageBox::YesRole, Answer::Yes);
+      add("Nein", QMessageBox::NoRole, Answer::No);
+      break;
+  }
+  box.setDefaultButton(choices.front().button);
+  box.setEscapeButton(choices.back().button);
+  box.exec();
+  for (const auto& c : choices)
+    if (box.clickedButton() == c.button) return c.answer;
+  return choices.back().answer;
+}
+
+QString QtFileDialogs::QtFilter(const std::string& filter) {
+  QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString pattern = parts[i + 1] == "*.*" ? "*" : parts[i + 1];
+    out << QString("%1 (%2)").arg(parts[i], pattern);
+  }
+  return out.join(";;");
+}
+
+std::optional<std::string> QtFileDialogs::run(const FileDialogRequest& request, bool saving) {
+  QFileDialog dialog(parent_, QString::fromStdString(request.title));
+  dialog.setNameFilters(QtFilter(request.filter).split(";;"));
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  if (!request.presetName.empty()) dialog.selectFile(QString::fromStdString(request.presetName));
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::open(const FileDialogRequest& request) { return run(request, false); }
+std::optional<std::string> QtFileDialogs::save(const FileDialogRequest& request) { return run(request, true); }
+
+}  // namespace korrin
