@@ -97,8 +97,8 @@ void TFrameRegister::LoadRows() {
   if (!table.empty()) {
     for (size_t r = 0; r < table.size(); ++r) {
       lbl_cv[r]->setText(QString::fromUtf8(table[r].caption));
-      // The caption grows with its text, as a label sized to its caption would.
-      lbl_cv[r]->resize(std::max(kCvCaptionWidth, lbl_cv[r]->sizeHint().width()), kCvCaptionHeight);
+      // The caption takes the size of its text, so that it lines up with its edit box.
+      lbl_cv[r]->resize(std::max(kCvCaptionWidth, lbl_cv[r]->sizeHint().width()), lbl_cv[r]->sizeHint().height());
       cv_ee_offset[r] = table[r].offset;
     }
     cv_row_count = static_cast<int>(table.size());
