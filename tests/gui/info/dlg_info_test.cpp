@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "qt_app.h"
 #include "recording_dialogs.h"
 
 namespace korrin {
@@ -28,7 +28,14 @@ QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split
 class InfoDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::QtApp();
+    // Made once and never destroyed: a QApplication destroyed by the exit handlers crashes
+    // in Qt's input-device clean-up once QTest has sent mouse events.
+    if (!QApplication::instance()) {
+      static int argc = 1;
+      static char name[] = "dlg_info_test";
+      static char* argv[] = {name, nullptr};
+      new QApplication(argc, argv);
+    }
     auto& image = ctx.image;
     image.ResetForNewFile();
     image.PIC = 684;
