@@ -142,10 +142,12 @@ bool HexComparison::CompareProgram(const std::string& line, int32_t b, int32_t n
       dialogs_.show(BoxKind::Warning, kE200, Buttons::Cancel);
       return false;
     }
-    const std::string low2 = Cut(line, p, 2);
-    const std::string high2 = Cut(line, p + 2, 2);
     const std::string low1 = image_.get_Hex_ROM(a);
     const std::string high1 = image_.get_Hex_ROM(a + 1);
+    const std::string low2 = Cut(line, p, 2);
+    // A record with an odd byte count ends with a lone low byte: the two characters after it
+    // are the checksum, not data, so the high byte is the image's own (File 2 does not hold it).
+    const std::string high2 = a + 1 < b + n ? Cut(line, p + 2, 2) : high1;
     if (low1 != low2 || high1 != high2) {
       const std::string address = Format("$%04X: ", static_cast<unsigned>(a / 2));
       Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), high1.c_str(), low1.c_str(),

@@ -303,6 +303,16 @@ TEST_F(CompareTest, ShortAndOddRecordsAreReadWithoutGoingPastTheLine) {
   EXPECT_EQ(result.EE_Differences, 8);
 }
 
+TEST_F(CompareTest, ARecordWithAnOddByteCountComparesOnlyItsBytes) {
+  Load(MidRangeFile());
+  // Three bytes at byte address 0: word 0 (0x0100) and the low byte of word 1 (0x0101). The
+  // characters after the third byte are the checksum and must not be read as a high byte.
+  EXPECT_EQ(Compare({Record(0x0000, {0x00, 0x01, 0x01})}).ROM_Differences, 0);
+  const auto result = Compare({Record(0x0000, {0x00, 0x01, 0x07})});
+  EXPECT_EQ(result.ROM_Differences, 1);
+  EXPECT_EQ(result.romLines[0], "$0001:  0x0101 [CLRF/W] - 0x0107 [CLRF/W]");
+}
+
 TEST_F(CompareTest, ReadsFile2FromDiskOrReportsWhyNot) {
   Load(MidRangeFile());
   const auto dir = std::filesystem::temp_directory_path() / ("korrin_compare_" + std::to_string(::getpid()));
