@@ -91,14 +91,16 @@ bool WriteProgramMemory(FirmwareImage& image, LineWriter& out) {
 }
 
 // The ID as it was read: one digit per word at 0x2000 (digit as low byte, high byte 00), the
-// words unchanged at 0x8000. Nothing when no ID was read from this file.
+// words unchanged at 0x8000. Nothing when no ID was read from this file. At most the four ID
+// words are written: a longer ID record in the loaded file would otherwise reach the
+// configuration word behind them.
 bool WriteId(FirmwareImage& image, LineWriter& out) {
   if (image.ID_Text.empty()) return true;
   std::string data;
   if (image.ID_Address == 0x2000) {
-    for (char c : image.ID_Text) data += std::string("0") + c + "00";
+    for (char c : image.ID_Text.substr(0, 4)) data += std::string("0") + c + "00";
   } else if (image.ID_Address == 0x8000) {
-    data = image.ID_Text;
+    data = image.ID_Text.substr(0, 16);
   } else {
     return true;
   }

@@ -220,6 +220,32 @@ TEST(HexWriter, IdRecordOnlyWhenAnIdWasRead) {
   }
 }
 
+TEST(HexWriter, IdRecordCarriesAtMostTheFourIdWords) {
+  struct Case {
+    int32_t pic, idAddress;
+    std::string idText;
+    std::vector<std::string> idLines;
+  } cases[] = {
+      // From an ID record of eight words: the words behind the ID would reach 0x2007.
+      {629, 0x2000, "53260000", {":084000000500030002000600A8"}},
+      {18324, 0x8000, "26000300010002000000000000000000", {":020000040001F9", ":080000002600030001000200CC"}},
+      // A shorter 16F18324 ID record: the length follows the words it has.
+      {18324, 0x8000, "26000300", {":020000040001F9", ":0400000026000300D3"}},
+  };
+  for (const auto& c : cases) {
+    Writer w;
+    w.image.PIC = c.pic;
+    w.image.Config.fill("");
+    w.image.ID_Address = c.idAddress;
+    w.image.ID_Text = c.idText;
+    auto lines = w.write();
+    ASSERT_GE(lines.size(), 2 + c.idLines.size()) << c.idText;
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 2 + static_cast<long>(c.idLines.size())),
+              c.idLines)
+        << c.idText;
+  }
+}
+
 TEST(HexWriter, EepromGoesToTheAddressOfTheLayout) {
   struct Case {
     const char* name;
