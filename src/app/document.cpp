@@ -232,6 +232,25 @@ void Document::FindNeighbours(const std::string& path) {
   NextFileName = n.NextFileName;
 }
 
+// The writer writes program memory and EEPROM up to the highest cell the loaded file
+// filled. Cells an edit changed beyond that (an address row in a file whose EEPROM record
+// was short, a table an editor filled in) would be dropped from the file, so the range is
+// widened to the last cell that is no longer blank.
+void ExtendWrittenRange(FirmwareImage& image) {
+  for (int32_t k = kEepromCells - 1; k > image.Max_EE_Index; --k) {
+    if (image.Hex_EE[static_cast<size_t>(k)] != "FF") {
+      image.Max_EE_Index = k;
+      break;
+    }
+  }
+  for (int32_t k = kRomCells - 1; k > image.Max_ROM_Index; --k) {
+    if (image.Hex_ROM[static_cast<size_t>(k)] != (k % 2 == 0 ? "FF" : "3F")) {
+      image.Max_ROM_Index = k;
+      break;
+    }
+  }
+}
+
 SaveResult Document::PrepareLines() {
   focus.reset();
   if (!No_Rows) {
@@ -240,6 +259,7 @@ SaveResult Document::PrepareLines() {
       return SaveResult::RowError;
     }
   }
+  ExtendWrittenRange(image);
   if (WriteHexImage(image, dialogs) == 0) return SaveResult::ChecksumError;
   return SaveResult::Saved;
 }

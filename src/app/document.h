@@ -52,6 +52,10 @@ enum class SaveResult {
 // configuration, ID) in which it differs from saved; nothing when it holds the same image.
 std::optional<std::string> VerifyWrittenFile(const std::string& path, const FirmwareImage& saved);
 
+// Widens Max_EE_Index and Max_ROM_Index to the last cell that is not blank, so that the
+// writer keeps every edited cell.
+void ExtendWrittenRange(FirmwareImage& image);
+
 class Document : public EditorContext {
  public:
   Document(Dialogs& dialogs, FileDialogs& fileDialogs);

@@ -1,0 +1,229 @@
+#include "app/gui/Reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "hex_builder.h"
+#include "qt_app.h"
+#include "recording_dialogs.h"
+
+using namespace korrin;
+using korrin::testing::MidRangeHex;
+using korrin::testing::RecordingDialogs;
+using korrin::testing::ScriptedFileDialogs;
+namespace fs = std::filesystem;
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    korrin::testing::QtApp();
+    dir = fs::temp_directory_path() /
+          ("korrin-window-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    ini = (dir / "korrin.ini").string();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // "Tollet" (identifier 8): Motorola switching, rows "Weiche" and "Licht", options frame.
+  std::string tollet(const std::string& name) {
+    std::string path = (dir / name).string();
+    MidRangeHex::Decoder(8, 0, 0, 0x1C8B).write(path);
+    return path;
+  }
+  std::unique_ptr<TFormMain> window() {
+    auto w = std::make_unique<TFormMain>(dialogs, files, ini);
+    w->openUrl = [this](const QString& url) { opened.push_back(url); };
+    return w;
+  }
+
+  RecordingDialogs dialogs;
+  ScriptedFileDialogs files;
+  fs::path dir;
+  std::string ini;
+  std::vector<QString> opened;
+};
+
+TEST_F(MainWindow, StartsNeutral) {
+  auto w = window();
+  EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09");
+  EXPECT_FALSE(w->btn_save->isEnabled());
+  EXPECT_FALSE(w->lbl_header->isVisibleTo(w.get()));
+  EXPECT_EQ(w->statusPanels[3]->text(), " Korrin ");
+  EXPECT_EQ(w->pos(), QPoint(10, 10));  // no settings file: the defaults
+  for (int r = 0; r < 48; ++r) EXPECT_FALSE(w->edt_adresse[static_cast<size_t>(r)]->isVisibleTo(w.get()));
+  EXPECT_EQ(w->btn_load->text(), "HEX laden");
+  EXPECT_TRUE(w->btn_load->font().bold());
+  EXPECT_EQ(w->minimumWidth(), 720);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, CommandLineFileRunsTheCatalogueTwice) {
+  auto path = tollet("a.hex");
+  tollet("b.hex");
+  auto w = window();
+  w->StartWithFile(path);
+  EXPECT_EQ(w->statusPanels[3]->text().toStdString(), path + " (12F629/16F630) (12F629/16F630)");
+  EXPECT_EQ(w->statusPanels[2]->text(), "Mot");
+  EXPECT_EQ(w->lbl_header->text(), "Tollet");
+  EXPECT_TRUE(w->btn_save->isEnabled());
+  EXPECT_EQ(w->lbl_row[1]->text(), "Weiche");
+  EXPECT_TRUE(w->btn_RG[1]->isVisibleTo(w.get()));
+  EXPECT_FALSE(w->edt_funktion[1]->isVisibleTo(w.get()));
+  // No neighbours after a start with a file: "<" and ">" load nothing.
+  EXPECT_EQ(w->document().PrevFileName, "");
+  w->btn_nextClick();
+  EXPECT_EQ(w->statusPanels[3]->text().toStdString(), path + " (12F629/16F630) (12F629/16F630)");
+}
+
+TEST_F(MainWindow, LoadThroughTheButtonFindsNeighbours) {
+  auto a = tollet("a.hex");
+  auto b = tollet("b.hex");
+  auto w = window();
+  files.openAnswers.push_back(a);
+  w->btn_loadClick();
+  ASSERT_EQ(files.openRequests.size(), 1u);
+  EXPECT_EQ(files.openRequests[0].filter, "HEX|*.hex|TXT|*.txt|*.*|*.*");
+  EXPECT_EQ(w->document().NextFileName, b);
+  w->btn_nextClick();
+  EXPECT_EQ(w->document().LastFileName, b);
+  EXPECT_EQ(w->document().NextFileName, a);
+  // A cancelled dialog loads nothing.
+  w->btn_loadClick();
+  EXPECT_EQ(w->document().LastFileName, b);
+  EXPECT_EQ(files.openRequests.back().presetName, b);
+}
+
+TEST_F(MainWindow, RedGreenButtonRecolours) {
+  auto w = window();
+  w->StartWithFile(tollet("a.hex"));
+  auto colour = [&](int r) { return w->edt_adresse[static_cast<size_t>(r)]->styleSheet(); };
+  const QString before = colour(1);
+  EXPECT_TRUE(before.contains("#00FF00")) << before.toStdString();  // erased cells: green
+  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);
+  EXPECT_TRUE(colour(1).contains("#FF0000"));
+  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);
+  EXPECT_EQ(colour(1), before);
+}
+
+TEST_F(MainWindow, EditAndSaveWritesTheAddress) {
+  auto w = window();
+  w->StartWithFile(tollet("a.hex"));
+  w->edt_adresse[1]->setText("25");
+  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);  // red
+  auto out = (dir / "out.hex").string();
+  files.saveAnswers.push_back(out);
+  w->btn_saveClick();
+  EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+  ASSERT_TRUE(fs::exists(out));
+  EXPECT_EQ(w->statusPanels[3]->text().toStdString(), out);
+
+  auto again = window();
+  again->StartWithFile(out);
+  EXPECT_EQ(again->edt_adresse[1]->text(), "25");
+  EXPECT_TRUE(again->edt_adresse[1]->styleSheet().contains("#FF0000"));
+}
+
+TEST_F(MainWindow, BadAddressKeepsFocusOnTheRow) {
+  auto w = window();
+  w->show();
+  QApplication::setActiveWindow(w.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  w->StartWithFile(tollet("a.hex"));
+  w->edt_adresse[2]->setText("abc");
+  dialogs.clear();
+  w->btn_saveClick();
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_TRUE(files.saveRequests.empty());
+  EXPECT_EQ(QApplication::focusWidget(), w->edt_adresse[2]);
+}
+
+TEST_F(MainWindow, ReaderErrorLeavesSaveDisabled) {
+  auto bad = (dir / "bad.hex").string();
+  std::ofstream(bad) << "das ist kein HEX\n";
+  auto w = window();
+  w->StartWithFile(bad);
+  EXPECT_FALSE(w->btn_save->isEnabled());
+  EXPECT_FALSE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, CloseButtonWritesSettingsCloseBoxDoesNot) {
+  {
+    auto w = window();
+    w->close();  // the title-bar close box
+  }
+  EXPECT_FALSE(fs::exists(ini));
+  auto path = tollet("a.hex");
+  {
+    auto w = window();
+    w->StartWithFile(path);
+    w->move(120, 130);
+    w->document().RasterX = 7;
+    w->btn_closeClick();
+  }
+  ASSERT_TRUE(fs::exists(ini));
+  Settings s = ReadSettings(ini);
+  EXPECT_EQ(s.WindowLeft, 120);
+  EXPECT_EQ(s.WindowTop, 130);
+  EXPECT_EQ(s.RasterX, 7);
+  EXPECT_EQ(s.LastFileName, path);
+  auto w = window();
+  EXPECT_EQ(w->pos(), QPoint(120, 130));
+  EXPECT_EQ(w->document().RasterX, 7);
+}
+
+TEST_F(MainWindow, DroppedFileIsLoaded) {
+  auto path = tollet("a.hex");
+  auto w = window();
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w.get(), &drop);
+  EXPECT_EQ(w->document().LastFileName, path);
+  EXPECT_TRUE(w->btn_save->isEnabled());
+}
+
+TEST_F(MainWindow, HelpLinksOpenTheGeneratedPages) {
+  auto w = window();
+  w->StartWithFile(tollet("a.hex"));
+  w->btn_gowebClick();
+  w->gointoweb();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_TRUE(opened[0].endsWith("help/typ-0x0008.html")) << opened[0].toStdString();
+  EXPECT_TRUE(opened[1].endsWith("help/index.html")) << opened[1].toStdString();
+  EXPECT_TRUE(opened[0].startsWith("file://"));
+}
+
+TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
+  struct Case {
+    int b0, b1, b2, word8;
+    int kind;
+  } cases[] = {
+      {8, 0, 0, 0x1C8B, kOptionsFrame},   // Tollet
+      {1, 0, 0, 0x1C8B, kBlinkFrame},     // Pandor - Blinkmuster
+  };
+  for (const auto& c : cases) {
+    auto path = (dir / ("k" + std::to_string(c.kind) + ".hex")).string();
+    MidRangeHex::Decoder(c.b0, c.b1, c.b2, c.word8).write(path);
+    auto w = window();
+    w->StartWithFile(path);
+    const MainLayout& l = w->document().layout;
+    EXPECT_EQ(l.frameKind, c.kind);
+    EXPECT_EQ(w->minimumWidth(), l.minWidth);
+    EXPECT_EQ(l.windowWidth, l.frame.right() + 10) << c.kind;
+  }
+}
