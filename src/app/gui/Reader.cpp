@@ -22,9 +22,7 @@
 
 #include "app/settings.h"
 
-#ifdef KORRIN_INFO_DIALOG
 #include "info/gui/Dlg_info.h"
-#endif
 
 namespace korrin {
 
@@ -393,10 +391,7 @@ void TFormMain::btn_nextClick() {
 }
 
 void TFormMain::btn_infoClick() {
-#ifdef KORRIN_INFO_DIALOG
-  TfrmInfo dialog(doc_, doc_.LastFileName, this);
-  dialog.exec();
-#endif
+  TfrmInfo::ShowModal(doc_, doc_.LastFileName, this);
 }
 
 void TFormMain::btn_closeClick() {
