@@ -127,10 +127,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   if (second.Hex_EE != first.Hex_EE) Fail("EEPROM", "");
-  // At most the four ID words are written (one character each at 0x2000, four at 0x8000).
-  size_t idLength = first.ID_Address == 0x8000 ? 16 : 4;
-  if (second.ID_Text != first.ID_Text.substr(0, idLength)) {
-    Fail("ID", first.ID_Text + " / " + second.ID_Text);
+  // The ID: at most the four ID words are written (one character each at 0x2000, four at
+  // 0x8000); an ID cut short by its line is completed to whole words, keeping what was read
+  // and the version.
+  if (!first.ID_Text.empty() && (first.ID_Address == 0x2000 || first.ID_Address == 0x8000)) {
+    const bool mid = first.ID_Address == 0x2000;
+    std::string read = first.ID_Text.substr(0, mid ? 4 : 16);
+    if (!mid && read.size() == 1) read = "0" + read;
+    if (second.ID_Text.substr(0, read.size()) != read || second.ID_Address != first.ID_Address) {
+      Fail("ID", first.ID_Text + " / " + second.ID_Text);
+    }
+    if (second.Version != first.Version) Fail("version", first.ID_Text + " / " + second.ID_Text);
+  } else if (!second.ID_Text.empty()) {
+    Fail("ID written without one read", second.ID_Text);
   }
   // The first configuration text is written for the PICs that have one, and else when it
   // was read from the file.

@@ -105,20 +105,25 @@ void ReadEeprom(FirmwareImage& image, const std::string& line, int n, int first)
 
 bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dialogs,
                  HexReadStatus& status) {
+  // The fields are read on the upper-cased line; the messages show them as the caller gave
+  // them (the load passes upper-cased lines, and the text "error" of a line beyond the
+  // 1024 kept ones stays as it is).
   const std::string line = UpperAscii(rawLine);
-  Fields f{line, At(line, 2, 2), At(line, 4, 2), At(line, 6, 2), At(line, 8, 2)};
-  const int n = HexByteValue(f.reclen);
-  const int b = HexByteValue(f.high) * 256 + HexByteValue(f.low) + image.UpperAddress;
+  const Fields f{rawLine, At(rawLine, 2, 2), At(rawLine, 4, 2), At(rawLine, 6, 2),
+                 At(rawLine, 8, 2)};
+  const std::string rectyp = At(line, 8, 2);
+  const int n = HexByteValue(At(line, 2, 2));
+  const int b = HexByteValue(At(line, 4, 2)) * 256 + HexByteValue(At(line, 6, 2)) + image.UpperAddress;
   const int w = b / 2;
 
-  if (f.rectyp != "00") {
-    if (f.rectyp == "01") {
+  if (rectyp != "00") {
+    if (rectyp == "01") {
       if (line == ":00000001FF") return true;
       return RecordError(dialogs, kE202, f);
     }
-    if (f.rectyp == "02") return RecordError(dialogs, kE203, f);
-    if (f.rectyp == "03") return RecordError(dialogs, kE204, f);
-    if (f.rectyp == "04") {
+    if (rectyp == "02") return RecordError(dialogs, kE203, f);
+    if (rectyp == "03") return RecordError(dialogs, kE204, f);
+    if (rectyp == "04") {
       if (line == ":020000040000FA") {
         image.UpperAddress = 0;
         return true;
@@ -129,7 +134,7 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
       }
       return RecordError(dialogs, kE205, f);
     }
-    if (f.rectyp == "05") return true;
+    if (rectyp == "05") return true;
     return RecordError(dialogs, kE206, f);
   }
 
@@ -161,9 +166,9 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     const std::string major = At(line, 15, 1), tenth = At(line, 19, 1), hundredth = At(line, 23, 1);
     status.panel1 = "V " + major + "." + tenth + hundredth;
     int d15 = 0, d19 = 0, d23 = 0;
-    if (!DecimalValue(major, d15)) return BadVersion(dialogs, major, line);
-    if (!DecimalValue(tenth, d19)) return BadVersion(dialogs, tenth, line);
-    if (!DecimalValue(hundredth, d23)) return BadVersion(dialogs, hundredth, line);
+    if (!DecimalValue(major, d15)) return BadVersion(dialogs, major, rawLine);
+    if (!DecimalValue(tenth, d19)) return BadVersion(dialogs, tenth, rawLine);
+    if (!DecimalValue(hundredth, d23)) return BadVersion(dialogs, hundredth, rawLine);
     image.Version = static_cast<float>(d15 + d19 * 0.1 + d23 * 0.01);
   } else if (w == 0x2007) {
     image.Config_Address = 0x2007;
@@ -187,8 +192,8 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     const std::string major = At(line, 8, 2), minor = At(line, 10, 2);
     status.panel1 = "V " + (major == "00" ? std::string("0") : major) + "." + minor;
     int vMajor = 0, vMinor = 0;
-    if (!DecimalValue(major, vMajor)) return BadVersion(dialogs, major, line);
-    if (!DecimalValue(minor, vMinor)) return BadVersion(dialogs, minor, line);
+    if (!DecimalValue(major, vMajor)) return BadVersion(dialogs, major, rawLine);
+    if (!DecimalValue(minor, vMinor)) return BadVersion(dialogs, minor, rawLine);
     image.Version = static_cast<float>(vMajor + vMinor * 0.01);
   } else if (w == 0x8007) {
     image.Config_Address = 0x8007;

@@ -1,6 +1,7 @@
 #include "image/hex_writer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace korrin {
 
@@ -90,6 +91,32 @@ bool WriteProgramMemory(FirmwareImage& image, LineWriter& out) {
   return true;
 }
 
+// The four mid-range ID digits: the decoder ID, then the three version digits. A record
+// shorter than its line may have left fewer (the reader takes the version digits by position,
+// even from behind the record); they are completed from Version so that the file written
+// reads back with the same ID and version.
+std::string MidRangeIdDigits(const FirmwareImage& image) {
+  std::string id = image.ID_Text.substr(0, 4);
+  if (id.size() < 4) {
+    long v = 0;
+    if (image.Version >= 0.0f && image.Version < 10.0f) v = std::lround(image.Version * 100.0);
+    if (v > 999) v = 999;
+    const std::string version{static_cast<char>('0' + v / 100), static_cast<char>('0' + v / 10 % 10),
+                              static_cast<char>('0' + v % 10)};
+    id += version.substr(id.size() - 1);
+  }
+  return id;
+}
+
+// The 16F18324 ID words as read, completed to whole words ("26" -> "2600"); a single
+// character is the version number's only digit and is kept as the low digit ("2" -> "0200").
+std::string Pic18324IdWords(const FirmwareImage& image) {
+  std::string id = image.ID_Text.substr(0, 16);
+  if (id.size() == 1) id = "0" + id;
+  while (id.size() % 4 != 0) id += '0';
+  return id;
+}
+
 // The ID as it was read: one digit per word at 0x2000 (digit as low byte, high byte 00), the
 // words unchanged at 0x8000. Nothing when no ID was read from this file. At most the four ID
 // words are written: a longer ID record in the loaded file would otherwise reach the
@@ -98,9 +125,9 @@ bool WriteId(FirmwareImage& image, LineWriter& out) {
   if (image.ID_Text.empty()) return true;
   std::string data;
   if (image.ID_Address == 0x2000) {
-    for (char c : image.ID_Text.substr(0, 4)) data += std::string("0") + c + "00";
+    for (char c : MidRangeIdDigits(image)) data += std::string("0") + c + "00";
   } else if (image.ID_Address == 0x8000) {
-    data = image.ID_Text.substr(0, 16);
+    data = Pic18324IdWords(image);
   } else {
     return true;
   }

@@ -198,9 +198,13 @@ TEST(HexReader, RefusedRecordsShowTheirFullMessage) {
        "E206: Unerwartete Zeile im File:\n:00AB07XY\n\nRECLEN (Identifier 1): 00\n"
        "LOAD OFFSET (Identifier 2): AB 07\nRECTYP (Identifier 3): XY"},
       // Placeholder characters in the line are shown as they are.
-      {":%s%x%s%i", BoxKind::Information, Buttons::Ok,
+      {":%S%X%S%I", BoxKind::Information, Buttons::Ok,
        "E206: Unerwartete Zeile im File:\n:%S%X%S%I\n\nRECLEN (Identifier 1): %S\n"
        "LOAD OFFSET (Identifier 2): %X %S\nRECTYP (Identifier 3): %I"},
+      // What get_HexString returns for a line beyond the 1024 kept ones.
+      {"error", BoxKind::Information, Buttons::Ok,
+       "E206: Unerwartete Zeile im File:\nerror\n\nRECLEN (Identifier 1): rr\n"
+       "LOAD OFFSET (Identifier 2): or \nRECTYP (Identifier 3): "},
       {":0220000000000000", BoxKind::Information, Buttons::Ok,
        "E201: Unerwartete DATA Zeile:\n:0220000000000000\n\nRECLEN (Identifier 1): 02\n"
        "LOAD OFFSET (Identifier 2): 20 00\nRECTYP (Identifier 3): 00\nAdresse 0x1000"},

@@ -231,6 +231,14 @@ TEST(HexWriter, IdRecordCarriesAtMostTheFourIdWords) {
       {18324, 0x8000, "26000300010002000000000000000000", {":020000040001F9", ":080000002600030001000200CC"}},
       // A shorter 16F18324 ID record: the length follows the words it has.
       {18324, 0x8000, "26000300", {":020000040001F9", ":0400000026000300D3"}},
+      // Parts of words from a line that ended early are completed to whole words.
+      {18324, 0x8000, "26", {":020000040001F9", ":020000002600D8"}},
+      {18324, 0x8000, "2", {":020000040001F9", ":020000000200FC"}},
+      {18324, 0x8000, "260003", {":020000040001F9", ":0400000026000300D3"}},
+      // A mid-range record of fewer than four words whose version digits stood behind it
+      // in the line: the version digits come from Version (here 2.36).
+      {629, 0x2000, "1", {":084000000100020003000600AC"}},
+      {629, 0x2000, "12", {":084000000100020003000600AC"}},
   };
   for (const auto& c : cases) {
     Writer w;
@@ -238,6 +246,7 @@ TEST(HexWriter, IdRecordCarriesAtMostTheFourIdWords) {
     w.image.Config.fill("");
     w.image.ID_Address = c.idAddress;
     w.image.ID_Text = c.idText;
+    w.image.Version = 2.36f;
     auto lines = w.write();
     ASSERT_GE(lines.size(), 2 + c.idLines.size()) << c.idText;
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 2 + static_cast<long>(c.idLines.size())),
@@ -319,8 +328,8 @@ TEST(HexWriter, CellsThatAreNotOneHexByteStopTheWriter) {
       {"program cell of three characters", [](FirmwareImage& i) { i.set_Hex_ROM(0, "FFF"); }, 1},
       {"mid-range ID digit not hex",
        [](FirmwareImage& i) { i.ID_Address = 0x2000; i.ID_Text = "12G6"; }, 2},
-      {"16F18324 ID of odd length",
-       [](FirmwareImage& i) { i.ID_Address = 0x8000; i.ID_Text = "260003000"; }, 3},
+      {"16F18324 ID not hex",
+       [](FirmwareImage& i) { i.ID_Address = 0x8000; i.ID_Text = "26000Z00"; }, 3},
       {"configuration of odd length", [](FirmwareImage& i) { i.PIC = 629; i.Config[0] = "CC3"; }, 2},
       {"EEPROM cell not hex", [](FirmwareImage& i) { i.set_Hex_EE(9, "X1"); i.Max_EE_Index = 9; }, 3},
   };
