@@ -142,17 +142,18 @@ bool WriteMidRangeConfig(FirmwareImage& image, LineWriter& out) {
   return out.dataRecord(0x400E, image.Config[0]);
 }
 
-// Words 0x8007..0x800A. A first text that holds several words (they came in one record)
-// already covers the following words, which are then not written again over it.
+// Words 0x8007..0x800A. A text that holds several words (they came in one record) already
+// covers the words behind it, which are then not written again over it.
 // onlyRead: write the later words only when the file set them (they are "0000" otherwise).
 bool Write18324Config(FirmwareImage& image, LineWriter& out, bool onlyRead) {
   out.selectUpper(0x10000);
+  size_t coveredBytes = 0;  // bytes from word 0x8007 on that a written record holds
   for (size_t k = 0; k < 4; ++k) {
     const std::string& text = image.Config[k];
-    if (text.empty()) continue;
-    if (k > 0 && 4 * k < image.Config[0].size()) continue;
+    if (text.empty() || 2 * k < coveredBytes) continue;
     if (k > 0 && onlyRead && text == "0000") continue;
     if (!out.dataRecord(static_cast<int32_t>(0x000E + 2 * k), text)) return false;
+    coveredBytes = 2 * k + text.size() / 2;
   }
   return true;
 }

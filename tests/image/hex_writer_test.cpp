@@ -184,6 +184,13 @@ TEST(HexWriter, ConfigurationRecordsByPic) {
          i.Config_Address = 0x8007;
        },
        {":020000040001F9", ":08000E008C173C25FF1FFF3F8A"}},
+      // A later word that came in a record of two words covers the word behind it.
+      {"18324, second and third word in one record",
+       [](FirmwareImage& i) {
+         i.PIC = 18324;
+         i.Config = {"8C17", "3C25FF1F", "0000", "FF3F"};
+       },
+       {":020000040001F9", ":02000E008C174D", ":040010003C25FF1F6D", ":02001400FF3FAC"}},
       {"mid-range text of two words",
        [](FirmwareImage& i) { i.PIC = 629; i.Config[0] = "CC31FF3F"; }, {":04400E00CC31FF3F73"}},
       {"mid-range empty text", [](FirmwareImage& i) { i.PIC = 629; i.Config[0] = ""; }, {}},
