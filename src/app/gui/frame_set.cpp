@@ -21,7 +21,7 @@ FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
 
   set.metrics = [zusatz](int kind) {
     FrameMetrics m;
-    if (kind == kOptionsFrame) m.groupModeRight = zusatz->group_mode->geometry().right() + 1;
+    if (kind == kOptionsFrame) m.groupModeRight = zusatz->group_mode->x() + zusatz->group_mode->width();
     return m;
   };
   set.prepare = [reg, zusatz](int kind) {
