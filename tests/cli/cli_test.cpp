@@ -1,0 +1,316 @@
+// korrin-cli end to end: `info --json` on the fixtures, exit statuses, and `set` re-read with
+// `info --json`.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli.h"
+
+namespace korrin::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+std::string Fixture(const std::string& name) { return std::string(KORRIN_FIXTURES) + "/" + name; }
+std::string Example(const std::string& name) { return std::string(KORRIN_EXAMPLES) + "/" + name; }
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  int status = Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+json InfoJson(const std::string& path, std::vector<std::string> extra = {}) {
+  std::vector<std::string> args = {"info", path, "--json"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  Outcome o = RunCli(args);
+  EXPECT_EQ(o.status, 0) << o.err;
+  return json::parse(o.out);
+}
+
+std::set<std::string> Keys(const json& object) {
+  std::set<std::string> keys;
+  for (auto it = object.begin(); it != object.end(); ++it) keys.insert(it.key());
+  return keys;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("korrin_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  fs::path dir;
+};
+
+TEST_F(CliTest, InfoJsonHasExactlyTheDocumentedObject) {
+  json j = InfoJson(Fixture("mot_switching.hex"));
+  EXPECT_EQ(Keys(j), (std::set<std::string>{"identifier", "identifier_bytes", "title", "pic", "protocol", "version",
+                                            "id", "config", "eeprom", "rows", "frame", "messages"}));
+  EXPECT_EQ(j["identifier"], 8);
+  EXPECT_EQ(j["identifier_bytes"], json({8, 0, 0}));
+  EXPECT_EQ(j["title"], "Tollet");
+  EXPECT_EQ(j["pic"], 629);
+  EXPECT_EQ(j["protocol"], "Mot");
+  ASSERT_TRUE(j["version"].is_number());
+  EXPECT_DOUBLE_EQ(j["version"].get<double>(), 3.26);
+  EXPECT_EQ(j["id"], "5326");
+  EXPECT_EQ(j["config"], json({"8431", "0000", "0000", "0000"}));
+  ASSERT_TRUE(j["eeprom"].is_string());
+  const std::string eeprom = j["eeprom"];
+  ASSERT_EQ(eeprom.size(), 512u);
+  // Row 1 (Weiche, address 1 green) lies in the cells 0x01, 0x11, 0x21.
+  EXPECT_EQ(eeprom.substr(2 * 0x01, 2) + eeprom.substr(2 * 0x11, 2) + eeprom.substr(2 * 0x21, 2), "0300C3");
+  EXPECT_EQ(j["rows"], json::parse(R"j([
+      {"row": 1, "caption": "Weiche", "address": 1, "green": true},
+      {"row": 2, "caption": "Licht", "address": 320, "green": false}])j"));
+  EXPECT_EQ(j["frame"], "options");
+  EXPECT_EQ(j["messages"], json::array());
+}
+
+TEST_F(CliTest, InfoJsonOnEachKindOfFixture) {
+  struct Case {
+    const char* file;
+    std::vector<std::string> extra;
+    int identifier;
+    json bytes, title;
+    int pic;
+    const char* protocol;
+    json frame, config, rows, messages;
+  };
+  const Case cases[] = {
+      {"mot_function.hex", {}, 0x3D00, {0, 0x3D, 0}, "Pandor - F-Dekoder Schalten", 629, "Mot", "options",
+       {"8431", "0000", "0000", "0000"},
+       json::parse(R"j([{"row":1,"caption":"Ausgang / Out 1","address":1,"function":1},
+                       {"row":2,"caption":"Ausgang / Out 2","address":255,"function":4},
+                       {"row":3,"caption":"Ausgang / Out 3","address":80,"function":2},
+                       {"row":4,"caption":"Ausgang / Out 4","address":80,"function":3}])j"),
+       json::array()},
+      {"id257.hex", {}, 1, {1, 1, 0}, "Pandor - Blinkmuster", 684, "Mot", "blink",
+       {"C431", "0000", "0000", "0000"},
+       json::parse(R"j([{"row":1,"caption":"Muster 1","address":7,"green":true},
+                       {"row":2,"caption":"Muster 2","address":8,"green":false},
+                       {"row":3,"caption":"Muster 3","address":9,"green":true},
+                       {"row":4,"caption":"Muster 4","address":10,"green":false}])j"),
+       json::array()},
+      {"fenwik_18324.hex", {}, 0x14B00, {0, 0x4B, 1}, "Fenwik 16F18324", 18324, "Mot", "cv",
+       {"8C17", "3C25", "FF1F", "FF3F"}, json::array(), json::array()},
+      {"unrecognised.hex", {}, 5649426, {0x12, 0x34, 0x56}, nullptr, 0, "DCC", nullptr,
+       {"8431", "0000", "0000", "0000"}, json::array(),
+       json::parse(R"j([{"kind":"error","text":"Das HEX-File konnte leider nicht erkannt werden: Identifier 5649426 (18/52/86)"},
+                       {"kind":"warning","text":"Es konnte das HEX File keinem PIC zugeordnet werden."}])j")},
+      {"no_id_no_config.hex", {}, 8, {8, 0, 0}, "Tollet", 629, "Mot", "options",
+       {"0000", "0000", "0000", "0000"},
+       json::parse(R"j([{"row":1,"caption":"Weiche","address":0,"green":true},
+                       {"row":2,"caption":"Licht","address":0,"green":true}])j"),
+       json::parse(R"j([
+         {"kind":"error","text":"Das HEX-File wurde dem 12f629/16f630/16f684/16f688 zugeordnet, die ID liegt aber nicht bei 0x2000 (0x0)"},
+         {"kind":"error","text":"Das HEX-File wurde dem 12f629/16f630/16f684/16f688 zugeordnet, CONFIG liegt aber nicht bei 0x2007 (0x0)"},
+         {"kind":"warning","text":"In dem HEX-File wurde kein Wert für die ID gefunden."},
+         {"kind":"warning","text":"In dem HEX-File wurde kein Config-Wert gefunden. Standard-Wert erzeugen?"}])j")},
+      {"no_id_no_config.hex", {"--config-default"}, 8, {8, 0, 0}, "Tollet", 629, "Mot", "options",
+       {"CC01", "", "", ""},
+       json::parse(R"j([{"row":1,"caption":"Weiche","address":0,"green":true},
+                       {"row":2,"caption":"Licht","address":0,"green":true}])j"),
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    json j = InfoJson(Fixture(c.file), c.extra);
+    EXPECT_EQ(j["identifier"], c.identifier);
+    EXPECT_EQ(j["identifier_bytes"], c.bytes);
+    EXPECT_EQ(j["title"], c.title);
+    EXPECT_EQ(j["pic"], c.pic);
+    EXPECT_EQ(j["protocol"], c.protocol);
+    EXPECT_EQ(j["frame"], c.frame);
+    EXPECT_EQ(j["config"], c.config);
+    EXPECT_EQ(j["rows"], c.rows);
+    if (!c.messages.is_null()) {
+      EXPECT_EQ(j["messages"], c.messages);
+    }
+  }
+}
+
+TEST_F(CliTest, InvalidRowHasNullAddressAndKeepsItsGreenKey) {
+  Outcome o = RunCli({"info", Fixture("dcc_switching_bad_row.hex"), "--json"});
+  ASSERT_EQ(o.status, 0);
+  json j = json::parse(o.out);
+  ASSERT_EQ(j["rows"].size(), 9u);
+  EXPECT_EQ(j["rows"][2], json::parse(R"j({"row":3,"caption":"Ausgang / Out 3","address":null,"green":false})j"));
+  EXPECT_EQ(j["messages"], json::parse(R"j([{"kind":"warning","text":"Ungültige Adresse für <Ausgang / Out 3> mit 0xFFFFFF"}])j"));
+  // Messages also go to stderr with their kind.
+  EXPECT_EQ(o.err, "warning: Ungültige Adresse für <Ausgang / Out 3> mit 0xFFFFFF\n");
+}
+
+TEST_F(CliTest, InfoTableNamesTypeAndRows) {
+  Outcome o = RunCli({"info", Fixture("mot_switching.hex")});
+  ASSERT_EQ(o.status, 0);
+  EXPECT_NE(o.out.find("Tollet (Identifier 8)"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Weiche"), std::string::npos);
+  EXPECT_NE(o.out.find("320"), std::string::npos);
+  EXPECT_TRUE(o.err.empty());
+}
+
+TEST_F(CliTest, ExitStatuses) {
+  const fs::path garbage = dir / "garbage.hex";
+  std::ofstream(garbage, std::ios::binary) << ":020000040000FA\r\nkeine HEX-Zeile\r\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+  };
+  const Case cases[] = {
+      {{"info", Fixture("turntable48.hex")}, 0},
+      {{"info", Fixture("unrecognised.hex"), "--json"}, 0},
+      {{"info", garbage.string(), "--json"}, 1},  // reader error: the load ended early
+      {{"set", garbage.string(), "-o", (dir / "x.hex").string()}, 1},
+      {{}, 2},
+      {{"frobnicate"}, 2},
+      {{"info"}, 2},
+      {{"info", Fixture("mot_switching.hex"), "--bogus"}, 2},
+      {{"info", Fixture("mot_switching.hex"), Fixture("id257.hex")}, 2},
+      {{"info", (dir / "missing.hex").string()}, 2},
+      {{"set", Fixture("mot_switching.hex")}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o"}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "--row", "1"}, 2},
+      {{"set", (dir / "missing.hex").string(), "-o", (dir / "x.hex").string()}, 2},
+  };
+  for (const Case& c : cases) {
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    SCOPED_TRACE(joined);
+    Outcome o = RunCli(c.args);
+    EXPECT_EQ(o.status, c.status) << o.err;
+    if (c.status != 0) {
+      EXPECT_FALSE(o.err.empty());
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "x.hex"));
+
+  // A reader error still reports in JSON what was read, with the reader's message.
+  json j = json::parse(RunCli({"info", garbage.string(), "--json"}).out);
+  ASSERT_EQ(j["messages"].size(), 1u);
+  EXPECT_EQ(j["messages"][0]["kind"], "info");
+  EXPECT_EQ(j["messages"][0]["text"].get<std::string>().rfind("E206", 0), 0u);
+}
+
+TEST_F(CliTest, SetWritesTheEditedRowsAsInfoReadsThem) {
+  struct Case {
+    const char* file;
+    std::vector<std::string> edits;
+    json rows;  // the expected rows of the written file
+  };
+  const Case cases[] = {
+      {"mot_switching.hex", {"1=44r", "2=100G"},
+       json::parse(R"j([{"row":1,"caption":"Weiche","address":44,"green":false},
+                       {"row":2,"caption":"Licht","address":100,"green":true}])j")},
+      {"mot_function.hex", {"1=12/3", "4=200"},
+       json::parse(R"j([{"row":1,"caption":"Ausgang / Out 1","address":12,"function":3},
+                       {"row":2,"caption":"Ausgang / Out 2","address":255,"function":4},
+                       {"row":3,"caption":"Ausgang / Out 3","address":80,"function":2},
+                       {"row":4,"caption":"Ausgang / Out 4","address":200,"function":3}])j")},
+      {"id257.hex", {"3=9r"},
+       json::parse(R"j([{"row":1,"caption":"Muster 1","address":7,"green":true},
+                       {"row":2,"caption":"Muster 2","address":8,"green":false},
+                       {"row":3,"caption":"Muster 3","address":9,"green":false},
+                       {"row":4,"caption":"Muster 4","address":10,"green":false}])j")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const fs::path out = dir / c.file;
+    std::vector<std::string> args = {"set", Fixture(c.file), "-o", out.string()};
+    for (const auto& e : c.edits) {
+      args.push_back("--row");
+      args.push_back(e);
+    }
+    Outcome o = RunCli(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    json j = InfoJson(out.string());
+    EXPECT_EQ(j["rows"], c.rows);
+    EXPECT_EQ(j["messages"], json::array());
+  }
+
+  // DCC function rows: only the edited row changes.
+  const fs::path out = dir / "dcc_function_out.hex";
+  ASSERT_EQ(RunCli({"set", Fixture("dcc_function.hex"), "-o", out.string(), "--row", "2=9999/6"}).status, 0);
+  json before = InfoJson(Fixture("dcc_function.hex")), after = InfoJson(out.string());
+  EXPECT_EQ(after["rows"][1], json::parse(R"j({"row":2,"caption":"Ausgang / Out 2","address":9999,"function":6})j"));
+  before["rows"][1] = after["rows"][1];
+  EXPECT_EQ(after["rows"], before["rows"]);
+}
+
+TEST_F(CliTest, SetMayWriteOverItsInput) {
+  const fs::path file = dir / "same.hex";
+  fs::copy_file(Fixture("mot_switching.hex"), file);
+  ASSERT_EQ(RunCli({"set", file.string(), "-o", file.string(), "--row", "2=7g"}).status, 0);
+  EXPECT_EQ(InfoJson(file.string())["rows"][1]["address"], 7);
+  EXPECT_TRUE(InfoJson(file.string())["rows"][1]["green"].get<bool>());
+}
+
+TEST_F(CliTest, SetRefusesAndWritesNothing) {
+  const fs::path existing = dir / "existing.hex";
+  std::ofstream(existing, std::ios::binary) << "old\r\n";
+  struct Case {
+    const char* file;
+    std::string row;
+    const char* errPart;
+  };
+  const Case cases[] = {
+      {"mot_switching.hex", "1=321", "warning: Adresse für <Weiche> ist zu gross"},
+      {"mot_switching.hex", "2=abc", "warning: Ungültige Eingabe für <Licht> "},
+      {"mot_switching.hex", "3=5", "Zeile 3"},          // a row the type does not show
+      {"mot_switching.hex", "1=5/2", "Funktions-Nummer"},  // switching rows have no function
+      {"mot_function.hex", "1=5g", "Rot/Grün"},
+      {"mot_function.hex", "1=5/9", "warning: Funktions-Nummer für <Ausgang / Out 1> ist zu gross"},
+      {"dcc_switching_bad_row.hex", "1=5", "warning: Ungültige Eingabe für <Ausgang / Out 3> "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " " + c.row);
+    const fs::path fresh = dir / "fresh.hex";
+    Outcome o = RunCli({"set", Fixture(c.file), "-o", fresh.string(), "--row", c.row});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find(c.errPart), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(fresh));
+    Outcome over = RunCli({"set", Fixture(c.file), "-o", existing.string(), "--row", c.row});
+    EXPECT_EQ(over.status, 1);
+    EXPECT_EQ(ReadAll(existing), "old\r\n");
+  }
+}
+
+TEST_F(CliTest, SetWithoutRowsRewritesTheSameContent) {
+  const std::string files[] = {Fixture("mot_switching.hex"), Fixture("dcc_switching.hex"),
+                               Fixture("dcc_function.hex"),  Fixture("turntable48.hex"),
+                               Fixture("fenwik_18324.hex"),  Fixture("unrecognised.hex"),
+                               Example("led_blinkmuster_dcc.hex"), Example("servo_tamb4_dcc.hex"),
+                               Example("fenwik_18324_cv.hex")};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file);
+    const fs::path out = dir / "rewritten.hex";
+    Outcome o = RunCli({"set", file, "-o", out.string()});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(ReadAll(out), ReadAll(file));
+  }
+}
+
+}  // namespace
+}  // namespace korrin::cli
