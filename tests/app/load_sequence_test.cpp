@@ -292,12 +292,6 @@ TEST(LoadSequence, ReaderErrorAndUnreadableFileLeaveSaveAsItWas) {
   EXPECT_FALSE(doc.saveEnabled);
   EXPECT_EQ(doc.statusPanels[3], text.string());
 
-  // After a good load the save stays enabled through a failed one.
-  ASSERT_EQ(doc.LoadHexFile(Fixture("mot_switching.hex")), LoadResult::Loaded);
-  dialogs.clear();
-  EXPECT_EQ(doc.LoadHexFile(text.string()), LoadResult::ReaderError);
-  EXPECT_TRUE(doc.saveEnabled);
-
   // A file that cannot be read changes nothing and reports the reason.
   dialogs.clear();
   const std::string before = doc.statusPanels[3];
@@ -308,6 +302,39 @@ TEST(LoadSequence, ReaderErrorAndUnreadableFileLeaveSaveAsItWas) {
   EXPECT_EQ(doc.statusPanels[3], before);
 
   EXPECT_EQ(doc.LoadHexFile(""), LoadResult::NoFile);
+}
+
+// A load that ends early leaves an image that no longer belongs to what the window shows:
+// after a reader error it holds the new file only up to the failing line (the rest erased),
+// after a Cancel the rows still hold the previous file's addresses. Saving it would write a
+// damaged firmware, preset to the new file's own name. So such a load must leave saving off,
+// also when the file before had been loaded completely.
+TEST(LoadSequence, LoadEndedEarlyAfterAGoodLoadDisablesSave) {
+  GTEST_SKIP() << "known fault: Document::LoadHexFile keeps saveEnabled from the previous file "
+                  "when the load ends early";
+  auto partial = TempFile("partial.hex", ":020000040000FA\r\n:1000000008300030003083168501831207309900D4\r\n"
+                                         "keine HEX-Zeile\r\n:00000001FF\r\n");
+  struct Case {
+    std::string path;
+    std::deque<Answer> script;
+    LoadResult result;
+  };
+  const Case cases[] = {
+      {partial.string(), {}, LoadResult::ReaderError},
+      // The record addresses of the file before stay, so only the ID question comes: Cancel.
+      {Fixture("no_id_no_config.hex"), {Answer::Cancel}, LoadResult::Cancelled},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    RecordingDialogs dialogs;
+    ScriptedFileDialogs files;
+    Document doc(dialogs, files);
+    ASSERT_EQ(doc.LoadHexFile(Fixture("mot_function.hex")), LoadResult::Loaded);
+    ASSERT_TRUE(doc.saveEnabled);
+    dialogs.script = c.script;
+    EXPECT_EQ(doc.LoadHexFile(c.path), c.result);
+    EXPECT_FALSE(doc.saveEnabled);
+  }
 }
 
 TEST(LoadSequence, ProgressRunsOverTheRowsAndEndsAtZero) {
