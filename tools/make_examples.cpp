@@ -193,7 +193,7 @@ void WriteRecords(FirmwareImage& image, const Spec& spec) {
   }
 }
 
-bool WriteLines(FirmwareImage& image, const std::string& path, Dialogs& dialogs, bool verify) {
+bool WriteLines(FirmwareImage& image, const std::string& path, Dialogs& dialogs) {
   if (WriteHexImage(image, dialogs) == 0) {
     std::cerr << path << ": the writer refused the image\n";
     return false;
@@ -201,8 +201,8 @@ bool WriteLines(FirmwareImage& image, const std::string& path, Dialogs& dialogs,
   std::vector<std::string> lines;
   for (int32_t i = 0; i < image.HexStringCount; ++i) lines.push_back(image.get_HexString(i));
   std::string error;
-  std::function<std::optional<std::string>(const std::string&)> check;
-  if (verify) check = [&image](const std::string& temp) { return VerifyWrittenFile(temp, image); };
+  // The file is read back before it replaces anything: it must hold exactly this image.
+  auto check = [&image](const std::string& temp) { return VerifyWrittenFile(temp, image); };
   if (!WriteTextLinesSafely(path, lines, &error, check)) {
     std::cerr << path << ": " << error << "\n";
     return false;
@@ -245,11 +245,11 @@ bool Generate(const Spec& spec, const std::string& path) {
 
   if (spec.rows.empty()) {
     for (const auto& [cell, value] : spec.eepromPatches) first.setEepromValue(cell, value);
-    return WriteLines(first, path, dialogs, true);
+    return WriteLines(first, path, dialogs);
   }
 
   const std::string temp = path + ".stage";
-  if (!WriteLines(first, temp, dialogs, true)) return false;
+  if (!WriteLines(first, temp, dialogs)) return false;
   Document doc(dialogs, files);
   LoadResult loaded = doc.LoadHexFile(temp);
   std::filesystem::remove(temp);
@@ -264,7 +264,7 @@ bool Generate(const Spec& spec, const std::string& path) {
     return false;
   }
   for (const auto& [cell, value] : spec.eepromPatches) doc.image.setEepromValue(cell, value);
-  return WriteLines(doc.image, path, dialogs, true);
+  return WriteLines(doc.image, path, dialogs);
 }
 
 // Loads a written file and compares the decoded rows with the spec.
