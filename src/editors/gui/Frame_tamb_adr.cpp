@@ -99,19 +99,19 @@ void TFrameTambAdr::buildControls() {
         n == 2 ? "eine aktive Kurve für Servo2 kann nicht durch eine andere Kurve unterbrochen werden"
                : Format("eine aktive Kurve für Servo %i kann nicht durch eine andere Kurve unterbrochen werden", n);
     cbx_v_off[i] = MakeBox(group, Format("cbx_v_off_%i", n), "Spannung aus",
-                           "Versorgungs-Spannung des Servos nach Ablauf abschalten", 17);
+                           "Versorgungs-Spannung des Servos nach Ablauf abschalten", 16);
     cbx_imp_off[i] = MakeBox(group, Format("cbx_imp_off_%i", n), "Impulse aus",
-                             "Ansteuer-Impulse des Servos nach Ablauf abschalten", 35);
-    cbx_no_ir[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 53);
+                             "Ansteuer-Impulse des Servos nach Ablauf abschalten", 33);
+    cbx_no_ir[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 50);
     cbx_no_rep[i] = MakeBox(group, Format("cbx_no_rep_%i", n), "keine Wiederholung",
-                            "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 71);
+                            "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
     connect(cbx_v_off[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagVoltageOff, cbx_v_off); });
     connect(cbx_imp_off[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagPulsesOff, cbx_imp_off); });
     connect(cbx_no_ir[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagNoInterrupt, cbx_no_ir); });
     connect(cbx_no_rep[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagNoRepeat, cbx_no_rep); });
 
     for (int kind = 0; kind < 2; ++kind) {
-      const int top = kind == 0 ? 90 : 129;
+      const int top = kind == 0 ? 85 : 123;
       auto* label = new QLabel(QString::fromUtf8(kind == 0 ? "ms Impuls-Zeit (Min)" : "ms Impuls-Zeit (Max)"), group);
       label->setGeometry(8, top, 180, 16);
       auto* edit = new QLineEdit(group);
