@@ -46,7 +46,9 @@ std::optional<std::string> VerifyWrittenFile(const std::string& path, const Firm
   if (back.Hex_ROM != saved.Hex_ROM) return std::string("der Programmspeicher weicht ab");
   if (back.Hex_EE != saved.Hex_EE) return std::string("das EEPROM weicht ab");
   if (saved.Config_Found || back.Config_Found) {
-    if (back.Config[0] != saved.Config[0]) return std::string("das Config-Wort weicht ab");
+    const size_t words = LayoutOf(saved) == MemoryLayout::Pic18324 ? 4 : 1;
+    for (size_t i = 0; i < words; ++i)
+      if (back.Config[i] != saved.Config[i]) return std::string("das Config-Wort weicht ab");
   }
   if (saved.ID_Found && back.ID_Text != saved.ID_Text) return std::string("die ID weicht ab");
   return std::nullopt;
@@ -111,6 +113,9 @@ void Document::ApplyCatalogue() {
     HelpPage = entry->helpPage;
     image.PIC = entry->pic;
     if (entry->frameKind != kFrameNone) ShowEditorFrame(entry->frameKind);
+  } else {
+    // An unrecognised file must not show the title of the type loaded before it.
+    DecoderTitle.clear();
   }
 
   ApplyPic(image, statusPanels[3]);
@@ -167,7 +172,7 @@ LoadResult Document::LoadHexFile(const std::string& path) {
     bool accepted = ReadHexLine(image, line, dialogs, status);
     statusPanels[0] = status.panel0;
     statusPanels[1] = status.panel1;
-    if (!accepted) return LoadResult::ReaderError;
+    if (!accepted) return EndedEarly(LoadResult::ReaderError);
   }
 
   identification = IdentifyDecoder(image);
@@ -183,11 +188,11 @@ LoadResult Document::LoadHexFile(const std::string& path) {
   if (image.PIC == 0 &&
       dialogs.show(BoxKind::Warning, "Es konnte das HEX File keinem PIC zugeordnet werden.", Buttons::CancelIgnore) ==
           Answer::Cancel)
-    return LoadResult::Cancelled;
+    return EndedEarly(LoadResult::Cancelled);
   if (!image.ID_Found &&
       dialogs.show(BoxKind::Warning, "In dem HEX-File wurde kein Wert für die ID gefunden.", Buttons::CancelIgnore) ==
           Answer::Cancel)
-    return LoadResult::Cancelled;
+    return EndedEarly(LoadResult::Cancelled);
   if (!image.Config_Found) {
     Answer a = dialogs.show(BoxKind::Warning,
                             "In dem HEX-File wurde kein Config-Wert gefunden. Standard-Wert erzeugen?",
@@ -214,6 +219,14 @@ LoadResult Document::LoadHexFile(const std::string& path) {
   }
   saveEnabled = true;
   return LoadResult::Loaded;
+}
+
+// A load that ended early leaves an image that is only partly read and rows that were not
+// decoded from it; saving that would write the previous file's rows into it under the new
+// name, so "speichern" stays off until a load runs through.
+LoadResult Document::EndedEarly(LoadResult result) {
+  saveEnabled = false;
+  return result;
 }
 
 void Document::btn_RGClick(int row) {

@@ -117,6 +117,7 @@ class Document : public EditorContext {
  private:
   // Validation and encoding of the rows, then the writer; false when the save must stop.
   SaveResult PrepareLines();
+  LoadResult EndedEarly(LoadResult result);
   SaveResult WriteLines(const std::string& path);
 };
 
