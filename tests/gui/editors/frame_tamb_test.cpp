@@ -16,6 +16,7 @@
 
 #include "editors/gui/Frame_tamb_adr.h"
 #include "editors/gui/servo_widgets.h"
+#include "editors/curve_files.h"
 #include "image/text_file.h"
 #include "recording_dialogs.h"
 
@@ -316,6 +317,35 @@ TEST_F(FrameTambTest, CurveFileLoadAndFaultyLine) {
   QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
   EXPECT_EQ(Block(0)[kEntryCount], 10);
   EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
+  // A faulty second line: point 0 is replaced, the count stays, and the frame shows and
+  // offers what the working copy now holds.
+  ASSERT_TRUE(WriteTextLinesSafely(path, {"99", "x"}));
+  files.openAnswers.push_back(path);
+  QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
+  EXPECT_EQ(dialogs.texts().back(), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1");
+  EXPECT_EQ(Block(0)[0], 99);
+  EXPECT_EQ(Block(0)[kEntryCount], 10);
+  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+}
+
+TEST_F(FrameTambTest, SetFileLoadRefreshesAssignmentAndButtonLists) {
+  Show(211);
+  CurveTable wanted = tamb->curve_table;
+  wanted.blocks[0][kEntryAddrServo] = 0x22;      // "Servo 2", "Abbruch"
+  wanted.blocks[3][kEntryButtonAction] = 0x10;   // "wie Adr.5"
+  wanted.blocks[1][kEntryServoFlags] = 0x00;
+  const std::string path = ::testing::TempDir() + "frame_tamb_test.set";
+  ASSERT_TRUE(WriteTextLinesSafely(path, SetFileLines(wanted)));
+  files.openAnswers.push_back(path);
+  QTest::mouseClick(tamb->servo_load_all, Qt::LeftButton);
+  EXPECT_EQ(tamb->curve_table.blocks, wanted.blocks);
+  EXPECT_EQ(adr->cbx_servo[0]->currentIndex(), 1);
+  EXPECT_EQ(adr->cbx_action[0]->currentIndex(), 2);
+  EXPECT_TRUE(adr->cbx_curve[0]->isHidden());
+  EXPECT_FALSE(adr->cbx_v_off[1]->isChecked());
+  EXPECT_EQ(tamb->servo_cbx_s[3]->currentIndex(), 5);
+  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 // The assignment frame.
