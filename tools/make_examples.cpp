@@ -26,6 +26,7 @@
 // At the end every file is loaded again through a fresh document and its rows are compared
 // with what was asked for; any difference, any unexpected message, or a file that does not
 // load through makes the tool exit with status 1.
+#include <cstdlib>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -302,13 +303,14 @@ bool Check(const Spec& spec, const std::string& path) {
 // The CV bytes of a 16F18324 CV decoder: short address 3, long address 0, configuration 6.
 void FillCvBytes(FirmwareImage& image, int32_t identifier) {
   for (const CvRow& row : CvTableFor(identifier)) {
-    std::string caption = row.caption;
+    // Captions read "CV001: Kurze Adresse": the CV number is the digits after "CV".
+    const int cv = std::atoi(row.caption + 2);
     int value = 0;
-    if (caption.rfind("CV1:", 0) == 0) value = 3;
-    else if (caption.rfind("CV29:", 0) == 0) value = 6;
-    else if (caption.rfind("CV7:", 0) == 0) value = 26;
-    else if (caption.rfind("CV8:", 0) == 0) value = 13;
-    else if (caption.rfind("CV52:", 0) == 0 || caption.rfind("CV53:", 0) == 0) value = 128;
+    if (cv == 1) value = 3;
+    else if (cv == 29) value = 6;
+    else if (cv == 7) value = 26;
+    else if (cv == 8) value = 13;
+    else if (cv == 52 || cv == 53) value = 128;
     image.setEepromValue(row.offset, value);
   }
 }

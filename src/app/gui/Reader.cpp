@@ -330,6 +330,7 @@ FrameMetrics TFormMain::MetricsFor(int kind) { return frames_.metrics(kind); }
 void TFormMain::ShowFrame(int kind, const MainLayout& l) {
   auto showAt = [](EditorFrame* f, const Rect& r) {
     f->filling = true;
+    f->setAutoFillBackground(true);  // the CV frame lies over the row area and its header
     Place(f, r);
     f->show();
     f->raise();
