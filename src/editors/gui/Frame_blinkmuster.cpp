@@ -82,11 +82,11 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
   connect(blinkmuster_cbx_out4, &QCheckBox::toggled, this, &TFrameBlinkmuster::blinkmuster_cbx_out4Click);
 
   lbl_kopieren = new QLabel(QStringLiteral("Kurve kopieren"), this);
-  lbl_kopieren->setGeometry(8, kBottomRow + 4, 92, 18);
+  lbl_kopieren->setGeometry(8, kBottomRow + 4, 100, 18);
   QPushButton** copies[4] = {&blinkmuster_btn_copy1, &blinkmuster_btn_copy2, &blinkmuster_btn_copy3, &blinkmuster_btn_copy4};
   for (int i = 0; i < 4; ++i) {
     auto* b = new QPushButton(QStringLiteral("von #%1").arg(i + 1), this);
-    b->setGeometry(100 + i * 58, kBottomRow, 54, 25);
+    b->setGeometry(108 + i * 56, kBottomRow, 52, 25);
     b->setToolTip(QStringLiteral("Kopieren der Kurvenformen von Adresse %1").arg(i + 1));
     *copies[i] = b;
     copy_buttons[static_cast<size_t>(i)] = b;

@@ -8,7 +8,7 @@ constexpr int kStripTop = 58;
 constexpr int kStripPitch = 44;
 constexpr int kStripHeight = 38;
 constexpr int kBottomRow = kStripTop + 10 * kStripPitch;
-constexpr int kFrameWidth = 800;
+constexpr int kFrameWidth = 850;
 }  // namespace
 
 TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* parent)
@@ -18,7 +18,7 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* pa
   const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";
   for (int i = 0; i < 4; ++i) {
     auto* r = new QRadioButton(QStringLiteral("Adresse %1").arg(i + 1), group_parameter);
-    r->resize(76, 20);
+    r->resize(86, 20);
     r->setToolTip(QString::fromUtf8(addressHint));
     led_blinkmuster_rad_a[static_cast<size_t>(i)] = r;
     address_buttons[static_cast<size_t>(i)] = r;
@@ -53,9 +53,9 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* pa
   count_edit = led_blinkmuster_edt_Anzahl;
 
   led_blinkmuster_lbl_KurveInfo1 = new QLabel(this);
-  led_blinkmuster_lbl_KurveInfo1->resize(165, 18);
+  led_blinkmuster_lbl_KurveInfo1->resize(175, 18);
   led_blinkmuster_lbl_KurveInfo2 = new QLabel(this);
-  led_blinkmuster_lbl_KurveInfo2->resize(165, 18);
+  led_blinkmuster_lbl_KurveInfo2->resize(175, 18);
   info_raster = led_blinkmuster_lbl_KurveInfo1;
   info_total = led_blinkmuster_lbl_KurveInfo2;
 
