@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "editors/gui/Frame_blinkmuster.h"
+#include "editors/gui/Frame_blinkmuster_led.h"
 #include "editors/gui/Frame_register.h"
 #include "editors/gui/Frame_tamb.h"
 #include "editors/gui/Frame_tamb_adr.h"
@@ -16,8 +18,10 @@ FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
   auto* zusatz = new TFrameZusatz(ctx, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
-  set.FrameBlinkmuster1 = new EditorFrame(ctx, parent);
-  set.FrameBlinkmuster_led1 = new EditorFrame(ctx, parent);
+  auto* blink = new TFrameBlinkmuster(ctx, parent);
+  auto* ledBlink = new TFrameBlinkmuster_led(ctx, parent);
+  set.FrameBlinkmuster1 = blink;
+  set.FrameBlinkmuster_led1 = ledBlink;
   auto* tamb = new TFrameTamb(ctx, parent);
   auto* tambAdr = new TFrameTambAdr(ctx, *tamb, parent);
   set.FrameTamb1 = tamb;
@@ -29,14 +33,25 @@ FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
   set.metrics = [=](int kind) {
     FrameMetrics m;
     if (kind == kOptionsFrame) m.groupModeRight = rightOf(zusatz->group_mode);
-    if (kind == kServoFrame) {
-      m.applyRight = rightOf(tamb->servo_btn_uebernehmen);
-      m.applyBottom = bottomOf(tamb->servo_btn_uebernehmen);
+    QPushButton* apply = kind == kBlinkFrame      ? blink->blinkmuster_btn_uebernehmen
+                         : kind == kLedBlinkFrame ? ledBlink->led_blinkmuster_btn_uebernehmen
+                         : kind == kServoFrame    ? tamb->servo_btn_uebernehmen
+                                                  : nullptr;
+    if (apply) {
+      m.applyRight = rightOf(apply);
+      m.applyBottom = bottomOf(apply);
     }
     return m;
   };
-  set.prepare = [reg, zusatz, tamb, tambAdr](int kind) {
+  set.prepare = [=](int kind) {
     switch (kind) {
+      case kBlinkFrame:
+      case kLedBlinkFrame: {
+        auto* frame = kind == kBlinkFrame ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
+        frame->ShowEditor(frame->width());
+        frame->RefreshEditor();
+        break;
+      }
       case kServoFrame:
         tamb->ShowEditor();
         tambAdr->ShowEditor();
