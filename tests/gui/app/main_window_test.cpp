@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -226,4 +227,45 @@ TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
     EXPECT_EQ(w->minimumWidth(), l.minWidth);
     EXPECT_EQ(l.windowWidth, l.frame.right() + 10) << c.kind;
   }
+}
+
+// The blink pattern editor's pending changes go through the save's question.
+TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
+  auto w = window();
+  w->show();
+  w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/blinkmuster_mot.hex");
+  auto* blink = w->frames().FrameBlinkmuster1;
+  ASSERT_TRUE(blink->isVisible());
+  ASSERT_FALSE(blink->hasPendingChanges());
+  auto* loop = blink->findChild<QCheckBox*>();
+  ASSERT_NE(loop, nullptr);
+  loop->click();  // a change in the working copy
+  ASSERT_TRUE(blink->hasPendingChanges());
+  const std::string romBefore = [&] {
+    std::string s;
+    for (const auto& c : w->document().image.Hex_ROM) s += c;
+    return s;
+  }();
+
+  // No: nothing written, the change stays pending.
+  dialogs.clear();
+  dialogs.script = {Answer::No};
+  auto out = (dir / "out.hex").string();
+  files.saveAnswers.push_back(out);
+  w->btn_saveClick();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Geänderte Werte übernehmen?");
+  EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_TRUE(blink->hasPendingChanges());
+
+  // Yes: applied into the image, then saved.
+  dialogs.clear();
+  dialogs.script = {Answer::Yes};
+  w->btn_saveClick();
+  EXPECT_TRUE(fs::exists(out));
+  EXPECT_FALSE(blink->hasPendingChanges());
+  std::string romAfter;
+  for (const auto& c : w->document().image.Hex_ROM) romAfter += c;
+  EXPECT_NE(romAfter, romBefore);
 }
