@@ -89,7 +89,7 @@ struct RowValue {
   int function = 0;
 };
 
-struct Spec {
+struct Recipe {
   std::string folder;  // "examples" or "fixtures"
   std::string file;
   std::string description;
@@ -109,8 +109,8 @@ struct Spec {
   std::map<int, int> eepromPatches;
 };
 
-Spec MakeSpec(std::string folder, std::string file, std::string description) {
-  Spec s;
+Recipe MakeRecipe(std::string folder, std::string file, std::string description) {
+  Recipe s;
   s.folder = std::move(folder);
   s.file = std::move(file);
   s.description = std::move(description);
@@ -132,11 +132,11 @@ void MarkRetlw(FirmwareImage& image, int romCell) {
 }
 
 // Program memory: signature, an initialisation, the marker instruction(s) and a main loop.
-void WriteProgram(FirmwareImage& image, const Spec& spec) {
+void WriteProgram(FirmwareImage& image, const Recipe& recipe) {
   // Without a signature the first words are ordinary instructions (CLRF INTCON, CLRW, NOP).
   const int plain[3] = {0x018B, 0x0103, 0x0000};
   for (int w = 0; w < 3; ++w)
-    SetWord(image, w, spec.signatureWords ? 0x3000 | spec.signature[static_cast<size_t>(w)] : plain[w]);
+    SetWord(image, w, recipe.signatureWords ? 0x3000 | recipe.signature[static_cast<size_t>(w)] : plain[w]);
   const int init[] = {0x1683,   // BSF STATUS,RP0
                       0x0185,   // CLRF TRISIO
                       0x1283,   // BCF STATUS,RP0
@@ -145,7 +145,7 @@ void WriteProgram(FirmwareImage& image, const Spec& spec) {
   for (int i = 0; i < 5; ++i) SetWord(image, 3 + i, init[i]);
 
   int word8 = 0x0000, word35 = 0x0000;
-  switch (spec.marker) {
+  switch (recipe.marker) {
     case Marker::Mot: word8 = 0x1C8B; break;            // BTFSS INTCON,1
     case Marker::Dcc: word8 = 0x1905; break;            // BTFSC GPIO,2
     case Marker::NoRows: word8 = 0x0181; break;         // CLRF TMR0
@@ -161,36 +161,36 @@ void WriteProgram(FirmwareImage& image, const Spec& spec) {
   for (int w = 9; w < 35; ++w) SetWord(image, w, loop[(w - 9) % 13]);
   SetWord(image, 35, word35 ? word35 : 0x0000);
   SetWord(image, 36, 0x2808);  // GOTO 8
-  if (spec.word137 >= 0) {
+  if (recipe.word137 >= 0) {
     for (int w = 37; w < 137; ++w) SetWord(image, w, loop[(w - 37) % 13]);
-    SetWord(image, 137, spec.word137);
+    SetWord(image, 137, recipe.word137);
     SetWord(image, 138, 0x0008);  // RETURN
   }
 }
 
 // The ID record and the configuration word(s) of the first image.
-void WriteRecords(FirmwareImage& image, const Spec& spec) {
-  if (spec.id == IdKind::MidRange) {
+void WriteRecords(FirmwareImage& image, const Recipe& recipe) {
+  if (recipe.id == IdKind::MidRange) {
     image.ID_Address = 0x2000;
     image.ID_Found = true;
-    image.ID_Text = std::to_string(spec.idDigit) + spec.version;
+    image.ID_Text = std::to_string(recipe.idDigit) + recipe.version;
     image.EE_Address = 0x2100;
-  } else if (spec.id == IdKind::Pic18324) {
+  } else if (recipe.id == IdKind::Pic18324) {
     // Word 0: the version after the point in its low byte; word 2: the decoder's ID.
     image.ID_Address = 0x8000;
     image.ID_Found = true;
-    image.ID_Text = spec.version + "00" + "0000" + Hex(spec.idDigit) + "00" + "0000";
+    image.ID_Text = recipe.version + "00" + "0000" + Hex(recipe.idDigit) + "00" + "0000";
     image.EE_Address = 0xF000;
   }
   image.Config.fill("");
-  if (!spec.config) return;
+  if (!recipe.config) return;
   image.Config_Found = true;
-  if (spec.id == IdKind::Pic18324) {
+  if (recipe.id == IdKind::Pic18324) {
     image.Config_Address = 0x8007;
     image.Config = {"8C17", "3C25", "FF1F", "FF3F"};
   } else {
     image.Config_Address = 0x2007;
-    image.Config[0] = spec.configText.empty() ? "8431" : spec.configText;
+    image.Config[0] = recipe.configText.empty() ? "8431" : recipe.configText;
   }
 }
 
@@ -211,12 +211,12 @@ bool WriteLines(FirmwareImage& image, const std::string& path, Dialogs& dialogs)
   return true;
 }
 
-// Types the spec's values into the loaded document's rows as a user would.
-bool TypeRows(Document& doc, const Spec& spec) {
+// Types the recipe's values into the loaded document's rows as a user would.
+bool TypeRows(Document& doc, const Recipe& recipe) {
   std::vector<bool> given(kAddressRowCount, false);
-  for (const RowValue& v : spec.rows) {
+  for (const RowValue& v : recipe.rows) {
     if (v.row < 0 || v.row >= kAddressRowCount || !doc.rows[v.row].shown()) {
-      std::cerr << spec.file << ": row " << v.row << " is not shown for this type\n";
+      std::cerr << recipe.file << ": row " << v.row << " is not shown for this type\n";
       return false;
     }
     AddressRow& row = doc.rows[v.row];
@@ -227,25 +227,25 @@ bool TypeRows(Document& doc, const Spec& spec) {
   }
   for (int r = 0; r < kAddressRowCount; ++r) {
     if (doc.rows[r].shown() && !given[static_cast<size_t>(r)]) {
-      std::cerr << spec.file << ": no value for row " << r << " (" << doc.rows[r].caption << ")\n";
+      std::cerr << recipe.file << ": no value for row " << r << " (" << doc.rows[r].caption << ")\n";
       return false;
     }
   }
   return true;
 }
 
-bool Generate(const Spec& spec, const std::string& path) {
+bool Generate(const Recipe& recipe, const std::string& path) {
   ToolDialogs dialogs;
   NoFileDialogs files;
   FirmwareImage first(&dialogs);
   first.ResetForNewFile();
-  WriteProgram(first, spec);
-  WriteRecords(first, spec);
+  WriteProgram(first, recipe);
+  WriteRecords(first, recipe);
   first.Max_EE_Index = kEepromCells - 1;
-  if (spec.fill) spec.fill(first);
+  if (recipe.fill) recipe.fill(first);
 
-  if (spec.rows.empty()) {
-    for (const auto& [cell, value] : spec.eepromPatches) first.setEepromValue(cell, value);
+  if (recipe.rows.empty()) {
+    for (const auto& [cell, value] : recipe.eepromPatches) first.setEepromValue(cell, value);
     return WriteLines(first, path, dialogs);
   }
 
@@ -255,38 +255,38 @@ bool Generate(const Spec& spec, const std::string& path) {
   LoadResult loaded = doc.LoadHexFile(temp);
   std::filesystem::remove(temp);
   if (loaded != LoadResult::Loaded) {
-    std::cerr << spec.file << ": the first image does not load\n";
+    std::cerr << recipe.file << ": the first image does not load\n";
     return false;
   }
-  if (!TypeRows(doc, spec)) return false;
+  if (!TypeRows(doc, recipe)) return false;
   dialogs.texts.clear();
   if (SaveAddressRows(doc.image, doc.rows, doc.modes(), dialogs)) {
-    std::cerr << spec.file << ": the rows were refused: " << (dialogs.texts.empty() ? "" : dialogs.texts.back()) << "\n";
+    std::cerr << recipe.file << ": the rows were refused: " << (dialogs.texts.empty() ? "" : dialogs.texts.back()) << "\n";
     return false;
   }
-  for (const auto& [cell, value] : spec.eepromPatches) doc.image.setEepromValue(cell, value);
+  for (const auto& [cell, value] : recipe.eepromPatches) doc.image.setEepromValue(cell, value);
   return WriteLines(doc.image, path, dialogs);
 }
 
-// Loads a written file and compares the decoded rows with the spec.
-bool Check(const Spec& spec, const std::string& path) {
+// Loads a written file and compares the decoded rows with the recipe.
+bool Check(const Recipe& recipe, const std::string& path) {
   ToolDialogs dialogs;
   NoFileDialogs files;
   Document doc(dialogs, files);
   LoadResult loaded = doc.LoadHexFile(path);
   bool ok = loaded == LoadResult::Loaded;
   std::set<int> patchedRows;
-  for (const auto& [cell, value] : spec.eepromPatches) {
+  for (const auto& [cell, value] : recipe.eepromPatches) {
     for (int r = 0; r < kAddressRowCount; ++r)
       if (cell == RowSlot(r) || cell == RowSlot(r) + 16 || cell == RowSlot(r) + 32) patchedRows.insert(r);
   }
-  for (const RowValue& v : spec.rows) {
+  for (const RowValue& v : recipe.rows) {
     if (patchedRows.count(v.row)) continue;
     const AddressRow& row = doc.rows[v.row];
     bool same = row.addressText == std::to_string(v.address) &&
                 (doc.RG_Mode ? row.RowGreen == v.green : row.functionText == std::to_string(v.function));
     if (!same) {
-      std::cerr << spec.file << ": row " << v.row << " reads back as " << row.addressText << "/"
+      std::cerr << recipe.file << ": row " << v.row << " reads back as " << row.addressText << "/"
                 << row.functionText << (row.RowGreen ? " green" : " red") << "\n";
       ok = false;
     }
@@ -403,13 +403,13 @@ std::vector<RowValue> FunctionRows(int firstRow, int lastRow, int address) {
   return rows;
 }
 
-std::vector<Spec> Specs() {
-  std::vector<Spec> specs;
-  auto add = [&specs](Spec s) { specs.push_back(std::move(s)); };
+std::vector<Recipe> Recipes() {
+  std::vector<Recipe> recipes;
+  auto add = [&recipes](Recipe s) { recipes.push_back(std::move(s)); };
 
   // ---- examples: one per frame kind and protocol family ----
   {
-    Spec s = MakeSpec("examples", "tollet_mot.hex", "Tollet (identifier 8), Motorola switching, options frame");
+    Recipe s = MakeRecipe("examples", "tollet_mot.hex", "Tollet (identifier 8), Motorola switching, options frame");
     s.signature = {0x08, 0, 0};
     s.marker = Marker::Mot;
     s.version = "340";
@@ -418,7 +418,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "relais8_dcc.hex", "Relaisdekoder 8 (identifier 0x69), DCC switching, options frame");
+    Recipe s = MakeRecipe("examples", "relais8_dcc.hex", "Relaisdekoder 8 (identifier 0x69), DCC switching, options frame");
     s.signature = {0x69, 0, 0};
     s.marker = Marker::Dcc;
     s.version = "360";
@@ -429,7 +429,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "fdekoder_mot.hex", "Pandor - F-Dekoder Schalten (0x3D00), Motorola function rows");
+    Recipe s = MakeRecipe("examples", "fdekoder_mot.hex", "Pandor - F-Dekoder Schalten (0x3D00), Motorola function rows");
     s.signature = {0, 0x3D, 0};
     s.marker = Marker::Mot;
     s.version = "050";
@@ -437,7 +437,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "fdekoder_dcc.hex", "LED-Dekoder - F-Dekoder Schalten ab V0.60 (0x13E00), DCC function rows");
+    Recipe s = MakeRecipe("examples", "fdekoder_dcc.hex", "LED-Dekoder - F-Dekoder Schalten ab V0.60 (0x13E00), DCC function rows");
     s.signature = {0, 0x3E, 0x01};
     s.marker = Marker::DccByWord35;
     s.version = "061";
@@ -446,7 +446,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "blinkmuster_mot.hex", "Pandor - Blinkmuster (identifier 1), Motorola, blink pattern frame");
+    Recipe s = MakeRecipe("examples", "blinkmuster_mot.hex", "Pandor - Blinkmuster (identifier 1), Motorola, blink pattern frame");
     s.signature = {0x01, 0, 0};
     s.marker = Marker::Mot;
     s.version = "350";
@@ -456,7 +456,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "led_blinkmuster_dcc.hex", "LED - Blinkmuster ab V3.60 (identifier 477), DCC, LED blink frame");
+    Recipe s = MakeRecipe("examples", "led_blinkmuster_dcc.hex", "LED - Blinkmuster ab V3.60 (identifier 477), DCC, LED blink frame");
     s.signature = {0xDD, 0x01, 0};
     s.marker = Marker::Dcc;
     s.version = "360";
@@ -466,7 +466,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "servo_tamb4_dcc.hex", "Tamb-4 Servo-Dekoder (identifier 211), DCC, servo frames");
+    Recipe s = MakeRecipe("examples", "servo_tamb4_dcc.hex", "Tamb-4 Servo-Dekoder (identifier 211), DCC, servo frames");
     s.signature = {0xD3, 0, 0};
     s.marker = Marker::Dcc;
     s.version = "358";
@@ -476,7 +476,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "fenwik_18324_cv.hex", "Fenwik 16F18324 (0x14B00), CV register frame");
+    Recipe s = MakeRecipe("examples", "fenwik_18324_cv.hex", "Fenwik 16F18324 (0x14B00), CV register frame");
     s.signature = {0, 0x4B, 0x01};
     s.marker = Marker::Mot;
     s.id = IdKind::Pic18324;
@@ -486,7 +486,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("examples", "drehscheibe24_dcc.hex", "Drehscheibe 24 Position (no signature, word 137 = 0x0A17), DCC");
+    Recipe s = MakeRecipe("examples", "drehscheibe24_dcc.hex", "Drehscheibe 24 Position (no signature, word 137 = 0x0A17), DCC");
     s.signatureWords = false;
     s.word137 = 0x0A17;
     s.marker = Marker::Dcc;
@@ -497,7 +497,7 @@ std::vector<Spec> Specs() {
 
   // ---- test fixtures: small program memory, values chosen for the tests ----
   {
-    Spec s = MakeSpec("fixtures", "mot_switching.hex", "Tollet: Weiche 1 green, Licht 320 red");
+    Recipe s = MakeRecipe("fixtures", "mot_switching.hex", "Tollet: Weiche 1 green, Licht 320 red");
     s.signature = {0x08, 0, 0};
     s.marker = Marker::Mot;
     s.version = "326";
@@ -506,7 +506,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "dcc_switching.hex", "Relaisdekoder 8: rows 1..8 = 1, 2, 0, 2044, 10, 10, 11, 11; All 5 green");
+    Recipe s = MakeRecipe("fixtures", "dcc_switching.hex", "Relaisdekoder 8: rows 1..8 = 1, 2, 0, 2044, 10, 10, 11, 11; All 5 green");
     s.signature = {0x69, 0, 0};
     s.marker = Marker::DccGoto;
     s.version = "360";
@@ -516,14 +516,14 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = specs.back();
+    Recipe s = recipes.back();
     s.file = "dcc_switching_bad_row.hex";
     s.description = "dcc_switching.hex with the cells of row 3 erased (FF FF FF)";
     s.eepromPatches = {{RowSlot(3), 0xFF}, {RowSlot(3) + 16, 0xFF}, {RowSlot(3) + 32, 0xFF}};
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "mot_function.hex", "Pandor - F-Dekoder Schalten: 1/1, 255/4, 80/2, 80/3");
+    Recipe s = MakeRecipe("fixtures", "mot_function.hex", "Pandor - F-Dekoder Schalten: 1/1, 255/4, 80/2, 80/3");
     s.signature = {0, 0x3D, 0};
     s.marker = Marker::MotByWord35;
     s.version = "050";
@@ -531,7 +531,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "dcc_function.hex", "LED F-Dekoder ab V0.60: addresses and functions for the DCC function family");
+    Recipe s = MakeRecipe("fixtures", "dcc_function.hex", "LED F-Dekoder ab V0.60: addresses and functions for the DCC function family");
     s.signature = {0, 0x3E, 0x01};
     s.marker = Marker::DccByWord35;
     s.version = "061";
@@ -542,7 +542,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "turntable48.hex", "Drehscheibe 48 Position by word 137 = 0x0A2F, Motorola");
+    Recipe s = MakeRecipe("fixtures", "turntable48.hex", "Drehscheibe 48 Position by word 137 = 0x0A2F, Motorola");
     s.signatureWords = false;
     s.word137 = 0x0A2F;
     s.marker = Marker::Mot;
@@ -552,7 +552,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "id257.hex", "signature 1/1/0 (identifier 257), Motorola");
+    Recipe s = MakeRecipe("fixtures", "id257.hex", "signature 1/1/0 (identifier 257), Motorola");
     s.signature = {0x01, 0x01, 0};
     s.marker = Marker::Mot;
     s.version = "350";
@@ -561,7 +561,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "grosk_18324_no_config.hex", "Grosk 16F18324 (0x15000) with ID and no configuration records");
+    Recipe s = MakeRecipe("fixtures", "grosk_18324_no_config.hex", "Grosk 16F18324 (0x15000) with ID and no configuration records");
     s.signature = {0, 0x50, 0x01};
     s.marker = Marker::Mot;
     s.id = IdKind::Pic18324;
@@ -572,7 +572,7 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "fenwik_18324.hex", "Fenwik 16F18324 (0x14B00) with ID and four configuration words");
+    Recipe s = MakeRecipe("fixtures", "fenwik_18324.hex", "Fenwik 16F18324 (0x14B00) with ID and four configuration words");
     s.signature = {0, 0x4B, 0x01};
     s.marker = Marker::Mot;
     s.id = IdKind::Pic18324;
@@ -582,28 +582,28 @@ std::vector<Spec> Specs() {
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "fenwik_midrange_records.hex", "Fenwik 16F18324 signature with mid-range ID, config and EEPROM records");
+    Recipe s = MakeRecipe("fixtures", "fenwik_midrange_records.hex", "Fenwik 16F18324 signature with mid-range ID, config and EEPROM records");
     s.signature = {0, 0x4B, 0x01};
     s.marker = Marker::Mot;
     s.version = "026";
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "unrecognised.hex", "signature 0x12/0x34/0x56 (identifier 5649426), no catalogue entry");
+    Recipe s = MakeRecipe("fixtures", "unrecognised.hex", "signature 0x12/0x34/0x56 (identifier 5649426), no catalogue entry");
     s.signature = {0x12, 0x34, 0x56};
     s.marker = Marker::Dcc;
     s.version = "100";
     add(s);
   }
   {
-    Spec s = MakeSpec("fixtures", "no_id_no_config.hex", "Tollet signature, no ID and no configuration record, erased EEPROM");
+    Recipe s = MakeRecipe("fixtures", "no_id_no_config.hex", "Tollet signature, no ID and no configuration record, erased EEPROM");
     s.signature = {0x08, 0, 0};
     s.marker = Marker::Mot;
     s.id = IdKind::None;
     s.config = false;
     add(s);
   }
-  return specs;
+  return recipes;
 }
 
 }  // namespace
@@ -616,11 +616,11 @@ int main(int argc, char** argv) {
   }
   const std::string examples = argv[1], fixtures = argv[2];
   bool ok = true;
-  for (const auto& spec : korrin::Specs()) {
-    const std::string dir = spec.folder == "examples" ? examples : fixtures;
+  for (const auto& recipe : korrin::Recipes()) {
+    const std::string dir = recipe.folder == "examples" ? examples : fixtures;
     std::filesystem::create_directories(dir);
-    const std::string path = dir + "/" + spec.file;
-    if (!korrin::Generate(spec, path) || !korrin::Check(spec, path)) {
+    const std::string path = dir + "/" + recipe.file;
+    if (!korrin::Generate(recipe, path) || !korrin::Check(recipe, path)) {
       std::cerr << path << ": FAILED\n";
       ok = false;
     }

@@ -51,13 +51,13 @@ std::vector<std::string> DecodedDifferences(const Document& a, const Document& b
     const std::string& y = b.image.Hex_EE[static_cast<size_t>(cv.offset)];
     if (x != y) lines.push_back(std::string(cv.caption) + ": " + CvValueText(x) + " / " + CvValueText(y));
   }
-  if (const OptionTypeSpec* spec = FindOptionType(a.DecoderIdentifier, a.image.Version); spec && !spec->modeCaptions.empty()) {
+  if (const OptionTypeSpec* optionType = FindOptionType(a.DecoderIdentifier, a.image.Version); optionType && !optionType->modeCaptions.empty()) {
     int ma = a.image.eepromValue(kModeByte), mb = b.image.eepromValue(kModeByte);
     if (ma != mb) {
       auto name = [&](int byte) {
         int radio = ModeRadioOfByte(byte);
-        if (radio >= 1 && radio <= static_cast<int>(spec->modeCaptions.size()))
-          return spec->modeCaptions[static_cast<size_t>(radio - 1)];
+        if (radio >= 1 && radio <= static_cast<int>(optionType->modeCaptions.size()))
+          return optionType->modeCaptions[static_cast<size_t>(radio - 1)];
         return std::string("(kein Modus)");
       };
       lines.push_back("Modus: " + name(ma) + " / " + name(mb) + " (Byte 0x" + a.image.Hex_EE[0] + " / 0x" +

@@ -239,17 +239,17 @@ const std::vector<OptionTypeSpec>& OptionTypeTable() {
 bool VersionAbove(float version, double threshold) { return static_cast<double>(version) > threshold; }
 
 const OptionTypeSpec* FindOptionType(int32_t decoderIdentifier, float version) {
-  for (const auto& spec : OptionTypeTable()) {
-    if (std::find(spec.identifiers.begin(), spec.identifiers.end(), decoderIdentifier) == spec.identifiers.end())
+  for (const auto& optionType : OptionTypeTable()) {
+    if (std::find(optionType.identifiers.begin(), optionType.identifiers.end(), decoderIdentifier) == optionType.identifiers.end())
       continue;
-    if (spec.onlyAbove354 && !VersionAbove(version, 3.54)) return nullptr;
-    return &spec;
+    if (optionType.onlyAbove354 && !VersionAbove(version, 3.54)) return nullptr;
+    return &optionType;
   }
   return nullptr;
 }
 
-bool ModeBit7Shown(const OptionTypeSpec& spec, float version) {
-  switch (spec.modeBit7) {
+bool ModeBit7Shown(const OptionTypeSpec& optionType, float version) {
+  switch (optionType.modeBit7) {
     case ModeBit7Box::Hidden: return false;
     case ModeBit7Box::Shown: return true;
     case ModeBit7Box::ShownAbove354: return VersionAbove(version, 3.54);
@@ -279,22 +279,22 @@ int SwitchOffValue(bool centralOffTicked, bool timeOutTicked) {
   return (timeOutTicked ? 0 : 0x0A) + (centralOffTicked ? 0 : 0xA0);
 }
 
-std::array<bool, 8> BoxTicksOf(const OptionTypeSpec& spec, int value) {
+std::array<bool, 8> BoxTicksOf(const OptionTypeSpec& optionType, int value) {
   std::array<bool, 8> ticks{};
-  if (spec.boxes == OptionBoxes::SwitchOff) {
+  if (optionType.boxes == OptionBoxes::SwitchOff) {
     SwitchOffTicks s = SwitchOffTicksOf(value);
     ticks[0] = s.centralOff;
     ticks[1] = s.timeOut;
     return ticks;
   }
-  for (const auto& box : spec.boxList)
+  for (const auto& box : optionType.boxList)
     if (box.bit >= 0 && box.box >= 1 && box.box <= 8) ticks[static_cast<size_t>(box.box - 1)] = (value >> box.bit) & 1;
   return ticks;
 }
 
-int BitFieldValue(const OptionTypeSpec& spec, int oldValue, const std::array<bool, 8>& ticked) {
+int BitFieldValue(const OptionTypeSpec& optionType, int oldValue, const std::array<bool, 8>& ticked) {
   int value = oldValue & 0xFF;
-  for (const auto& box : spec.boxList) {
+  for (const auto& box : optionType.boxList) {
     if (box.bit < 0 || box.box < 1 || box.box > 8) continue;
     if (ticked[static_cast<size_t>(box.box - 1)])
       value |= 1 << box.bit;

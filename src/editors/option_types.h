@@ -99,7 +99,7 @@ const OptionTypeSpec* FindOptionType(int32_t decoderIdentifier, float version);
 // 3.54f counts as not above 3.54, 3.55f does.
 bool VersionAbove(float version, double threshold);
 
-bool ModeBit7Shown(const OptionTypeSpec& spec, float version);
+bool ModeBit7Shown(const OptionTypeSpec& optionType, float version);
 
 // ---- mode byte ----
 
@@ -135,10 +135,10 @@ int SwitchOffValue(bool centralOffTicked, bool timeOutTicked);
 
 // ---- bit-field boxes ----
 // Ticks of boxes 1..8 (index 0..7) read from the boxes' byte.
-std::array<bool, 8> BoxTicksOf(const OptionTypeSpec& spec, int value);
-// The byte after a click: every box of the spec with a bit sets or clears it, all other
+std::array<bool, 8> BoxTicksOf(const OptionTypeSpec& optionType, int value);
+// The byte after a click: every box of the optionType with a bit sets or clears it, all other
 // bits keep their value.
-int BitFieldValue(const OptionTypeSpec& spec, int oldValue, const std::array<bool, 8>& ticked);
+int BitFieldValue(const OptionTypeSpec& optionType, int oldValue, const std::array<bool, 8>& ticked);
 
 // ---- fading bar ----
 // Speed code of the positions 0..5: 0xFF, 0x66, 0x33, 0x22, 0x12, 0x11.

@@ -8,7 +8,7 @@ using namespace korrin;
 
 namespace {
 
-const OptionTypeSpec& Spec(int32_t id, float version = 4.0f) {
+const OptionTypeSpec& TypeOf(int32_t id, float version = 4.0f) {
   const OptionTypeSpec* s = FindOptionType(id, version);
   EXPECT_NE(s, nullptr) << std::hex << id;
   static const OptionTypeSpec empty;
@@ -19,8 +19,8 @@ const OptionTypeSpec& Spec(int32_t id, float version = 4.0f) {
 
 TEST(OptionTypeTable, EveryIdentifierHasOneEntry) {
   std::set<int32_t> seen;
-  for (const auto& spec : OptionTypeTable())
-    for (int32_t id : spec.identifiers) EXPECT_TRUE(seen.insert(id).second) << "twice: " << std::hex << id;
+  for (const auto& optionType : OptionTypeTable())
+    for (int32_t id : optionType.identifiers) EXPECT_TRUE(seen.insert(id).second) << "twice: " << std::hex << id;
   EXPECT_EQ(seen.size(), 47u);
   for (int32_t id : {0x16D, 0x0, 0x4400, 0x14B00, 0x67, 0x108}) EXPECT_EQ(FindOptionType(id, 4.0f), nullptr) << id;
 }
@@ -50,7 +50,7 @@ TEST(OptionTypeTable, RowsOfTheTypes) {
       {0x2B4100, 1, 20, "Time Out (1..127)", 0x20, 0.5f, 1, 255},
   };
   for (const auto& c : cases) {
-    const OptionTypeSpec& s = Spec(c.id);
+    const OptionTypeSpec& s = TypeOf(c.id);
     ASSERT_EQ(s.rows.size(), c.rows) << std::hex << c.id;
     EXPECT_EQ(s.rowTop, c.rowTop) << std::hex << c.id;
     EXPECT_EQ(s.rows[0].caption, c.firstCaption) << std::hex << c.id;
@@ -59,17 +59,17 @@ TEST(OptionTypeTable, RowsOfTheTypes) {
     EXPECT_EQ(s.rows[0].min, c.min) << std::hex << c.id;
     EXPECT_EQ(s.rows[0].max, c.max) << std::hex << c.id;
   }
-  EXPECT_EQ(Spec(0x8).rows[0].hint, "Zeit, nach der der Antrieb immer spätestens abgeschaltet wird");
-  EXPECT_EQ(Spec(0x71).rows[1].offset, 0x2F);
-  EXPECT_EQ(Spec(0x171).rows[1].offset, 0x30);
-  EXPECT_EQ(Spec(0x71).rows[1].max, 9);
-  EXPECT_EQ(Spec(0x71).rows[0].hint, "1 = schnell\n255 = langsam");
+  EXPECT_EQ(TypeOf(0x8).rows[0].hint, "Zeit, nach der der Antrieb immer spätestens abgeschaltet wird");
+  EXPECT_EQ(TypeOf(0x71).rows[1].offset, 0x2F);
+  EXPECT_EQ(TypeOf(0x171).rows[1].offset, 0x30);
+  EXPECT_EQ(TypeOf(0x71).rows[1].max, 9);
+  EXPECT_EQ(TypeOf(0x71).rows[0].hint, "1 = schnell\n255 = langsam");
   const int trafficOffsets[] = {0x60, 0x70, 0x71, 0x72, 0x73, 0x74, 0x75};
-  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(Spec(0x367).rows[i].offset, trafficOffsets[i]);
-  EXPECT_EQ(Spec(0x367).rows[6].caption, "Fußgänger Vorlauf ROT");
-  EXPECT_EQ(Spec(0x267).rows[1].offset, 0x70);
-  EXPECT_TRUE(Spec(0x167).rows.empty());
-  EXPECT_TRUE(Spec(0x3).rows.empty());
+  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(TypeOf(0x367).rows[i].offset, trafficOffsets[i]);
+  EXPECT_EQ(TypeOf(0x367).rows[6].caption, "Fußgänger Vorlauf ROT");
+  EXPECT_EQ(TypeOf(0x267).rows[1].offset, 0x70);
+  EXPECT_TRUE(TypeOf(0x167).rows.empty());
+  EXPECT_TRUE(TypeOf(0x3).rows.empty());
 }
 
 TEST(OptionTypeTable, ModeGroups) {
@@ -98,19 +98,19 @@ TEST(OptionTypeTable, ModeGroups) {
       {0x2A4100, 4, "Mode 4: Steuerwagen ohne Neon", true, ModeBit7Box::Shown},
   };
   for (const auto& c : cases) {
-    const OptionTypeSpec& s = Spec(c.id);
+    const OptionTypeSpec& s = TypeOf(c.id);
     ASSERT_TRUE(s.hasModeGroup()) << std::hex << c.id;
     ASSERT_EQ(s.modeCaptions.size(), c.radios) << std::hex << c.id;
     EXPECT_EQ(s.modeCaptions.back(), c.last) << std::hex << c.id;
     EXPECT_EQ(s.modeBit6, c.bit6) << std::hex << c.id;
     EXPECT_EQ(s.modeBit7, c.bit7) << std::hex << c.id;
   }
-  const OptionTypeSpec& onlyBit6 = Spec(0x13F00);
+  const OptionTypeSpec& onlyBit6 = TypeOf(0x13F00);
   EXPECT_TRUE(onlyBit6.hasModeGroup());
   EXPECT_TRUE(onlyBit6.modeOnlyBit6);
   EXPECT_TRUE(onlyBit6.modeBit6);
   EXPECT_EQ(onlyBit6.modeBit7, ModeBit7Box::Hidden);
-  for (int32_t id : {0x8, 0x208, 0x308, 0x167, 0x6F, 0x71, 0x170, 0x270}) EXPECT_FALSE(Spec(id).hasModeGroup()) << id;
+  for (int32_t id : {0x8, 0x208, 0x308, 0x167, 0x6F, 0x71, 0x170, 0x270}) EXPECT_FALSE(TypeOf(id).hasModeGroup()) << id;
 }
 
 TEST(OptionVersion, ThresholdIsStrictlyAbove354InSinglePrecision) {
@@ -121,10 +121,10 @@ TEST(OptionVersion, ThresholdIsStrictlyAbove354InSinglePrecision) {
   EXPECT_EQ(FindOptionType(0x66, 3.54f), nullptr);
   ASSERT_NE(FindOptionType(0x66, 3.55f), nullptr);
   // The "(v)" bit 7 box follows the same threshold; the plain one does not.
-  EXPECT_FALSE(ModeBit7Shown(Spec(0xB, 3.54f), 3.54f));
-  EXPECT_TRUE(ModeBit7Shown(Spec(0xB, 3.55f), 3.55f));
-  EXPECT_TRUE(ModeBit7Shown(Spec(0x408, 1.0f), 1.0f));
-  EXPECT_FALSE(ModeBit7Shown(Spec(0x3D00), 9.0f));
+  EXPECT_FALSE(ModeBit7Shown(TypeOf(0xB, 3.54f), 3.54f));
+  EXPECT_TRUE(ModeBit7Shown(TypeOf(0xB, 3.55f), 3.55f));
+  EXPECT_TRUE(ModeBit7Shown(TypeOf(0x408, 1.0f), 1.0f));
+  EXPECT_FALSE(ModeBit7Shown(TypeOf(0x3D00), 9.0f));
 }
 
 TEST(ModeByte, LowestModeBitSelectsTheRadioButton) {
@@ -180,13 +180,13 @@ TEST(SwitchOff, ValuesAndTicks) {
     EXPECT_EQ(t.centralOff, c.central) << c.value;
     EXPECT_EQ(t.timeOut, c.timeOut) << c.value;
   }
-  EXPECT_EQ(Spec(0x408).boxesByte, 0x30);
-  EXPECT_EQ(Spec(0x365).boxesByte, 0x00);
-  EXPECT_EQ(Spec(0x302).boxes, OptionBoxes::SwitchOff);
+  EXPECT_EQ(TypeOf(0x408).boxesByte, 0x30);
+  EXPECT_EQ(TypeOf(0x365).boxesByte, 0x00);
+  EXPECT_EQ(TypeOf(0x302).boxes, OptionBoxes::SwitchOff);
 }
 
 TEST(OutputFunctions, EachBoxIsOneBitAndBit5IsKept) {
-  const OptionTypeSpec& s = Spec(0x270);
+  const OptionTypeSpec& s = TypeOf(0x270);
   ASSERT_EQ(s.boxes, OptionBoxes::BitField);
   EXPECT_EQ(s.boxesByte, 0x20);
   // Box n (index n-1) edits bit: 1->0, 2->1, 3->2, 4->3, 5->4, 7->6, 8->7; box 6 none.
@@ -214,7 +214,7 @@ TEST(OutputFunctions, EachBoxIsOneBitAndBit5IsKept) {
 }
 
 TEST(SpecialOutputs, Bits0And1OfByte0x20) {
-  const OptionTypeSpec& s = Spec(0x170);
+  const OptionTypeSpec& s = TypeOf(0x170);
   EXPECT_EQ(s.heading, "Spezial-Funktion Ausgang 9 / 10:");
   auto ticks = BoxTicksOf(s, 0x02);
   EXPECT_FALSE(ticks[0]);

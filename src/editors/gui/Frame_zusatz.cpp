@@ -212,7 +212,7 @@ void TFrameZusatz::LoadOptions() {
   cbx_mode_bit6->setChecked((mode & 0x40) != 0);
   cbx_mode_bit7->setChecked((mode & 0x80) != 0);
 
-  if (const OptionTypeSpec* spec = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version)) applyType(*spec);
+  if (const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version)) applyType(*optionType);
 
   for (int r = 0; r < option_row_count; ++r) {
     auto i = static_cast<size_t>(r);
@@ -232,10 +232,10 @@ void TFrameZusatz::LoadOptions() {
   filling = false;
 }
 
-void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
+void TFrameZusatz::applyType(const OptionTypeSpec& optionType) {
   const float version = ctx.image.Version;
 
-  for (const OptionRowSpec& row : spec.rows) {
+  for (const OptionRowSpec& row : optionType.rows) {
     if (option_row_count >= kOptionRowSlots) break;
     auto i = static_cast<size_t>(option_row_count++);
     SetCaption(lbl_option[i], QString::fromStdString(row.caption));
@@ -245,23 +245,23 @@ void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
     option_min[i] = row.min;
     option_max[i] = row.max;
   }
-  row_top = spec.rowTop;
+  row_top = optionType.rowTop;
 
-  if (spec.timeOutMarker) {
+  if (optionType.timeOutMarker) {
     cbx_weiche_ab->setChecked(TimeOutMarkerTicked(ctx.image.get_Hex_EE(kModeByte)));
     cbx_weiche_ab->show();
   }
 
-  if (!spec.heading.empty()) SetCaption(lbl_zusatz, QString::fromStdString(spec.heading));
-  if (!spec.heading3.empty()) {
-    SetCaption(lbl_zusatz3, QString::fromStdString(spec.heading3));
-    lbl_zusatz3->move(lbl_zusatz3->x(), spec.heading3Top);
+  if (!optionType.heading.empty()) SetCaption(lbl_zusatz, QString::fromStdString(optionType.heading));
+  if (!optionType.heading3.empty()) {
+    SetCaption(lbl_zusatz3, QString::fromStdString(optionType.heading3));
+    lbl_zusatz3->move(lbl_zusatz3->x(), optionType.heading3Top);
     lbl_zusatz3->show();
   }
-  if (spec.boxes != OptionBoxes::None) {
-    auto ticks = BoxTicksOf(spec, eeValue(spec.boxesByte));
+  if (optionType.boxes != OptionBoxes::None) {
+    auto ticks = BoxTicksOf(optionType, eeValue(optionType.boxesByte));
     auto boxes = zusatzBoxes();
-    for (const OptionBoxSpec& b : spec.boxList) {
+    for (const OptionBoxSpec& b : optionType.boxList) {
       QCheckBox* box = boxes[static_cast<size_t>(b.box - 1)];
       box->setText(QString::fromStdString(b.caption));
       box->setToolTip(QString::fromStdString(b.hint));
@@ -273,14 +273,14 @@ void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
         box->hide();
       }
     }
-    if (!spec.text1.empty()) {
-      SetCaption(lbl_text_1, QString::fromStdString(spec.text1));
-      lbl_text_1->move(lbl_text_1->x(), spec.text1Top);
-      lbl_text_1->setVisible(spec.text1OnlyWhenBothUnticked ? !ticks[0] && !ticks[1] : true);
+    if (!optionType.text1.empty()) {
+      SetCaption(lbl_text_1, QString::fromStdString(optionType.text1));
+      lbl_text_1->move(lbl_text_1->x(), optionType.text1Top);
+      lbl_text_1->setVisible(optionType.text1OnlyWhenBothUnticked ? !ticks[0] && !ticks[1] : true);
     }
   }
 
-  if (spec.bar == OptionBar::Fading) {
+  if (optionType.bar == OptionBar::Fading) {
     SetCaption(lbl_trackbar_01, "Geschwindigkeit Überblendung (Fading)");
     SetCaption(lbl_trackbar_01_l, "schnell");
     SetCaption(lbl_trackbar_01_r, "langsam");
@@ -293,8 +293,8 @@ void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
       setEeValue(kOptionValueByte, kFadingFallbackCode);
     }
     TrackBar_01->setValue(*position);
-    placeTrackBar(spec.barTitleTop);
-  } else if (spec.bar == OptionBar::Speed) {
+    placeTrackBar(optionType.barTitleTop);
+  } else if (optionType.bar == OptionBar::Speed) {
     int value = eeValue(kOptionValueByte);
     SetCaption(lbl_trackbar_01, QString::fromStdString(SpeedBarTitle(value)));
     if (!Shown(TrackBar_01)) {
@@ -304,11 +304,11 @@ void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
       SetCaption(lbl_trackbar_01_l, "schnell");
       SetCaption(lbl_trackbar_01_r, "langsam");
       TrackBar_01->setValue(value);
-      placeTrackBar(spec.barTitleTop);
+      placeTrackBar(optionType.barTitleTop);
     }
   }
 
-  if (spec.neonBars && !Shown(TrackBar_neon_1)) {
+  if (optionType.neonBars && !Shown(TrackBar_neon_1)) {
     for (QSlider* bar : {TrackBar_neon_1, TrackBar_neon_2}) {
       bar->setRange(0, 15);
       bar->setTickInterval(1);
@@ -328,20 +328,20 @@ void TFrameZusatz::applyType(const OptionTypeSpec& spec) {
       w->show();
   }
 
-  if (spec.hasModeGroup()) {
+  if (optionType.hasModeGroup()) {
     group_mode->show();
     auto radio = radios();
-    for (size_t i = 0; i < spec.modeCaptions.size() && i < kModeRadios; ++i) {
-      radio[i]->setText(QString::fromStdString(spec.modeCaptions[i]));
+    for (size_t i = 0; i < optionType.modeCaptions.size() && i < kModeRadios; ++i) {
+      radio[i]->setText(QString::fromStdString(optionType.modeCaptions[i]));
       radio[i]->show();
     }
-    if (spec.modeOnlyBit6) {
+    if (optionType.modeOnlyBit6) {
       lbl_mode->hide();
       rad_mode1->hide();
       rad_mode2->hide();
     }
-    cbx_mode_bit6->setVisible(spec.modeBit6);
-    cbx_mode_bit7->setVisible(ModeBit7Shown(spec, version));
+    cbx_mode_bit6->setVisible(optionType.modeBit6);
+    cbx_mode_bit7->setVisible(ModeBit7Shown(optionType, version));
   }
 }
 
@@ -413,18 +413,18 @@ void TFrameZusatz::rad_modexClick(QAbstractButton* sender) {
 
 void TFrameZusatz::cbx_zusatz_x_Click() {
   if (filling) return;
-  const OptionTypeSpec* spec = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
-  if (!spec) return;
+  const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
+  if (!optionType) return;
   auto boxes = zusatzBoxes();
-  if (spec->boxes == OptionBoxes::SwitchOff) {
+  if (optionType->boxes == OptionBoxes::SwitchOff) {
     bool centralOff = cbx_zusatz_1->isChecked();
     bool timeOut = cbx_zusatz_2->isChecked();
     lbl_text_1->setVisible(!centralOff && !timeOut);
-    setEeValue(spec->boxesByte, SwitchOffValue(centralOff, timeOut));
-  } else if (spec->boxes == OptionBoxes::BitField) {
+    setEeValue(optionType->boxesByte, SwitchOffValue(centralOff, timeOut));
+  } else if (optionType->boxes == OptionBoxes::BitField) {
     std::array<bool, 8> ticked{};
     for (size_t i = 0; i < 8; ++i) ticked[i] = boxes[i]->isChecked();
-    setEeValue(spec->boxesByte, BitFieldValue(*spec, eeValue(spec->boxesByte), ticked));
+    setEeValue(optionType->boxesByte, BitFieldValue(*optionType, eeValue(optionType->boxesByte), ticked));
   }
 }
 
@@ -435,11 +435,11 @@ void TFrameZusatz::cbx_weiche_abClick() {
 
 void TFrameZusatz::TrackBar_01Change() {
   if (filling) return;
-  const OptionTypeSpec* spec = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
-  if (spec && spec->bar == OptionBar::Fading) {
+  const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
+  if (optionType && optionType->bar == OptionBar::Fading) {
     TrackBar_01->setToolTip("Überblend-Zeit");
     setEeValue(kOptionValueByte, FadingCode(TrackBar_01->value()));
-  } else if (spec && spec->bar == OptionBar::Speed) {
+  } else if (optionType && optionType->bar == OptionBar::Speed) {
     TrackBar_01->setToolTip("Ablauf-Geschwindigkeit der Effekte");
     setEeValue(kOptionValueByte, TrackBar_01->value());
     TrackBar_01->setFocus();

@@ -95,7 +95,7 @@ class TFrameZusatz : public EditorFrame {
   void TrackBar_neon_2Change();
   void edt_optionChange(QLineEdit* sender);
 
-  void applyType(const OptionTypeSpec& spec);
+  void applyType(const OptionTypeSpec& optionType);
   void placeTrackBar(int titleTop);
   void layOutRows();
   void stackModeGroup();
