@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "recording_dialogs.h"
+#include "qt_app.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -17,12 +18,7 @@ namespace {
 class FrameBlinkmusterTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "frame_blinkmuster_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
+    korrin::testing::QtApp();
   }
 
   void SetUp() override {

@@ -19,6 +19,7 @@
 #include "editors/curve_files.h"
 #include "image/text_file.h"
 #include "recording_dialogs.h"
+#include "qt_app.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -29,12 +30,7 @@ namespace {
 class FrameTambTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "frame_tamb_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
+    korrin::testing::QtApp();
   }
 
   void SetUp() override {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "recording_dialogs.h"
+#include "qt_app.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -19,12 +20,7 @@ const char* const kNotANumber = "Ungültige Eingabe.\rZugelassen sind nur Zahlen
 class FrameZusatzTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "frame_zusatz_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
+    korrin::testing::QtApp();
   }
 
   void SetUp() override {

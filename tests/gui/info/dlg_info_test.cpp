@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "recording_dialogs.h"
+#include "qt_app.h"
 
 namespace korrin {
 namespace {
@@ -28,14 +29,7 @@ QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split
 class InfoDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Made once and never destroyed: a QApplication destroyed by the exit handlers crashes
-    // in Qt's input-device clean-up once QTest has sent mouse events.
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "dlg_info_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
+    korrin::testing::QtApp();
     auto& image = ctx.image;
     image.ResetForNewFile();
     image.PIC = 684;
