@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/firmware_image.h"
 #include "image/text_file.h"
 #include "info/hex_compare.h"

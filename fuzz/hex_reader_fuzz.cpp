@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/hex_reader.h"
 #include "image/hex_writer.h"
 

@@ -85,11 +85,14 @@ void Document::SetHeader(const std::string& title) {
   headerFontSize = HeaderFontSize(title, layout.groupBoxMain.width, headerWidthAt);
 }
 
-void Document::ShowEditorFrame(int kind) {
+void Document::ShowEditorFrame(FrameKind kind) {
   if (frames) frames->HideFrames(false);
   FrameMetrics metrics = frames ? frames->MetricsFor(kind) : FrameMetrics{};
   layout.ShowEditorFrame(kind, metrics);
-  if (frames && layout.frameKind != kNoFrame) frames->ShowFrame(kind, layout);
+  // The editor reads the image here, in the core, so that every caller of the load sequence
+  // (window, command line, tests) sees the same image afterwards.
+  if (EditorModel* model = ShownEditor()) model->Load();
+  if (frames && layout.frameKind != FrameKind::None) frames->ShowFrame(kind, layout);
 }
 
 void Document::ApplyCatalogue() {
@@ -112,7 +115,7 @@ void Document::ApplyCatalogue() {
     layout.PlaceRows(entry->perColumn, entry->gapRow, Captions(), captionWidth);
     HelpPage = entry->helpPage;
     image.PIC = entry->pic;
-    if (entry->frameKind != kFrameNone) ShowEditorFrame(entry->frameKind);
+    if (entry->frameKind != FrameKind::None) ShowEditorFrame(entry->frameKind);
   } else {
     // An unrecognised file must not show the title of the type loaded before it.
     DecoderTitle.clear();
@@ -163,7 +166,7 @@ LoadResult Document::LoadHexFile(const std::string& path) {
   image.StoreLines(*lines);
   image.ResetForNewFile();
   if (frames) frames->HideFrames(true);
-  layout.frameKind = kNoFrame;
+  layout.frameKind = FrameKind::None;
 
   HexReadStatus status;
   for (int32_t k = 0; k < image.HexStringCount; ++k) {
@@ -295,7 +298,10 @@ SaveResult Document::WriteLines(const std::string& path) {
 }
 
 SaveResult Document::SaveHexFile() {
-  for (PendingEditor* editor : pendingEditors) {
+  std::vector<PendingEditor*> asked;
+  if (EditorModel* model = ShownEditor()) asked.push_back(model);
+  asked.insert(asked.end(), pendingEditors.begin(), pendingEditors.end());
+  for (PendingEditor* editor : asked) {
     if (!editor || !editor->hasPendingChanges()) continue;
     if (dialogs.show(BoxKind::Warning, "Geänderte Werte übernehmen?", Buttons::YesNo) != Answer::Yes)
       return SaveResult::NotApplied;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_models.h"
 #include "app/layout.h"
 #include "app/settings.h"
 #include "decoders/address_rows.h"
@@ -26,9 +27,10 @@ class FrameHost {
   // Hides the frames; the CV frame too when includingCv.
   virtual void HideFrames(bool includingCv) = 0;
   // The sizes a frame reports of its own controls, before it is placed.
-  virtual FrameMetrics MetricsFor(int kind) = 0;
-  // Places and shows the frame(s) of kind as the layout says and lets them read the image.
-  virtual void ShowFrame(int kind, const MainLayout& layout) = 0;
+  virtual FrameMetrics MetricsFor(FrameKind kind) = 0;
+  // Places and shows the frame(s) of kind as the layout says; they render their model, which
+  // has just read the image.
+  virtual void ShowFrame(FrameKind kind, const MainLayout& layout) = 0;
 };
 
 enum class LoadResult {
@@ -79,6 +81,11 @@ class Document : public EditorContext {
   AddressRows rows;
   RowModes modes() const;
 
+  // --- the editors ---------------------------------------------------------------------------
+  EditorModels editors{*this};
+  // The model of the frame shown for the loaded type; nullptr when the type shows none.
+  EditorModel* ShownEditor() { return editors.For(layout.frameKind); }
+
   // --- files ------------------------------------------------------------------------------
   std::string LastFileName;
   std::string PrevFileName, NextFileName;
@@ -101,7 +108,7 @@ class Document : public EditorContext {
   void ApplyCatalogue();
   void SetHeader(const std::string& title);
   void NeutralLayout();
-  void ShowEditorFrame(int kind);
+  void ShowEditorFrame(FrameKind kind);
 
   // The red/green click of a row's button.
   void btn_RGClick(int row);

@@ -103,30 +103,30 @@ void MainLayout::NeutralLayout(const std::array<std::string, 48>& captions, cons
   PlaceRows(15, 0, captions, width);
 }
 
-void MainLayout::ShowEditorFrame(int kind, const FrameMetrics& m) {
+void MainLayout::ShowEditorFrame(FrameKind kind, const FrameMetrics& m) {
   const int top = groupBoxMain.top;
   servoAddressFrame = {};
   switch (kind) {
-    case kOptionsFrame:
+    case FrameKind::Options:
       frame = {410, top + 5, m.groupModeRight + 10, 485};
       SizeWindow(5, 410, 485, frame.width);
       break;
-    case kBlinkFrame:
-    case kLedBlinkFrame:
+    case FrameKind::Blink:
+    case FrameKind::LedBlink:
       frame = {410, top + 5, m.applyRight + 15, m.applyBottom + 15};
       SizeWindow(5, 410, frame.height, frame.width);
       break;
-    case kServoFrame:
+    case FrameKind::Servo:
       frame = {410, top + 5, m.applyRight + 15, m.applyBottom + 15};
       servoAddressFrame = {groupBoxMain.left + 1, 120, groupBoxMain.width - 2, 530};
       SizeWindow(410, 650, frame.height, m.applyRight - 225);
       break;
-    case kCvFrame:
+    case FrameKind::Cv:
       SizeWindow(5, 410, 555, 535);
       frame = {5, top + 3, 940, 555};
       break;
     default:
-      frameKind = kNoFrame;
+      frameKind = FrameKind::None;
       frame = {};
       return;
   }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "base/frame_kind.h"
+
 namespace korrin {
 
 struct Rect {
@@ -49,8 +51,6 @@ struct FrameMetrics {
   int applyBottom = 470;      // ... and its bottom edge
 };
 
-enum FrameKind { kNoFrame = 0, kOptionsFrame = 1, kBlinkFrame = 2, kLedBlinkFrame = 3, kServoFrame = 4, kCvFrame = 6 };
-
 struct MainLayout {
   int windowLeft = 20, windowTop = 20;
   int windowWidth = 750, windowHeight = 630;
@@ -60,7 +60,7 @@ struct MainLayout {
   std::array<RowPlacement, 48> rows{};
   Rect groupBoxButtons, btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, progressBar;
   Rect groupBoxImage, image2, btn_goweb;
-  int frameKind = kNoFrame;  // the frame shown, kNoFrame for none
+  FrameKind frameKind = FrameKind::None;  // the frame shown
   Rect frame;                // the shown frame (for the servo kind: the curve editor)
   Rect servoAddressFrame;    // the servo address frame over the rows (servo kind only)
 
@@ -74,7 +74,7 @@ struct MainLayout {
   void NeutralLayout(const std::array<std::string, 48>& captions, const TextWidth& width);
   // The placement of an editor frame and the window size around it; any other kind only
   // records that no frame is shown.
-  void ShowEditorFrame(int kind, const FrameMetrics& metrics);
+  void ShowEditorFrame(FrameKind kind, const FrameMetrics& metrics);
 };
 
 // The header's font size for a title: 15, or the first of 13, 11, 10, 9 at which the

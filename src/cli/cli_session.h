@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "app/document.h"
-#include "app/file_dialogs.h"
+#include "base/file_dialogs.h"
 
 namespace korrin::cli {
 

@@ -12,13 +12,13 @@ namespace korrin::cli {
 
 namespace {
 
-const char* FrameName(int kind) {
+const char* FrameName(FrameKind kind) {
   switch (kind) {
-    case kOptionsFrame: return "options";
-    case kBlinkFrame: return "blink";
-    case kLedBlinkFrame: return "led-blink";
-    case kServoFrame: return "servo";
-    case kCvFrame: return "cv";
+    case FrameKind::Options: return "options";
+    case FrameKind::Blink: return "blink";
+    case FrameKind::LedBlink: return "led-blink";
+    case FrameKind::Servo: return "servo";
+    case FrameKind::Cv: return "cv";
     default: return nullptr;
   }
 }

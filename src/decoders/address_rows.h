@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/firmware_image.h"
 
 namespace korrin {

@@ -24,7 +24,7 @@ CatalogueEntry Entry(std::vector<int32_t> identifiers, std::string title, int32_
   entry.captionSet = captionSet;
   entry.perColumn = perColumn;
   entry.gapRow = gapRow;
-  entry.frameKind = frameKind;
+  entry.frameKind = static_cast<FrameKind>(frameKind);  // the table is written with the numbers
   entry.recognisedWithoutRows = recognisedWithoutRows;
   return entry;
 }
@@ -882,13 +882,13 @@ std::string PicName(int32_t pic) {
   }
 }
 
-std::string FrameName(int frameKind) {
+std::string FrameName(FrameKind frameKind) {
   switch (frameKind) {
-    case kFrameOptions: return "Optionen und Betriebsarten";
-    case kFrameBlink: return "Blinkmuster-Editor";
-    case kFrameLedBlink: return "LED-Blinkmuster-Editor";
-    case kFrameServo: return "Servo-Editor (Servokurven und Servo-Adressen)";
-    case kFrameCv: return "CV-Register-Tabelle";
+    case FrameKind::Options: return "Optionen und Betriebsarten";
+    case FrameKind::Blink: return "Blinkmuster-Editor";
+    case FrameKind::LedBlink: return "LED-Blinkmuster-Editor";
+    case FrameKind::Servo: return "Servo-Editor (Servokurven und Servo-Adressen)";
+    case FrameKind::Cv: return "CV-Register-Tabelle";
     default: return std::string();
   }
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/frame_kind.h"
+
 namespace korrin {
 
 // The kind of address rows a type has.
@@ -20,14 +22,6 @@ namespace korrin {
 //   CV:   configured through the CV register frame only; no address rows; sets Is_DCC.
 //   None: rows show address and function edits, but are neither decoded nor stored.
 enum class RowMode { None, RG, Fn, CV };
-
-// Frame kinds passed to ShowEditorFrame.
-inline constexpr int kFrameNone = 0;
-inline constexpr int kFrameOptions = 1;   // TFrameZusatz
-inline constexpr int kFrameBlink = 2;     // TFrameBlinkmuster
-inline constexpr int kFrameLedBlink = 3;  // TFrameBlinkmuster_led
-inline constexpr int kFrameServo = 4;     // TFrameTamb with TFrameTambAdr
-inline constexpr int kFrameCv = 6;        // TFrameRegister
 
 // PlaceRows argument for "one column, header shown".
 inline constexpr int kOneColumn = 99;
@@ -49,7 +43,7 @@ struct CatalogueEntry {
   int captionSet = 0;                // 1..55, 0 = no captions
   int perColumn = kOneColumn;        // PlaceRows: rows per column, 99 = one column with header
   int gapRow = 0;                    // PlaceRows: row after which a 10-pixel gap is left, 0 = none
-  int frameKind = kFrameNone;        // 1, 2, 3, 4, 6 or 0 = no frame
+  FrameKind frameKind = FrameKind::None;
   bool recognisedWithoutRows = false;  // the type counts as recognised though no row is captioned
   std::string helpPage;              // e.g. "help/typ-0x0008.html"
 };
@@ -131,7 +125,7 @@ bool MustReportUnrecognised(bool recognisedWithoutRows, bool cvMode);
 
 // "12F629/16F630", "16F676", "16F684", "16F688", "16F18324"; empty for other values.
 std::string PicName(int32_t pic);
-// German name of the editor frame of a kind; empty for kFrameNone and unknown kinds.
-std::string FrameName(int frameKind);
+// German name of the editor frame of a kind; empty for FrameKind::None and unknown kinds.
+std::string FrameName(FrameKind frameKind);
 
 }  // namespace korrin

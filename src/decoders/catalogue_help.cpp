@@ -61,7 +61,7 @@ std::string ModeText(RowMode mode) {
 
 // For the types without captioned rows (the CV types and "F-Dekoder mit CV").
 std::string NoRowsText(const CatalogueEntry& entry) {
-  return entry.frameKind == kFrameCv
+  return entry.frameKind == FrameKind::Cv
              ? "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt"
              : "keine Adresszeilen";
 }

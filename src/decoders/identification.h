@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/firmware_image.h"
 
 namespace korrin {

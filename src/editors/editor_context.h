@@ -4,8 +4,8 @@
 // The application's document is one of these; the tests make their own.
 #include <cstdint>
 
-#include "app/dialogs.h"
-#include "app/file_dialogs.h"
+#include "base/dialogs.h"
+#include "base/file_dialogs.h"
 #include "image/firmware_image.h"
 
 namespace korrin {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 
 namespace korrin {
 

@@ -7,7 +7,7 @@
 // read without touching anything outside the text (missing characters give shorter texts).
 #include <string>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/firmware_image.h"
 
 namespace korrin {

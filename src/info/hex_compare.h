@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "image/firmware_image.h"
 
 namespace korrin {

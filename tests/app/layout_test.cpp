@@ -63,32 +63,32 @@ TEST(Layout, EditorFramePlacements) {
   m.applyRight = 600;
   m.applyBottom = 450;
   struct Case {
-    int kind;
+    FrameKind kind;
     Rect frame;
     int windowWidth;
   } cases[] = {
-      {kOptionsFrame, {410, 10, 390, 485}, 410 + 390 + 10},
-      {kBlinkFrame, {410, 10, 615, 465}, 410 + 615 + 10},
-      {kLedBlinkFrame, {410, 10, 615, 465}, 410 + 615 + 10},
-      {kServoFrame, {410, 10, 615, 465}, 650 + 375 + 10},
-      {kCvFrame, {5, 8, 940, 555}, 410 + 535 + 10},
+      {FrameKind::Options, {410, 10, 390, 485}, 410 + 390 + 10},
+      {FrameKind::Blink, {410, 10, 615, 465}, 410 + 615 + 10},
+      {FrameKind::LedBlink, {410, 10, 615, 465}, 410 + 615 + 10},
+      {FrameKind::Servo, {410, 10, 615, 465}, 650 + 375 + 10},
+      {FrameKind::Cv, {5, 8, 940, 555}, 410 + 535 + 10},
   };
   for (const auto& c : cases) {
     MainLayout l;
     l.ShowEditorFrame(c.kind, m);
     EXPECT_EQ(l.frameKind, c.kind);
-    EXPECT_EQ(l.frame, c.frame) << c.kind;
-    EXPECT_EQ(l.windowWidth, c.windowWidth) << c.kind;
+    EXPECT_EQ(l.frame, c.frame) << static_cast<int>(c.kind);
+    EXPECT_EQ(l.windowWidth, c.windowWidth) << static_cast<int>(c.kind);
   }
   MainLayout servo;
-  servo.ShowEditorFrame(kServoFrame, m);
+  servo.ShowEditorFrame(FrameKind::Servo, m);
   EXPECT_EQ(servo.servoAddressFrame, (Rect{6, 120, 398, 530}));
   EXPECT_EQ(servo.groupBoxImage.left, 410);
   EXPECT_EQ(servo.groupBoxButtons.left, 650);
 
   MainLayout none;
   none.ShowEditorFrame(5, m);
-  EXPECT_EQ(none.frameKind, kNoFrame);
+  EXPECT_EQ(none.frameKind, FrameKind::None);
   EXPECT_EQ(none.windowWidth, 750);  // kind 5 only hides
 }
 

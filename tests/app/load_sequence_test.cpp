@@ -53,7 +53,7 @@ TEST(LoadSequence, MotorolaSwitchingTypeIsPresented) {
   EXPECT_EQ(d.image.PIC, 629);
   EXPECT_EQ(d.image.Config[0], "8431");
   EXPECT_NEAR(d.image.Version, 3.26f, 1e-6);
-  EXPECT_EQ(d.layout.frameKind, kOptionsFrame);
+  EXPECT_EQ(d.layout.frameKind, FrameKind::Options);
   EXPECT_TRUE(d.saveEnabled);
   EXPECT_EQ(d.progress, 0);
   EXPECT_FALSE(d.focus.has_value());
@@ -89,18 +89,18 @@ TEST(LoadSequence, RowAddressesOfEachFamily) {
     std::vector<Row> rows;
   };
   const Case cases[] = {
-      {"dcc_switching.hex", "DCC", kOptionsFrame,
+      {"dcc_switching.hex", "DCC", FrameKind::Options,
        {{1, "Ausgang / Out 1", "1", nullptr, false},
         {2, "Ausgang / Out 2", "2", nullptr, true},
         {3, "Ausgang / Out 3", "0", nullptr, false},
         {4, "Ausgang / Out 4", "2044", nullptr, true},
         {9, "All", "5", nullptr, true}}},
-      {"mot_function.hex", "Mot", kOptionsFrame,
+      {"mot_function.hex", "Mot", FrameKind::Options,
        {{1, "Ausgang / Out 1", "1", "1", false},
         {2, "Ausgang / Out 2", "255", "4", false},
         {3, "Ausgang / Out 3", "80", "2", false},
         {4, "Ausgang / Out 4", "80", "3", false}}},
-      {"dcc_function.hex", "DCC", kOptionsFrame,
+      {"dcc_function.hex", "DCC", FrameKind::Options,
        {{1, "Ausgang / Out 1", "272", "3", false},
         {2, "Ausgang / Out 2", "3", "1", false},
         {3, "Ausgang / Out 3", "128", "12", false},
@@ -109,13 +109,13 @@ TEST(LoadSequence, RowAddressesOfEachFamily) {
         {6, "Ausgang / Out 6", "16128", "7", false},
         {7, "Ausgang / Out 7", "0", "4", false},
         {9, "Ausgang / Out 9 (FL)", "2000", "9", false}}},
-      {"turntable48.hex", "Mot", kNoFrame,
+      {"turntable48.hex", "Mot", FrameKind::None,
        {{4, "Licht", "4", nullptr, true},
         {5, "Step", "5", nullptr, false},
         {16, "Position9", "16", nullptr, true},
         {30, "Position23", "30", nullptr, true},
         {31, "Position24", "16", nullptr, true}}},
-      {"id257.hex", "Mot", kBlinkFrame,
+      {"id257.hex", "Mot", FrameKind::Blink,
        {{1, "Muster 1", "7", nullptr, true}, {4, "Muster 4", "10", nullptr, false}}},
   };
   for (const Case& c : cases) {
@@ -178,7 +178,7 @@ TEST(LoadSequence, CvTypeOf16F18324HasNoRows) {
   EXPECT_EQ(d.statusPanels[2], "Mot");
   EXPECT_EQ(d.statusPanels[3], Fixture("fenwik_18324.hex") + " (16F18324)");
   EXPECT_EQ(d.image.Config, (std::array<std::string, 4>{"8C17", "3C25", "FF1F", "FF3F"}));
-  EXPECT_EQ(d.layout.frameKind, kCvFrame);
+  EXPECT_EQ(d.layout.frameKind, FrameKind::Cv);
   EXPECT_TRUE(d.saveEnabled);
   for (int r = 0; r < kAddressRowCount; ++r) EXPECT_FALSE(d.rows[r].shown()) << r;
 }
@@ -225,7 +225,7 @@ TEST(LoadSequence, CatalogueStepMessagesComeBeforeTheLoadQuestions) {
     EXPECT_EQ(l.dialogs.messages[1].kind, BoxKind::Warning);
     EXPECT_EQ(l.dialogs.messages[1].buttons, Buttons::CancelIgnore);
     EXPECT_EQ(l.doc.HelpPage, kProgramHelpPage);
-    EXPECT_EQ(l.doc.layout.frameKind, kNoFrame);
+    EXPECT_EQ(l.doc.layout.frameKind, FrameKind::None);
     EXPECT_TRUE(l.doc.saveEnabled);
   }
 }

@@ -353,7 +353,7 @@ TEST(DecoderCatalogue, EveryEntryMatchesTheTypedList) {
     EXPECT_EQ(entry.captionSet, want.captionSet);
     EXPECT_EQ(entry.perColumn, want.perColumn);
     EXPECT_EQ(entry.gapRow, want.gapRow);
-    EXPECT_EQ(entry.frameKind, want.frameKind);
+    EXPECT_EQ(static_cast<int>(entry.frameKind), want.frameKind);
     // Only "F-Dekoder mit CV" counts as recognised without captioned rows.
     EXPECT_EQ(entry.recognisedWithoutRows, want.identifiers.front() == 17408);
     identifierCount += entry.identifiers.size();
@@ -574,7 +574,7 @@ TEST(HelpDocument, CoversEveryEntry) {
     EXPECT_NE(html.find("<h1>" + HtmlEscape(entry.title) + "</h1>"), std::string::npos);
     EXPECT_NE(html.find(PicName(entry.pic)), std::string::npos);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-    if (entry.frameKind != kFrameNone) {
+    if (entry.frameKind != FrameKind::None) {
       EXPECT_NE(html.find(FrameName(entry.frameKind)), std::string::npos);
     }
     for (const auto& [row, caption] : CaptionSet(entry.captionSet)) {

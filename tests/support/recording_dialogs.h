@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/file_dialogs.h"
+#include "base/dialogs.h"
+#include "base/file_dialogs.h"
 
 namespace korrin::testing {
 

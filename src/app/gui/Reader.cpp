@@ -108,7 +108,7 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   statusBar()->setToolTip("Anzeige der HEX-Version und des Namens");
   statusBar()->setSizeGripEnabled(false);
 
-  frames_ = CreateFrames(doc_, central);
+  frames_ = CreateFrames(doc_.editors, doc_, central);
   doc_.frames = this;
   // The save asks these frames about pending changes, in this order.
   doc_.pendingEditors = {frames_.FrameTamb1, frames_.FrameBlinkmuster1, frames_.FrameBlinkmuster_led1};
@@ -325,9 +325,9 @@ void TFormMain::HideFrames(bool includingCv) {
   }
 }
 
-FrameMetrics TFormMain::MetricsFor(int kind) { return frames_.metrics(kind); }
+FrameMetrics TFormMain::MetricsFor(FrameKind kind) { return frames_.metrics(kind); }
 
-void TFormMain::ShowFrame(int kind, const MainLayout& l) {
+void TFormMain::ShowFrame(FrameKind kind, const MainLayout& l) {
   auto showAt = [](EditorFrame* f, const Rect& r) {
     f->filling = true;
     f->setAutoFillBackground(true);  // the CV frame lies over the row area and its header
@@ -336,15 +336,15 @@ void TFormMain::ShowFrame(int kind, const MainLayout& l) {
     f->raise();
   };
   switch (kind) {
-    case kOptionsFrame: showAt(frames_.FrameZusatz1, l.frame); break;
-    case kBlinkFrame: showAt(frames_.FrameBlinkmuster1, l.frame); break;
-    case kLedBlinkFrame: showAt(frames_.FrameBlinkmuster_led1, l.frame); break;
-    case kServoFrame:
+    case FrameKind::Options: showAt(frames_.FrameZusatz1, l.frame); break;
+    case FrameKind::Blink: showAt(frames_.FrameBlinkmuster1, l.frame); break;
+    case FrameKind::LedBlink: showAt(frames_.FrameBlinkmuster_led1, l.frame); break;
+    case FrameKind::Servo:
       showAt(frames_.FrameTamb1, l.frame);
       showAt(frames_.FrameTambAdr1, l.servoAddressFrame);
       frames_.FrameTambAdr1->filling = false;
       break;
-    case kCvFrame: showAt(frames_.FrameRegister1, l.frame); break;
+    case FrameKind::Cv: showAt(frames_.FrameRegister1, l.frame); break;
     default: return;
   }
   frames_.prepare(kind);

@@ -75,8 +75,8 @@ class TFormMain : public QMainWindow, private FrameHost {
 
  private:
   void HideFrames(bool includingCv) override;
-  FrameMetrics MetricsFor(int kind) override;
-  void ShowFrame(int kind, const MainLayout& layout) override;
+  FrameMetrics MetricsFor(FrameKind kind) override;
+  void ShowFrame(FrameKind kind, const MainLayout& layout) override;
 
   void CreateRows();
   void CreateButtons();

@@ -12,7 +12,7 @@
 
 namespace korrin {
 
-FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
+FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
   auto* reg = new TFrameRegister(ctx, parent);
   auto* zusatz = new TFrameZusatz(ctx, parent);
@@ -30,12 +30,12 @@ FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
 
   auto rightOf = [](QWidget* w) { return w->x() + w->width(); };
   auto bottomOf = [](QWidget* w) { return w->y() + w->height(); };
-  set.metrics = [=](int kind) {
+  set.metrics = [=](FrameKind kind) {
     FrameMetrics m;
-    if (kind == kOptionsFrame) m.groupModeRight = rightOf(zusatz->group_mode);
-    QPushButton* apply = kind == kBlinkFrame      ? blink->blinkmuster_btn_uebernehmen
-                         : kind == kLedBlinkFrame ? ledBlink->led_blinkmuster_btn_uebernehmen
-                         : kind == kServoFrame    ? tamb->servo_btn_uebernehmen
+    if (kind == FrameKind::Options) m.groupModeRight = rightOf(zusatz->group_mode);
+    QPushButton* apply = kind == FrameKind::Blink      ? blink->blinkmuster_btn_uebernehmen
+                         : kind == FrameKind::LedBlink ? ledBlink->led_blinkmuster_btn_uebernehmen
+                         : kind == FrameKind::Servo    ? tamb->servo_btn_uebernehmen
                                                   : nullptr;
     if (apply) {
       m.applyRight = rightOf(apply);
@@ -43,24 +43,24 @@ FrameSet CreateFrames(EditorContext& ctx, QWidget* parent) {
     }
     return m;
   };
-  set.prepare = [=](int kind) {
+  set.prepare = [=](FrameKind kind) {
     switch (kind) {
-      case kBlinkFrame:
-      case kLedBlinkFrame: {
-        auto* frame = kind == kBlinkFrame ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
+      case FrameKind::Blink:
+      case FrameKind::LedBlink: {
+        auto* frame = kind == FrameKind::Blink ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
         frame->ShowEditor(frame->width());
         frame->RefreshEditor();
         break;
       }
-      case kServoFrame:
+      case FrameKind::Servo:
         tamb->ShowEditor();
         tambAdr->ShowEditor();
         break;
-      case kOptionsFrame:
+      case FrameKind::Options:
         zusatz->ResetControls();
         zusatz->LoadOptions();
         break;
-      case kCvFrame:
+      case FrameKind::Cv:
         reg->ClearRows();
         reg->LoadRows();
         break;

@@ -3,6 +3,7 @@
 // needs of each: its size-deciding controls and its preparation after being shown.
 #include <functional>
 
+#include "app/editor_models.h"
 #include "app/layout.h"
 #include "editors/editor_context.h"
 #include "editors/gui/editor_frame.h"
@@ -18,15 +19,16 @@ struct FrameSet {
   EditorFrame* FrameTambAdr1 = nullptr;
 
   // The measurements of kind's frame that decide its placement.
-  std::function<FrameMetrics(int kind)> metrics;
+  std::function<FrameMetrics(FrameKind kind)> metrics;
   // Runs the frame's own preparation after it has been placed and shown (it reads the image).
-  std::function<void(int kind)> prepare;
+  std::function<void(FrameKind kind)> prepare;
 
   std::vector<EditorFrame*> all() const {
     return {FrameZusatz1, FrameRegister1, FrameBlinkmuster1, FrameBlinkmuster_led1, FrameTamb1, FrameTambAdr1};
   }
 };
 
-FrameSet CreateFrames(EditorContext& context, QWidget* parent);
+// Each frame renders its model of models and reaches the image through context.
+FrameSet CreateFrames(EditorModels& models, EditorContext& context, QWidget* parent);
 
 }  // namespace korrin

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/dialogs.h"
-#include "app/file_dialogs.h"
+#include "base/dialogs.h"
+#include "base/file_dialogs.h"
 
 namespace korrin {
 

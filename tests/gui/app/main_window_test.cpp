@@ -212,13 +212,13 @@ TEST_F(MainWindow, HelpLinksOpenTheGeneratedPages) {
 TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
   struct Case {
     int b0, b1, b2, word8;
-    int kind;
+    FrameKind kind;
   } cases[] = {
-      {8, 0, 0, 0x1C8B, kOptionsFrame},   // Tollet
-      {1, 0, 0, 0x1C8B, kBlinkFrame},     // Pandor - Blinkmuster
+      {8, 0, 0, 0x1C8B, FrameKind::Options},   // Tollet
+      {1, 0, 0, 0x1C8B, FrameKind::Blink},     // Pandor - Blinkmuster
   };
   for (const auto& c : cases) {
-    auto path = (dir / ("k" + std::to_string(c.kind) + ".hex")).string();
+    auto path = (dir / ("k" + std::to_string(static_cast<int>(c.kind)) + ".hex")).string();
     MidRangeHex::Decoder(c.b0, c.b1, c.b2, c.word8).write(path);
     auto w = window();
     w->StartWithFile(path);

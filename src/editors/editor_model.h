@@ -1,0 +1,80 @@
+#pragma once
+// What every editor beside the address rows is without widgets: a model that loads its values
+// from the image, holds everything its frame shows, reacts to every user action, and, for the
+// editors with a working copy, applies or discards it. The Qt frames render a model and forward
+// events to it; the command-line tool reaches the same models through their settings.
+#include <string>
+#include <vector>
+
+#include "base/frame_kind.h"
+#include "editors/editor_context.h"
+
+namespace korrin {
+
+// One setting of an editor, in the decoder's own terms. The command-line tool sets it by its
+// key, the configuration file holds it under its section, and the decoded comparison names a
+// difference by its caption.
+struct EditorSetting {
+  std::string section;  // the configuration file's section: "cvs", "options", "patterns",
+                        // "curves" or "assignments"
+  std::string key;      // what `set` accepts, e.g. "cv29", "muster2.ausgang3"
+  std::string caption;  // German, as the frame names it, e.g. "CV29", "Kurve 2"
+  std::string value;    // the value as text, in the form `set` accepts for key
+  // Non-empty when value is a list: the German name of one element ("Punkt"); the comparison
+  // then names each differing element by its 1-based position. Elements are separated by ','
+  // or, when perCharacter is set, are the single characters of value.
+  std::string element;
+  bool perCharacter = false;
+};
+
+// A key that `set` accepts as an action rather than a stored value (a generator, a transform,
+// a file to load, a copy). Listed by `info` with the form of its value.
+struct EditorAction {
+  std::string key;          // e.g. "kurve2.erzeugen"
+  std::string valueForm;    // e.g. "lin|log|sin|sin2:PUNKTE"
+  std::string description;  // German, one line
+};
+
+enum class SetOutcome {
+  Done,        // the value was taken (as the frame takes it)
+  Refused,     // the value was refused with the frame's own message through the dialogs
+  UnknownKey,  // no such key for this editor and decoder type; nothing was shown
+};
+
+class EditorModel : public PendingEditor {
+ public:
+  explicit EditorModel(EditorContext& context) : ctx(context) {}
+  ~EditorModel() override = default;
+
+  virtual FrameKind kind() const = 0;
+
+  // Reads the values of the loaded decoder from the image (the load's own writes included),
+  // as when the frame is shown after a load. Clears any pending working copy.
+  virtual void Load() = 0;
+
+  // Every stored setting of the loaded decoder in a stable order (for the working-copy
+  // editors: the values of the working copy).
+  virtual std::vector<EditorSetting> Settings() const = 0;
+  // The action keys of the loaded decoder.
+  virtual std::vector<EditorAction> Actions() const { return {}; }
+  // Sets one setting or runs one action through the same reaction as the frame's control,
+  // with the same validation and messages. Working-copy editors change their working copy:
+  // the caller applies it (applyPendingChanges) before saving.
+  virtual SetOutcome Set(const std::string& key, const std::string& value) = 0;
+
+  // Working-copy editors: changes are pending (the frame's apply button is enabled).
+  bool hasPendingChanges() const override { return false; }
+  // Writes the working copy into the image ("übernehmen").
+  void applyPendingChanges() override {}
+  // Reloads the working copy from the image ("verwerfen").
+  virtual void Discard() {}
+
+  // Set while the model fills the frame's values itself, so that no change reaction writes
+  // back; the frames set it too while they render.
+  bool filling = false;
+
+ protected:
+  EditorContext& ctx;
+};
+
+}  // namespace korrin
