@@ -17,9 +17,8 @@ QFont RowFont(const QFont& base) {
   for (int step = 0; step < 6; ++step) {
     QFontMetrics metrics(font);
     widest = 0;
-    for (int32_t id : {0x4400, 0x14B00, 0x15000})
-      for (const CvRow& row : CvTableFor(id))
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
+    for (const std::string& caption : EveryCvCaption())
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(caption)));
     if (widest <= 176) break;
     if (font.stretch() == QFont::Unstretched || font.stretch() == 0)
       font.setStretch(QFont::SemiCondensed);
