@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <set>
 #include <string>
 
 #include "recording_dialogs.h"
