@@ -193,6 +193,8 @@ void PatternEditorModel::SelectAddress(int address) {
   Action action(*this);
   selected_ = address;
   if (filling) return;
+  // Showing a pattern may clamp its values and so offer "Übernehmen": a step of its own.
+  stepName = "Muster " + std::to_string(address + 1) + " anzeigen";
   ShowParameters();
   DrawPatterns();
 }
