@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QUrl>
 
+#include "app/gui/undo_support.h"
 #include "app/settings.h"
 
 #include "info/gui/Dlg_info.h"
@@ -131,6 +132,7 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
 
   doc_.NeutralLayout();
   Render();
+  new UndoSupport(*this);  // undo and redo: shortcuts, context menu, commit points
 }
 
 TFormMain::~TFormMain() { doc_.frames = nullptr; }
