@@ -14,6 +14,7 @@
 
 #include "app/gui/Reader.h"
 #include "app/gui/undo_support.h"
+#include "editors/gui/Frame_blinkmuster.h"
 #include "editors/gui/Frame_register.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -173,4 +174,37 @@ TEST_F(UndoWindow, ContextMenuNamesAndRunsTheSteps) {
   EXPECT_EQ(w->document().rows[row].RowGreen, green);
   const QString style = w->edt_adresse[static_cast<size_t>(row)]->styleSheet();
   EXPECT_TRUE(style.contains(green ? "#00FF00" : "#FF0000")) << style.toStdString();
+}
+
+// A stroke painted from mouse press to release is one step; undo takes all of it back and the
+// frame shows the pattern as before.
+TEST_F(UndoWindow, APaintedStrokeIsOneStep) {
+  Start("blinkmuster_mot.hex");
+  auto* frame = dynamic_cast<TFrameBlinkmuster*>(w->frames().FrameBlinkmuster1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(frame->isVisible());
+  auto row = [this] {
+    for (const EditorSetting& s : w->document().editors.blink.Settings())
+      if (s.key == "muster1.ausgang1") return s.value;
+    return std::string();
+  };
+  const std::string before = row();
+  PatternStrip* strip = frame->Image_Blink1;
+  QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(5, 2));
+  for (int x = 5; x < strip->width(); x += 7) QTest::mouseMove(strip, QPoint(x, 2));
+  QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(strip->width() - 2, 2));
+  QTest::qWait(1);
+  const std::string painted = row();
+  ASSERT_NE(painted, before);
+  EXPECT_EQ(w->document().history.UndoCount(), 1u);
+  EXPECT_EQ(w->document().history.UndoName(), "Muster 1, Ausgang 1 ändern");
+  EXPECT_TRUE(frame->hasPendingChanges());
+
+  QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(row(), before);
+  EXPECT_FALSE(frame->hasPendingChanges());
+  EXPECT_FALSE(frame->blinkmuster_btn_uebernehmen->isEnabled());
+  QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(row(), painted);
+  EXPECT_TRUE(frame->blinkmuster_btn_uebernehmen->isEnabled());
 }
