@@ -1,0 +1,160 @@
+// The window as a desktop program: Qt's German texts, what the rows show, sizes, accessibility.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "app/gui/Reader.h"
+#include "app/gui/desktop_setup.h"
+#include "hex_builder.h"
+#include "qt_app.h"
+#include "recording_dialogs.h"
+
+using namespace korrin;
+using korrin::testing::MidRangeHex;
+using korrin::testing::RecordingDialogs;
+using korrin::testing::ScriptedFileDialogs;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    korrin::testing::QtApp();
+    dir = fs::temp_directory_path() /
+          ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::unique_ptr<TFormMain> window(const std::string& example) {
+    auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+    w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/" + example);
+    return w;
+  }
+  RecordingDialogs dialogs;
+  ScriptedFileDialogs files;
+  fs::path dir;
+};
+
+// The rows that the loaded type shows, as (address edit, row index).
+std::vector<int> ShownRows(TFormMain& w) {
+  std::vector<int> rows;
+  for (int r = 0; r < 48; ++r)
+    if (w.edt_adresse[static_cast<size_t>(r)]->isVisibleTo(&w)) rows.push_back(r);
+  return rows;
+}
+
+}  // namespace
+
+TEST_F(Desktop, QtSpeaksGerman) {
+  const QString loaded = InstallGermanTranslation(korrin::testing::QtApp());
+  ASSERT_FALSE(loaded.isEmpty()) << "qtbase_de.qm not found (Debian package qt6-translations-l10n)";
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Cancel | QMessageBox::Save);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+  EXPECT_EQ(box.button(QMessageBox::Save)->text(), "Speichern");
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "Datei&name:");
+}
+
+TEST_F(Desktop, ProgramIconIsDrawnFromTheBuiltInPicture) {
+  const QIcon icon = ProgramIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage image = icon.pixmap(64, 64).toImage();
+  EXPECT_EQ(image.size(), QSize(64, 64));
+  EXPECT_EQ(image.pixelColor(32, 6).alpha(), 255);  // the picture, not an empty square
+  EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);     // rounded corners stay transparent
+}
+
+// Five digits are the longest address (DCC function addresses reach 16128); the edit keeps the
+// layout's 40 pixels and shows all of them, the first digit included.
+TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
+  auto w = window("fdekoder_dcc.hex");
+  w->show();
+  const auto rows = ShownRows(*w);
+  ASSERT_FALSE(rows.empty());
+  for (int r : {rows.front(), rows.back()}) {
+    QLineEdit* edit = w->edt_adresse[static_cast<size_t>(r)];
+    EXPECT_EQ(edit->width(), 40);
+    edit->setText("16128");  // the cursor stands at the end, as after typing
+    edit->grab();            // the edit scrolls its text while painting
+    EXPECT_EQ(edit->cursorPositionAt(QPoint(3, edit->height() / 2)), 0) << "row " << r;
+  }
+}
+
+TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
+  for (const char* example : {"tollet_mot.hex", "blinkmuster_mot.hex", "led_blinkmuster_dcc.hex",
+                              "servo_tamb4_dcc.hex", "fenwik_18324_cv.hex", "relais8_dcc.hex"}) {
+    auto w = window(example);
+    w->show();
+    const MainLayout& l = w->document().layout;
+    EXPECT_EQ(w->size(), QSize(l.windowWidth, l.windowHeight)) << example;
+    EXPECT_EQ(w->minimumSize(), QSize(l.minWidth, l.minHeight)) << example;
+    EXPECT_EQ(w->statusBar()->height(), LayoutMetrics::kStatusBarHeight) << example;
+  }
+}
+
+TEST_F(Desktop, ControlsAreNamedForScreenReaders) {
+  auto w = window("tollet_mot.hex");
+  const auto rows = ShownRows(*w);
+  ASSERT_GE(rows.size(), 2u);
+  for (int r : rows) {
+    const size_t i = static_cast<size_t>(r);
+    const QString caption = w->lbl_row[i]->text();
+    ASSERT_FALSE(caption.isEmpty());
+    EXPECT_EQ(w->edt_adresse[i]->accessibleName(), caption);
+    EXPECT_EQ(w->btn_RG[i]->accessibleName(), "R/G " + caption);
+    EXPECT_EQ(w->edt_funktion[i]->accessibleName(), "Funktion " + caption);
+    EXPECT_EQ(w->lbl_row[i]->buddy(), w->edt_adresse[i]);
+  }
+  // Every control of the main window (the frames name their own) has a name, the arrow
+  // buttons included.
+  auto inFrame = [&](QWidget* c) {
+    for (QWidget* f : w->frames().all())
+      if (f->isAncestorOf(c)) return true;
+    return false;
+  };
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    if (!c->isVisibleTo(w.get()) || !(c->focusPolicy() & Qt::TabFocus) || inFrame(c)) continue;
+    if (!qobject_cast<QLineEdit*>(c) && !qobject_cast<QAbstractButton*>(c)) continue;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << c->metaObject()->className();
+  }
+  EXPECT_EQ(w->btn_prev->accessibleName(), "Vorherige HEX-Datei");
+  EXPECT_EQ(w->btn_next->accessibleName(), QString::fromUtf8("Nächste HEX-Datei"));
+}
+
+TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
+  auto w = window("tollet_mot.hex");
+  w->show();
+  std::vector<QWidget*> expected;
+  for (int r : ShownRows(*w)) {
+    const size_t i = static_cast<size_t>(r);
+    expected.push_back(w->edt_adresse[i]);
+    expected.push_back(w->btn_RG[i]->isVisibleTo(w.get()) ? static_cast<QWidget*>(w->btn_RG[i])
+                                                           : static_cast<QWidget*>(w->edt_funktion[i]));
+  }
+  for (QWidget* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close, w->btn_goweb})
+    expected.push_back(b);
+  std::vector<QWidget*> chain;
+  QWidget* start = expected.front();
+  QWidget* frameWidget = nullptr;
+  for (QWidget* c = start->nextInFocusChain(); c != start && !frameWidget; c = c->nextInFocusChain()) {
+    if (!c->isVisibleTo(w.get()) || !c->isEnabled() || !(c->focusPolicy() & Qt::TabFocus)) continue;
+    if (w->frames().FrameZusatz1->isAncestorOf(c)) frameWidget = c;
+    else chain.push_back(c);
+  }
+  chain.insert(chain.begin(), start);
+  EXPECT_EQ(chain, expected);
+  EXPECT_NE(frameWidget, nullptr) << "the options frame follows the buttons";
+}
