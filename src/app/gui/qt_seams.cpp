@@ -64,7 +64,11 @@ QString QtFileDialogs::QtFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialogs::run(const FileDialogRequest& request, bool saving) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title));
+  // A request without a title gets a German one, never Qt's "Save As".
+  const QString title = !request.title.empty() ? QString::fromStdString(request.title)
+                        : saving                ? QStringLiteral("Datei speichern")
+                                                : QString::fromUtf8("Datei öffnen");
+  QFileDialog dialog(parent_, title);
   dialog.setNameFilters(QtFilter(request.filter).split(";;"));
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

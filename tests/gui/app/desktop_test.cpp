@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -64,6 +67,36 @@ TEST_F(Desktop, QtSpeaksGerman) {
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
   EXPECT_EQ(box.button(QMessageBox::Save)->text(), "Speichern");
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "Datei&name:");
+}
+
+// The real save dialog: German title and German labels (the labels come from Qt's translation).
+TEST_F(Desktop, SaveDialogSpeaksGerman) {
+  ASSERT_FALSE(InstallGermanTranslation(korrin::testing::QtApp()).isEmpty());
+  QString title;
+  QStringList labels;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    title = dialog->windowTitle();
+    for (QLabel* l : dialog->findChildren<QLabel*>()) labels << l->text();
+    dialog->reject();
+  });
+  QtFileDialogs fileDialogs;
+  const auto chosen = fileDialogs.save({"HEX-Datei speichern", "HEX|*.hex|TXT|*.txt|*.*|*.*", "hex", ""});
+  EXPECT_FALSE(chosen.has_value());
+  EXPECT_EQ(title, "HEX-Datei speichern");
+  EXPECT_TRUE(labels.contains("Suchen in:")) << labels.join('|').toStdString();
+  EXPECT_TRUE(labels.contains("Datei&name:")) << labels.join('|').toStdString();
+  EXPECT_FALSE(labels.contains("Look in:"));
+  // A request without a title (the curve files) gets a German one as well.
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = QApplication::activeModalWidget()) {
+      title = dialog->windowTitle();
+      dialog->close();
+    }
+  });
+  fileDialogs.open({"", "CUR|*.cur", "CUR", ""});
+  EXPECT_EQ(title, QString::fromUtf8("Datei öffnen"));
 }
 
 TEST_F(Desktop, ProgramIconIsDrawnFromTheBuiltInPicture) {
