@@ -75,6 +75,11 @@ std::optional<std::string> QtFileDialogs::run(const FileDialogRequest& request, 
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
   if (!request.presetName.empty()) dialog.selectFile(QString::fromStdString(request.presetName));
   dialog.setOption(QFileDialog::ReadOnly, false);
+#ifndef Q_OS_WIN
+  // Qt's own dialog speaks German through Qt's translation whatever the desktop's language;
+  // a desktop's native dialog would follow the system. Windows keeps its native dialog.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }
