@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QUrl>
 
 #include "app/program_layout.h"
@@ -39,6 +41,23 @@ void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r
 // normal one, whose five widest digits fit between the edit's own two-pixel text margins.
 constexpr int kAddressEditWidth = 40;
 const char* const kAddressEditFrame = "border: 1px solid #7A7A7A; padding: 0px;";
+
+// A button narrower than its caption (the layout gives "HEX Info" 52 pixels in the neutral
+// window) gets a smaller font, down to 6 points, so the caption stays readable.
+void FitCaption(QPushButton* b) {
+  QFont f = b->font();
+  if (!b->property("normalPointSize").isValid()) b->setProperty("normalPointSize", f.pointSizeF());
+  const qreal normal = b->property("normalPointSize").toReal();
+  QStyleOptionButton option;
+  option.initFrom(b);
+  option.rect = QRect(0, 0, b->width(), b->height());
+  const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width() - 4;
+  for (qreal size = normal; size >= 6.0; size -= 0.5) {
+    f.setPointSizeF(size);
+    if (QFontMetrics(f).horizontalAdvance(b->text()) <= room) break;
+  }
+  b->setFont(f);
+}
 
 QFont AddressEditFont(const QFont& normal) {
   const qreal room = kAddressEditWidth - 2 * 1 - 2 * 2 - 1;  // border, text margins, cursor
@@ -341,6 +360,7 @@ void TFormMain::Render() {
   Place(Image2, l.image2);
   Place(btn_goweb, l.btn_goweb);
   btn_goweb->setText(QString::fromStdString(doc_.HelpPage));
+  for (QPushButton* b : {btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, btn_goweb}) FitCaption(b);
   btn_save->setEnabled(doc_.saveEnabled);
   ProgressBar1->setValue(doc_.progress);
 

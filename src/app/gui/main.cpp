@@ -84,8 +84,8 @@ int Check(const QStringList& files, const QString& translation) {
 
 int main(int argc, char** argv) {
   KorrinApplication app(argc, argv);
+  // No application display name: Qt would append it to the window title ("… — Korrin").
   app.setApplicationName("Korrin");
-  app.setApplicationDisplayName("Korrin");
   app.setDesktopFileName("de.korrin.Korrin");
   app.setWindowIcon(korrin::ProgramIcon());
   const QString translation = korrin::InstallGermanTranslation(app);

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <filesystem>
 
 #include <unistd.h>
@@ -125,7 +127,7 @@ TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
 }
 
 TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
-  for (const char* example : {"tollet_mot.hex", "blinkmuster_mot.hex", "led_blinkmuster_dcc.hex",
+  for (const char* example : {"drehscheibe24_dcc.hex", "tollet_mot.hex", "blinkmuster_mot.hex", "led_blinkmuster_dcc.hex",
                               "servo_tamb4_dcc.hex", "fenwik_18324_cv.hex", "relais8_dcc.hex"}) {
     auto w = window(example);
     w->show();
@@ -133,6 +135,14 @@ TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
     EXPECT_EQ(w->size(), QSize(l.windowWidth, l.windowHeight)) << example;
     EXPECT_EQ(w->minimumSize(), QSize(l.minWidth, l.minHeight)) << example;
     EXPECT_EQ(w->statusBar()->height(), LayoutMetrics::kStatusBarHeight) << example;
+    // Each button's caption fits the width the layout gives it ("HEX Info" gets 52 pixels).
+    for (QPushButton* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close}) {
+      QStyleOptionButton option;
+      option.initFrom(b);
+      option.rect = b->rect();
+      const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
+      EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), room) << example << " " << b->text().toStdString();
+    }
   }
 }
 
