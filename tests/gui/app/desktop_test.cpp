@@ -110,20 +110,23 @@ TEST_F(Desktop, ProgramIconIsDrawnFromTheBuiltInPicture) {
   EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);     // rounded corners stay transparent
 }
 
-// Five digits are the longest address (DCC function addresses reach 16128); the edit keeps the
-// layout's 40 pixels and shows all of them, the first digit included.
+// Five digits are the longest address: the DCC function row "Ausgang / Out 6" of this fixture
+// holds 16128. The edit keeps the layout's 40 pixels and shows all five digits, the first
+// included, also with the cursor at the end as after typing.
 TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
-  auto w = window("fdekoder_dcc.hex");
+  auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+  w->StartWithFile(std::string(KORRIN_FIXTURES) + "/dcc_function.hex");
   w->show();
-  const auto rows = ShownRows(*w);
-  ASSERT_FALSE(rows.empty());
-  for (int r : {rows.front(), rows.back()}) {
-    QLineEdit* edit = w->edt_adresse[static_cast<size_t>(r)];
-    EXPECT_EQ(edit->width(), 40);
-    edit->setText("16128");  // the cursor stands at the end, as after typing
-    edit->grab();            // the edit scrolls its text while painting
-    EXPECT_EQ(edit->cursorPositionAt(QPoint(3, edit->height() / 2)), 0) << "row " << r;
+  QLineEdit* edit = w->edt_adresse[6];
+  ASSERT_EQ(edit->text(), "16128");
+  EXPECT_EQ(edit->width(), 40);
+  for (int cursor : {0, 5}) {
+    edit->setCursorPosition(cursor);
+    edit->grab();  // the edit scrolls its text while painting
+    EXPECT_EQ(edit->cursorPositionAt(QPoint(3, edit->height() / 2)), 0) << "cursor at " << cursor;
   }
+  // Every row of the two-column layout is as wide.
+  for (int r : ShownRows(*w)) EXPECT_EQ(w->edt_adresse[static_cast<size_t>(r)]->width(), 40);
 }
 
 TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
