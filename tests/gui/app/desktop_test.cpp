@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <filesystem>
+#include <fstream>
 
 #include <unistd.h>
 
@@ -203,4 +204,27 @@ TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
   chain.insert(chain.begin(), start);
   EXPECT_EQ(chain, expected);
   EXPECT_NE(frameWidget, nullptr) << "the options frame follows the buttons";
+}
+
+// An installed program keeps its settings in the user's configuration folder; the first "Ende"
+// creates that folder, and a folder that cannot be made is reported while the window still closes.
+TEST_F(Desktop, EndeWritesIntoAConfigurationFolderItCreates) {
+  const std::string ini = (dir / "config" / "korrin" / "korrin.ini").string();
+  {
+    TFormMain w(dialogs, files, ini);
+    w.show();
+    w.btn_closeClick();
+    EXPECT_FALSE(w.isVisible());
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(fs::exists(ini));
+
+  std::ofstream(dir / "plain") << "x";  // no folder can be made below a file
+  TFormMain blocked(dialogs, files, (dir / "plain" / "korrin" / "korrin.ini").string());
+  blocked.show();
+  blocked.btn_closeClick();
+  EXPECT_FALSE(blocked.isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Der Ordner für die Einstellungen kann nicht angelegt werden: " + (dir / "plain" / "korrin").string());
 }
