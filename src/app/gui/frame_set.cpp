@@ -14,12 +14,12 @@ namespace korrin {
 
 FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
-  auto* reg = new TFrameRegister(ctx, parent);
-  auto* zusatz = new TFrameZusatz(ctx, parent);
+  auto* reg = new TFrameRegister(models.cv, parent);
+  auto* zusatz = new TFrameZusatz(models.options, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
-  auto* blink = new TFrameBlinkmuster(ctx, parent);
-  auto* ledBlink = new TFrameBlinkmuster_led(ctx, parent);
+  auto* blink = new TFrameBlinkmuster(models.blink, parent);
+  auto* ledBlink = new TFrameBlinkmuster_led(models.ledBlink, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
   auto* tamb = new TFrameTamb(ctx, parent);
@@ -48,22 +48,15 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
       case FrameKind::Blink:
       case FrameKind::LedBlink: {
         auto* frame = kind == FrameKind::Blink ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
-        frame->ShowEditor(frame->width());
-        frame->RefreshEditor();
+        frame->ShowEditor(frame->width());  // renders the model the document has loaded
         break;
       }
       case FrameKind::Servo:
         tamb->ShowEditor();
         tambAdr->ShowEditor();
         break;
-      case FrameKind::Options:
-        zusatz->ResetControls();
-        zusatz->LoadOptions();
-        break;
-      case FrameKind::Cv:
-        reg->ClearRows();
-        reg->LoadRows();
-        break;
+      case FrameKind::Options: zusatz->Render(); break;
+      case FrameKind::Cv: reg->Render(); break;
       default: break;
     }
   };
