@@ -12,7 +12,7 @@
 
 namespace korrin {
 
-FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
+FrameSet CreateFrames(EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
   auto* reg = new TFrameRegister(ctx, parent);
   auto* zusatz = new TFrameZusatz(ctx, parent);
@@ -22,8 +22,8 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
   auto* ledBlink = new TFrameBlinkmuster_led(ctx, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
-  auto* tamb = new TFrameTamb(ctx, parent);
-  auto* tambAdr = new TFrameTambAdr(ctx, *tamb, parent);
+  auto* tamb = new TFrameTamb(models.servo, parent);
+  auto* tambAdr = new TFrameTambAdr(models.servo, parent);
   set.FrameTamb1 = tamb;
   set.FrameTambAdr1 = tambAdr;
   for (EditorFrame* f : set.all()) f->hide();
