@@ -102,11 +102,11 @@ class ServoModel : public EditorModel {
 
   // --- reactions of the curve frame ----------------------------------------------------------
   // Each returns false where the frame puts the focus back into its edit after a refusal.
-  void SelectCurve(int curve);                       // servo_rad_axClick
-  bool CountTextChanged(const std::string& text);    // edt_AnzahlChange
-  bool StretchTextChanged(const std::string& text);  // edt_stretchChange
+  void SelectCurve(int curve);                         // servo_rad_axClick
+  bool CountTextChanged(const std::string& text);      // edt_AnzahlChange
+  bool StretchTextChanged(const std::string& text);    // edt_stretchChange
   bool ThresholdTextChanged(const std::string& text);  // edt_tambel_schwelleChange
-  void ChooseRaster(int x, int y);                   // cbx_raster_xChange
+  void ChooseRaster(int x, int y);                     // cbx_raster_xChange
   void MouseDown();
   void MouseUp();
   void CurveMouseMove(int x, int y);  // servo_Image1MouseMove, pixels of the curve drawing
@@ -119,8 +119,8 @@ class ServoModel : public EditorModel {
   void MirrorCurveHorizontal();
   void SetScaleText(const std::string& text) { scaleText_ = text; }
   void SetShiftText(const std::string& text) { shiftText_ = text; }
-  bool ApplyScale();  // btn_scaleClick with the scale text
-  bool ApplyShift();  // btn_shiftClick with the shift text
+  bool ApplyScale();         // btn_scaleClick with the scale text
+  bool ApplyShift();         // btn_shiftClick with the shift text
   void CopyFrom(int curve);  // btn_copy1Click .. btn_copy4Click (0..3)
   // The file buttons, with the file dialogs of the context.
   CurveFileResult LoadCurve();
@@ -132,8 +132,8 @@ class ServoModel : public EditorModel {
   CurveFileResult SaveCurveTo(const std::string& path);
   CurveFileResult LoadSetFrom(const std::string& path);
   CurveFileResult SaveSetTo(const std::string& path);
-  void ChooseSw1(bool learn);                     // servo_rad_Click
-  void ChooseButtonAction(int list, int index);   // servo_cbx_sxxChange
+  void ChooseSw1(bool learn);                    // servo_rad_Click
+  void ChooseButtonAction(int list, int index);  // servo_cbx_sxxChange
 
   // --- reactions of the assignment frame (row 1..8, servo 1..4) ------------------------------
   void ChooseServo(int row, int index);
@@ -146,7 +146,19 @@ class ServoModel : public EditorModel {
   void StepFactor(int servo, int step);  // btn_faktor_Click
 
  private:
-  class Change;
+  // Collects the changes of one user action and tells the frames once, at its end.
+  class Change {
+   public:
+    explicit Change(ServoModel& model) : model_(model) { ++model_.changeDepth_; }
+    ~Change() {
+      if (--model_.changeDepth_ == 0) model_.Notify();
+    }
+    Change(const Change&) = delete;
+    Change& operator=(const Change&) = delete;
+
+   private:
+    ServoModel& model_;
+  };
   CurveBlock& selectedBlock() { return curve_table.blocks[static_cast<size_t>(selected_)]; }
   void ReloadEditor();
   void ShowParameters();

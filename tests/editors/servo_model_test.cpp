@@ -79,7 +79,7 @@ TEST_F(ServoModelTest, LoadShowsEverythingAndLeavesNothingPending) {
   EXPECT_EQ(ctx.RasterY, 99);  // the setting changes only when the user picks
   EXPECT_TRUE(model.sw1Learn());
   EXPECT_EQ(ctx.image.get_Hex_EE(0x00), "01");  // showing does not write SW1
-  EXPECT_FALSE(model.buttonListVisible(0));      // Taster 1 lists only with "Servo-Bedienung"
+  EXPECT_FALSE(model.buttonListVisible(0));     // Taster 1 lists only with "Servo-Bedienung"
   EXPECT_TRUE(model.buttonListVisible(2));
   EXPECT_EQ(model.buttonActionIndex(0), 3);
   EXPECT_FALSE(model.copyEnabled(0));
@@ -123,9 +123,9 @@ TEST_F(ServoModelTest, CountAndStretchEditsAsTyped) {
     bool count;  // the count edit, else the stretch edit
     const char* typed;
     bool accepted;
-    int entry;           // count or stretch afterwards
-    const char* shown;   // the edit's text afterwards
-    const char* message; // "" for none
+    int entry;            // count or stretch afterwards
+    const char* shown;    // the edit's text afterwards
+    const char* message;  // "" for none
   };
   const Step steps[] = {
       {true, "1", true, 1, "1", ""},
@@ -195,7 +195,7 @@ TEST_F(ServoModelTest, DraggingPaintsPointsAndRelaySteps) {
   EXPECT_EQ(Entry(0, 10), CurvePositionAt(10, 201.0f, 201.0f / 128.0f));
   model.PaintRelayStep(99, true);
   model.CurveMouseMove(6000, 201);  // far beyond the drawing: point 99, position 0
-  EXPECT_EQ(Entry(0, 99), 0x80);     // relay bit kept
+  EXPECT_EQ(Entry(0, 99), 0x80);    // relay bit kept
   EXPECT_EQ(Entry(0, kEntryServoFlags), 0xFF);
   model.RelayMouseMove(60, 5);  // cell 1, upper part
   EXPECT_EQ(Entry(0, 1), 0x80 | 1);
@@ -478,12 +478,10 @@ TEST_F(ServoModelTest, PulseStepButtons) {
     const char* maximum;
   };
   const Step steps[] = {
-      {true, -10, 50, "0,400", "1,416"},    // "<<" stops at 50
-      {true, 1, 51, "0,408", "1,424"},
-      {false, -1, 253, "0,408", "1,416"},   // "<" at 1 wraps to 253 (d = -1)
-      {false, 1, 1, "0,408", "1,424"},      // ">" at 253 back to 1
-      {false, -10, 244, "0,408", "1,344"},
-      {false, 10, 1, "0,408", "1,424"},
+      {true, -10, 50, "0,400", "1,416"},                                        // "<<" stops at 50
+      {true, 1, 51, "0,408", "1,424"},     {false, -1, 253, "0,408", "1,416"},  // "<" at 1 wraps to 253 (d = -1)
+      {false, 1, 1, "0,408", "1,424"},                                          // ">" at 253 back to 1
+      {false, -10, 244, "0,408", "1,344"}, {false, 10, 1, "0,408", "1,424"},
   };
   for (const Step& s : steps) {
     if (s.offset)
@@ -506,9 +504,9 @@ TEST_F(ServoModelTest, ApplyWritesTheTablesAndPulseBytesAndNothingElse) {
   const FirmwareImage before = ctx.image;
   model.SelectCurve(2);
   model.MirrorCurveVertical();
-  model.StepOffset(1, 10);   // 125 + 10
-  model.StepFactor(1, -1);   // 0 - 1 wraps to 252
-  model.ChooseCurve(7, 3);   // entry 107 of block 2
+  model.StepOffset(1, 10);  // 125 + 10
+  model.StepFactor(1, -1);  // 0 - 1 wraps to 252
+  model.ChooseCurve(7, 3);  // entry 107 of block 2
   ASSERT_TRUE(model.hasPendingChanges());
   model.applyPendingChanges();
   EXPECT_FALSE(model.hasPendingChanges());
@@ -691,8 +689,8 @@ TEST_F(ServoModelTest, UnknownKeysShowNothing) {
                           "adresse1.foo", "taster3.close", "taster1.zu", "servo5.impulsmin", "x7", "servo.foo"})
     EXPECT_EQ(model.Set(key, "1"), SetOutcome::UnknownKey) << key;
   Load(210);
-  for (const char* key : {"sw1", "adresse1.servo", "adresse1.relais", "adresse5.kurve", "servo2.spannungaus",
-                          "taster1.close"})
+  for (const char* key :
+       {"sw1", "adresse1.servo", "adresse1.relais", "adresse5.kurve", "servo2.spannungaus", "taster1.close"})
     EXPECT_EQ(model.Set(key, "1"), SetOutcome::UnknownKey) << key;
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_FALSE(model.hasPendingChanges());
@@ -724,7 +722,7 @@ TEST_F(ServoModelTest, RefusedValuesShowTheirMessageAndChangeNothing) {
       {"adresse1.aktion", "los", "Ungültige Eingabe.\rZugelassen sind nur start, startloop, abbruch oder beenden"},
       {"adresse1.kurve", "0", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..4"},
       {"adresse8.relais", "5", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..4"},
-      {"servo1.keineunterbrechung", "ja", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0..1"},
+      {"servo1.keineunterbrechung", "ja", "Ungültige Eingabe.\rZugelassen sind nur 0 (aus) und 1 (ein)"},
       {"servo1.impulsmin", "0.392",
        "Ungültige Eingabe.\rZugelassen sind nur Zeiten im Werte-Bereich 0.400 .. 2.040 ms in Schritten von 0.008 ms"},
       {"servo1.impulsmin", "1.001",
@@ -795,14 +793,12 @@ TEST_F(ServoModelTest, PulseTimesThroughSet) {
     int offset, factor;
   };
   const Case cases[] = {
-      {"servo1.impulsmin", "1.000", 125, 0},
-      {"servo1.impulsmax", "2.016", 125, 0},    // d = 0 with the F held
-      {"servo1.impulsmax", "3.024", 125, 127},  // d = 126
-      {"servo1.impulsmin", "1,008", 126, 127},
-      {"servo1.impulsmax", "1.016", 126, 128},  // d = -126
-      {"servo1.impulsmax", "2.016", 126, 253},  // d = -1
-      {"servo1.impulsmax", "2.024", 126, 0},    // d = 0
-      {"servo1.impulsmax", "2.032", 126, 2},    // d = 1
+      {"servo1.impulsmin", "1.000", 125, 0},   {"servo1.impulsmax", "2.016", 125, 0},    // d = 0 with the F held
+      {"servo1.impulsmax", "3.024", 125, 127},                                           // d = 126
+      {"servo1.impulsmin", "1,008", 126, 127}, {"servo1.impulsmax", "1.016", 126, 128},  // d = -126
+      {"servo1.impulsmax", "2.016", 126, 253},                                           // d = -1
+      {"servo1.impulsmax", "2.024", 126, 0},                                             // d = 0
+      {"servo1.impulsmax", "2.032", 126, 2},                                             // d = 1
   };
   for (const Case& c : cases) {
     EXPECT_EQ(model.Set(c.key, c.value), SetOutcome::Done) << c.key << "=" << c.value;

@@ -12,14 +12,14 @@
 
 namespace korrin {
 
-FrameSet CreateFrames(EditorModels& models, EditorContext& ctx, QWidget* parent) {
+FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
   auto* reg = new TFrameRegister(ctx, parent);
   auto* zusatz = new TFrameZusatz(ctx, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
-  auto* blink = new TFrameBlinkmuster(ctx, parent);
-  auto* ledBlink = new TFrameBlinkmuster_led(ctx, parent);
+  auto* blink = new TFrameBlinkmuster(models.blink, parent);
+  auto* ledBlink = new TFrameBlinkmuster_led(models.ledBlink, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
   auto* tamb = new TFrameTamb(models.servo, parent);
@@ -48,12 +48,11 @@ FrameSet CreateFrames(EditorModels& models, EditorContext& ctx, QWidget* parent)
       case FrameKind::Blink:
       case FrameKind::LedBlink: {
         auto* frame = kind == FrameKind::Blink ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
-        frame->ShowEditor(frame->width());
-        frame->RefreshEditor();
+        frame->ShowEditor(frame->width());  // renders the model the document has loaded
         break;
       }
       case FrameKind::Servo:
-        tamb->ShowEditor();
+        tamb->ShowEditor();  // both render the model the document has loaded
         tambAdr->ShowEditor();
         break;
       case FrameKind::Options:

@@ -79,7 +79,8 @@ void TFrameTamb::buildControls() {
   for (int i = 0; i < 4; ++i) {
     const std::string name = Format("servo_rad_a%i", i + 1);
     const std::string caption = Format("Kurve %i", i + 1);
-    QRadioButton* radio = Make<QRadioButton>(GroupBoxParameter, name.c_str(), caption.c_str(), 12 + i * 125, 19, 100, 20);
+    QRadioButton* radio =
+        Make<QRadioButton>(GroupBoxParameter, name.c_str(), caption.c_str(), 12 + i * 125, 19, 100, 20);
     SetHint(radio, "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind");
     Name(radio, "Parameter für " + caption);
     servo_rad_a[static_cast<size_t>(i)] = radio;
@@ -130,18 +131,15 @@ void TFrameTamb::buildControls() {
   servo_Image1->setObjectName(QStringLiteral("servo_Image1"));
   servo_Image1->setGeometry(10, 136, kCurveDrawingWidth, kCurveDrawingHeight);
   SetHint(servo_Image1, "Definieren der Kurvenform (Maus: Klick & Move)");
-  servo_Image1->setPaint([this](QPainter& p) {
-    PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight);
-  });
+  servo_Image1->setPaint(
+      [this](QPainter& p) { PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight); });
   Label_Servo = Make<QLabel>(this, "Label_Servo", "Servo", 546, 136, 50, 20);
   servo_Image2 = new ServoCanvas(this);
   servo_Image2->setObjectName(QStringLiteral("servo_Image2"));
   servo_Image2->setGeometry(10, 344, kCurveDrawingWidth, kRelayDrawingHeight);
-  SetHint(servo_Image2,
-          "Definieren, ob Relais zu einem bestimmten Kurven-Zeitpunkt AUS oder EIN (rotes Feld) ist");
-  servo_Image2->setPaint([this](QPainter& p) {
-    PaintRelay(p, model_.relayPicture(), kCurveDrawingWidth, kRelayDrawingHeight);
-  });
+  SetHint(servo_Image2, "Definieren, ob Relais zu einem bestimmten Kurven-Zeitpunkt AUS oder EIN (rotes Feld) ist");
+  servo_Image2->setPaint(
+      [this](QPainter& p) { PaintRelay(p, model_.relayPicture(), kCurveDrawingWidth, kRelayDrawingHeight); });
   Label_Servo_Relais = Make<QLabel>(this, "Label_Servo_Relais", "Relais", 546, 344, 50, 20);
   for (ServoCanvas* canvas : {servo_Image1, servo_Image2}) {
     connect(canvas, &ServoCanvas::pressed, this, [this] { model_.MouseDown(); });

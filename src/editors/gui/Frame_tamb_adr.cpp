@@ -47,8 +47,7 @@ char DecimalSeparator() {
 
 }  // namespace
 
-TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent)
-    : EditorFrame(model.context(), parent), model_(model) {
+TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent) : EditorFrame(model.context(), parent), model_(model) {
   setObjectName(QStringLiteral("FrameTambAdr"));
   buildControls();
   Render();
@@ -136,8 +135,8 @@ void TFrameTambAdr::buildControls() {
         auto* button = new QPushButton(QString::fromLatin1(kStepCaption[b]), group);
         button->setObjectName(QString::fromStdString(Format(kNames[b], kind == 0 ? "offset" : "faktor", n)));
         SetHint(button, kStepHint[b]);
-        button->setAccessibleName(QString::fromStdString(Format("Servo %i Impuls-Zeit (%s) %s", n,
-                                                                kind == 0 ? "Min" : "Max", kStepHint[b])));
+        button->setAccessibleName(
+            QString::fromStdString(Format("Servo %i Impuls-Zeit (%s) %s", n, kind == 0 ? "Min" : "Max", kStepHint[b])));
         const int x = b < 2 ? 8 + b * 25 : 124 + (b - 2) * 25;
         button->setGeometry(x, top + 16, 24, 22);
         const int step = kStepOf[b];

@@ -6,7 +6,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-
 namespace korrin {
 
 ServoCanvas::ServoCanvas(QWidget* parent) : QWidget(parent) {
@@ -48,7 +47,8 @@ void PaintRelay(QPainter& p, const RelayPicture& pic, int w, int h) {
   p.setPen(Qt::black);
   p.setBrush(Qt::red);
   for (const PixelRect& c : pic.cells)
-    if (c.right - c.left > 0 && c.bottom - c.top > 0) p.drawRect(c.left, c.top, c.right - c.left - 1, c.bottom - c.top - 1);
+    if (c.right - c.left > 0 && c.bottom - c.top > 0)
+      p.drawRect(c.left, c.top, c.right - c.left - 1, c.bottom - c.top - 1);
   p.setPen(QColor(0, 255, 0));
   for (int x : pic.gridX) p.drawLine(x, 0, x, h - 1);
 }

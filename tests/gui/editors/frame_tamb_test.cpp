@@ -153,7 +153,7 @@ TEST_F(FrameTambTest, EditsForwardTheirTextAndShowTheModelsAnswer) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100");
   EXPECT_EQ(tamb->edt_Anzahl->text(), "x");  // the typed text stays for correcting it
-  tamb->UpDown2->step(-1);  // the spinner writes into the edit, which runs its reaction
+  tamb->UpDown2->step(-1);                   // the spinner writes into the edit, which runs its reaction
   EXPECT_EQ(Entry(1, kEntryStretch), 9);
   EXPECT_EQ(tamb->lbl_KurveInfo1->text(), "Zeit zwischen 2 Punkten = 180 ms");
   tamb->edt_scale->setText("2");
