@@ -41,6 +41,25 @@ class ServoModel : public EditorModel {
   // ShowEditor of both frames: reads tables, SW1, X7 threshold and pulse values from the
   // image; nothing is pending afterwards.
   void Load() override;
+  // Section "curves", K = 1..4:
+  //   kurveK.anzahl   "Kurve K Anzahl Punkte"   count as typed into the edit (1..100, limited)
+  //   kurveK.dehnung  "Kurve K Stretch-Faktor"  stretch (1..200, limited)
+  //   kurveK.punkte   "Kurve K", element "Punkt": positions 0..127 of the points, comma list;
+  //                   setting it makes its length the count (as a curve file does) and keeps
+  //                   the relay bits
+  //   kurveK.relais   "Kurve K Relais", one character per point: X relay on, . off; setting
+  //                   it changes the first points only, up to its length
+  //   tasterT.close / tasterT.open  the label ("Taster 1 close"): 0 = first choice, n = "wie Adr.n"
+  //                   (T = 1, 2 on the four-servo decoder, 3, 4 on the others)
+  //   sw1             "Funktion für Taster SW1" (four-servo decoder): servo | lernen
+  //   x7              "Schwellwert Ausgang X7" (types 466, 32210): 0..127
+  // Section "assignments", N = 1..rows, S = 1..servo groups:
+  //   adresseN.servo, adresseN.relais (four-servo decoder): 1..4
+  //   adresseN.aktion start | startloop | abbruch | beenden;  adresseN.kurve 1..4
+  //   servoS.spannungaus, .impulseaus, .keineunterbrechung, .keinewiederholung: 0 | 1
+  //   servoS.impulsmin, servoS.impulsmax: pulse time in ms, "1.000" (multiples of 0.008)
+  // sw1 and x7 are written into the EEPROM at once, as the frame writes them; all the others
+  // change the working copy.
   std::vector<EditorSetting> Settings() const override;
   std::vector<EditorAction> Actions() const override;
   SetOutcome Set(const std::string& key, const std::string& value) override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -807,6 +808,25 @@ TEST_F(ServoModelTest, PulseTimesThroughSet) {
   }
   model.decimalSeparator = '.';
   EXPECT_EQ(model.maximumPulseText(1), "2.032");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The window's process takes its C locale from the environment; the settings keep their '.'
+// and the typed values take both separators whatever it is.
+TEST_F(ServoModelTest, NumbersDoNotFollowTheCLocale) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
+  ctx.image.set_Hex_EE(0x60, "7D");
+  ctx.image.set_Hex_EE(0x61, "00");
+  SetCurve(0, 5, 1);
+  Load(211);
+  EXPECT_EQ(SettingsMap().at("servo1.impulsmax"), "2.016");
+  EXPECT_EQ(model.Set("servo1.impulsmin", "1.008"), SetOutcome::Done);
+  EXPECT_EQ(model.Set("kurve1.skalieren", "0.5"), SetOutcome::Done);
+  EXPECT_EQ(model.Set("kurve1.verschieben", "1,5"), SetOutcome::Done);
+  std::setlocale(LC_NUMERIC, before.c_str());
+  EXPECT_EQ(model.pulseOffset(1), 126);
+  EXPECT_EQ(Entry(0, 4), 3);  // trunc(4 * 0.5) = 2, then trunc(2 + 1.5) = 3
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
