@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "image/hex_reader.h"
 #include "image/text_file.h"
 #include "recording_dialogs.h"
 
@@ -526,6 +527,28 @@ TEST_F(ServoModelTest, ApplyWritesTheTablesAndPulseBytesAndNothingElse) {
   EXPECT_EQ(changedEe.at(0x61), "FC");
   EXPECT_EQ(changedEe.size(), 2u);  // the blank FF of the other servos are written as held: FF
   for (const auto& [cell, text] : changedEe) EXPECT_TRUE(cell >= 0x60 && cell <= 0x67) << cell;
+}
+
+// The example firmware of the four-servo decoder: applying without a change, and through a set
+// file saved and loaded again, gives back the very image that was read.
+TEST_F(ServoModelTest, ApplyingTheExampleUnchangedKeepsEveryByte) {
+  const auto lines = ReadTextLines(std::string(KORRIN_EXAMPLES) + "/servo_tamb4_dcc.hex");
+  ASSERT_TRUE(lines);
+  HexReadStatus status;
+  for (const auto& line : *lines) {
+    if (!line.empty()) {
+      ASSERT_TRUE(ReadHexLine(ctx.image, line, dialogs, status)) << line;
+    }
+  }
+  Load(211);
+  const FirmwareImage before = ctx.image;
+  ASSERT_FALSE(model.hasPendingChanges());
+  ASSERT_EQ(model.SaveSetTo(Path("example.set")), CurveFileResult::Done);
+  ASSERT_EQ(model.LoadSetFrom(Path("example.set")), CurveFileResult::Done);
+  model.applyPendingChanges();
+  for (int i = 0; i < 16384; ++i) ASSERT_EQ(ctx.image.get_Hex_ROM(i), before.get_Hex_ROM(i)) << i;
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(ctx.image.get_Hex_EE(i), before.get_Hex_EE(i)) << i;
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ServoModelTest, DiscardReloadsTheTablesButKeepsThePulseValues) {
