@@ -221,6 +221,46 @@ TEST_F(HistoryTest, PatternWorkingCopyApplyAndDiscard) {
   EXPECT_EQ(m.selectedAddress(), 1);
 }
 
+// The servo curves: a generator, a painted curve and a mirror are steps named after the curve;
+// undo restores the working copy and tells the frames, redo the same.
+TEST_F(HistoryTest, ServoCurveSteps) {
+  Load("servo_tamb4_dcc.hex");
+  ServoModel& m = doc.editors.servo;
+  int notified = 0;
+  auto owner = std::make_shared<int>(0);
+  m.Subscribe(owner, [&notified] { ++notified; });
+  const std::string points = Value("kurve2.punkte");
+
+  m.SelectCurve(1);
+  doc.history.Commit();
+  ASSERT_TRUE(m.Generate(CurveShape::Lin));
+  ASSERT_TRUE(doc.history.Commit());
+  EXPECT_EQ(doc.history.UndoName(), "Kurve 2 Lin");
+  const std::string linear = Value("kurve2.punkte");
+  ASSERT_NE(linear, points);
+  m.MirrorCurveVertical();
+  ASSERT_TRUE(doc.history.Commit());
+  EXPECT_EQ(doc.history.UndoName(), "Kurve 2 vertikal spiegeln");
+  // A painted point: the same number of points, the first one moved.
+  std::string mirrored = Value("kurve2.punkte");
+  const std::string first = mirrored.substr(0, mirrored.find(','));
+  ASSERT_EQ(Set("kurve2.punkte", (first == "5" ? "6" : "5") + mirrored.substr(first.size())), SetOutcome::Done);
+  ASSERT_TRUE(doc.history.Commit());
+  EXPECT_EQ(doc.history.UndoName(), "Kurve 2 ändern");
+
+  notified = 0;
+  doc.history.Undo();
+  doc.history.Undo();
+  EXPECT_EQ(Value("kurve2.punkte"), linear);
+  EXPECT_EQ(notified, 2);
+  doc.history.Undo();
+  EXPECT_EQ(Value("kurve2.punkte"), points);
+  EXPECT_EQ(m.selectedCurve(), 1);
+  EXPECT_EQ(doc.history.Redo(), "Kurve 2 Lin");
+  EXPECT_EQ(Value("kurve2.punkte"), linear);
+  EXPECT_TRUE(m.hasPendingChanges());
+}
+
 // A load clears the history; a save keeps it and adds no step of its own.
 TEST_F(HistoryTest, LoadClearsSaveKeeps) {
   Load("tollet_mot.hex");
