@@ -16,6 +16,8 @@
 #include "app/gui/undo_support.h"
 #include "editors/gui/Frame_blinkmuster.h"
 #include "editors/gui/Frame_register.h"
+#include "editors/gui/Frame_tamb.h"
+#include "editors/gui/servo_widgets.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
 
@@ -207,4 +209,32 @@ TEST_F(UndoWindow, APaintedStrokeIsOneStep) {
   QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(row(), painted);
   EXPECT_TRUE(frame->blinkmuster_btn_uebernehmen->isEnabled());
+}
+
+// The servo editor: a generator is one step named after the curve and the button; undo from
+// the menu shows the old curve and withdraws "übernehmen".
+TEST_F(UndoWindow, ServoGeneratorFromTheMenu) {
+  Start("servo_tamb4_dcc.hex");
+  auto* frame = dynamic_cast<TFrameTamb*>(w->frames().FrameTamb1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(frame->isVisible());
+  ServoModel& m = w->document().editors.servo;
+  QTest::mouseClick(frame->servo_rad_a[1], Qt::LeftButton);
+  QTest::qWait(1);
+  ASSERT_EQ(m.selectedCurve(), 1);
+  const CurveTable before = m.workingCopy();
+  QTest::mouseClick(frame->btn_Lin, Qt::LeftButton);
+  QTest::qWait(1);
+  ASSERT_FALSE(m.workingCopy().blocks == before.blocks);
+  ASSERT_TRUE(frame->servo_btn_uebernehmen->isEnabled());
+
+  QMenu* menu = RightClick(frame->servo_Image1);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(Entry(menu, "menuUndo")->text(), QString::fromUtf8("Rückgängig: Kurve 2 Lin"));
+  Entry(menu, "menuUndo")->trigger();
+  menu->close();
+  EXPECT_TRUE(m.workingCopy().blocks == before.blocks);
+  EXPECT_EQ(m.selectedCurve(), 1);
+  EXPECT_TRUE(frame->servo_rad_a[1]->isChecked());
+  EXPECT_FALSE(frame->servo_btn_uebernehmen->isEnabled());
 }
