@@ -12,6 +12,7 @@
 #include "editors/curve_files.h"
 #include "editors/curve_generators.h"
 #include "editors/gui/Frame_tamb_adr.h"
+#include "editors/gui/preview_widgets.h"
 #include "editors/gui/servo_widgets.h"
 #include "image/format.h"
 
@@ -64,6 +65,10 @@ void Warn(Dialogs& dialogs, const std::string& text) { dialogs.show(BoxKind::War
 TFrameTamb::TFrameTamb(EditorContext& context, QWidget* parent) : EditorFrame(context, parent) {
   setObjectName(QStringLiteral("FrameTamb"));
   buildControls();
+  preview = new ServoPreview(
+      this, [this]() -> const CurveBlock& { return curve_table.blocks[static_cast<size_t>(selectedCurve())]; },
+      [this] { return !servo_Image2->isHidden(); }, servo_rad_a, servo_Image1, servo_Image2, QPoint(440, 106),
+      QRect(544, 160, 66, 110), QRect(546, 366, 66, 28));
 }
 
 void TFrameTamb::buildControls() {
@@ -239,6 +244,7 @@ bool TFrameTamb::hasPendingChanges() const { return !isHidden() && servo_btn_ueb
 void TFrameTamb::applyPendingChanges() { servo_btn_uebernehmenClick(); }
 
 void TFrameTamb::ShowEditor() {
+  preview->stop();
   filling = true;
   servo_Image1->picture().fill(Qt::white);
   servo_Image1->update();
