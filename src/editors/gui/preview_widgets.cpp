@@ -79,10 +79,7 @@ void PreviewPlayer::tick() {
     // The run has ended: the clock stops, the last picture stays until the next start.
     playing_ = false;
     timer_.stop();
-    if (button_ && button_->isChecked()) {
-      QSignalBlocker block(button_);
-      button_->setChecked(false);
-    }
+    if (button_ && button_->isChecked()) button_->setChecked(false);  // not playing: no reset
   }
 }
 
