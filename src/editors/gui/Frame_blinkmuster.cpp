@@ -117,7 +117,9 @@ TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
   connect(blinkmuster_edt_stretch, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_stretchChange);
   connect(blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_AnzahlChange);
 
-  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, 512, 30));
+  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, 512, 30),
+                               std::vector<QWidget*>(strips.begin(), strips.end()),
+                               [this]() -> const PatternStripGeometry& { return geometry(); });
   nameControls();
   resize(535, kBottomRow + 25 + 15);
   hide();

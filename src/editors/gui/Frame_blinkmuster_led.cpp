@@ -116,7 +116,9 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidge
   connect(led_blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this,
           &TFrameBlinkmuster_led::led_blinkmuster_edt_AnzahlChange);
 
-  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, kFrameWidth - 15 - 8, 30));
+  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, kFrameWidth - 15 - 8, 30),
+                               std::vector<QWidget*>(strips.begin(), strips.end()),
+                               [this]() -> const PatternStripGeometry& { return geometry(); });
   nameControls();
   layoutControls();
   resize(kFrameWidth, kBottomRow + 25 + 15);

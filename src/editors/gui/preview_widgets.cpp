@@ -91,6 +91,8 @@ PreviewLampRow::PreviewLampRow(QWidget* parent) : QWidget(parent) {
 }
 
 void PreviewLampRow::setLamps(std::vector<Lamp> lamps, QString status) {
+  auto same = [](const Lamp& a, const Lamp& b) { return a.lit == b.lit && a.used == b.used; };
+  if (status == status_ && std::equal(lamps.begin(), lamps.end(), lamps_.begin(), lamps_.end(), same)) return;
   lamps_ = std::move(lamps);
   status_ = std::move(status);
   QStringList lit;
@@ -220,9 +222,37 @@ void CurvePlayhead::paintEvent(QPaintEvent*) {
 
 // --- blink pattern frames --------------------------------------------------------------------
 
+StripPlayhead::StripPlayhead(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  hide();
+}
+
+void StripPlayhead::setCells(std::vector<QRect> cells) {
+  if (cells == cells_) return;
+  QRegion dirty;
+  for (const QRect& r : cells_) dirty += r.adjusted(-2, -2, 2, 2).translated(-pos());
+  cells_ = std::move(cells);
+  for (const QRect& r : cells_) dirty += r.adjusted(-2, -2, 2, 2).translated(-pos());
+  update(dirty);
+}
+
+void StripPlayhead::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  QColor fill = kHead;
+  fill.setAlpha(50);
+  p.setBrush(fill);
+  p.setPen(QPen(kHead, 2));
+  for (const QRect& r : cells_) p.drawRect(QRectF(r.translated(-pos())).adjusted(1, 1, -1, -1));
+}
+
 PatternPreview::PatternPreview(QWidget* frame, const PatternEditorModel& model,
-                               const std::array<QRadioButton*, 4>& addresses, QRect row)
-    : QObject(frame), model_(model) {
+                               const std::array<QRadioButton*, 4>& addresses, QRect row, std::vector<QWidget*> strips,
+                               std::function<const PatternStripGeometry&()> cells)
+    : QObject(frame), model_(model), strips_(std::move(strips)), cells_(std::move(cells)) {
+  head = new StripPlayhead(frame);
+  head->setObjectName(QStringLiteral("preview_strips"));
   button = MakePreviewButton(frame);
   button->setGeometry(row.x(), row.y() + (row.height() - 25) / 2, 85, 25);
   lamps = new PreviewLampRow(frame);
@@ -234,7 +264,7 @@ PatternPreview::PatternPreview(QWidget* frame, const PatternEditorModel& model,
     if (on) address_ = model_.selectedAddress();
   });
   player = new PreviewPlayer(
-      button, [this](double ms) { return show(ms); }, [this] { lamps->clear(); }, this);
+      button, [this](double ms) { return show(ms); }, [this] { reset(); }, this);
   for (QRadioButton* r : addresses) connect(r, &QRadioButton::toggled, this, [this] { stop(); });
   frame->installEventFilter(this);
 }
@@ -242,6 +272,12 @@ PatternPreview::PatternPreview(QWidget* frame, const PatternEditorModel& model,
 bool PatternPreview::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Hide) stop();
   return QObject::eventFilter(watched, event);
+}
+
+void PatternPreview::reset() {
+  lamps->clear();
+  head->setCells({});
+  head->hide();
 }
 
 bool PatternPreview::show(double ms) {
@@ -253,6 +289,21 @@ bool PatternPreview::show(double ms) {
   std::vector<PreviewLampRow::Lamp> out(s.lit.size());
   for (size_t j = 0; j < out.size(); ++j) out[j] = {s.lit[j], s.used[j]};
   lamps->setLamps(std::move(out), QStringLiteral("Punkt %1/%2").arg(s.point + 1).arg(model_.table().drawCount(address_)));
+  // The step's cell on every shown strip, as the strips place their cells.
+  QRect area;
+  std::vector<QRect> cells;
+  const PatternStripGeometry::Cell c = cells_().cell(s.point, true);
+  for (QWidget* strip : strips_) {
+    area = area.united(strip->geometry());
+    if (strip->isHidden()) continue;
+    cells.emplace_back(strip->x() + c.x0, strip->y(), std::max(c.x1 - c.x0, 1), strip->height());
+  }
+  if (head->geometry() != area) head->setGeometry(area);
+  head->setCells(std::move(cells));
+  if (head->isHidden()) {
+    head->show();
+    head->raise();
+  }
   return !s.ended;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "editors/blink_pattern_display.h"
 #include "editors/preview.h"
 
 class QAbstractButton;
@@ -124,17 +125,37 @@ class CurvePlayhead : public QWidget {
   std::optional<double> y_;
 };
 
-// The preview of a blink pattern frame: button and lamp row in one row of the frame. It
-// stops when another address is chosen, when the frame is hidden and on stop().
+// A transparent layer over the drawing strips that marks the current step's cell on each
+// shown strip. Mouse events pass through to the strips.
+class StripPlayhead : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StripPlayhead(QWidget* parent);
+  // The cells to mark, in the parent's coordinates; empty: nothing.
+  void setCells(std::vector<QRect> cells);
+  const std::vector<QRect>& cells() const { return cells_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::vector<QRect> cells_;
+};
+
+// The preview of a blink pattern frame: button and lamp row in one row of the frame, and the
+// current step marked on the strips. It stops when another address is chosen, when the frame
+// is hidden and on stop().
 class PatternPreview : public QObject {
   Q_OBJECT
  public:
+  // strips: the frame's drawing strips; cells: their current cell geometry.
   PatternPreview(QWidget* frame, const PatternEditorModel& model, const std::array<QRadioButton*, 4>& addresses,
-                 QRect row);
+                 QRect row, std::vector<QWidget*> strips, std::function<const PatternStripGeometry&()> cells);
   void stop() { player->stop(); }
 
   QPushButton* button;
   PreviewLampRow* lamps;
+  StripPlayhead* head;
   PreviewPlayer* player;
 
  protected:
@@ -142,8 +163,11 @@ class PatternPreview : public QObject {
 
  private:
   bool show(double ms);
+  void reset();
 
   const PatternEditorModel& model_;
+  std::vector<QWidget*> strips_;
+  std::function<const PatternStripGeometry&()> cells_;
   int address_ = 0;
 };
 

@@ -92,6 +92,13 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   At(600);
   EXPECT_EQ(Lamps(lamps), ".X..");
   EXPECT_EQ(lamps->status(), "Punkt 2/4");
+  // The step is marked on the four strips, on the cell the strips draw for point 2.
+  auto* head = frame->findChild<StripPlayhead*>();
+  ASSERT_TRUE(head);
+  ASSERT_EQ(head->cells().size(), 4u);
+  const PatternStripGeometry::Cell cell = frame->geometry().cell(1, true);
+  EXPECT_EQ(head->cells()[2], QRect(frame->Image_Blink3->x() + cell.x0, frame->Image_Blink3->y(), cell.x1 - cell.x0,
+                                    frame->Image_Blink3->height()));
   At(2000 * 3 + 1600);  // looping
   EXPECT_EQ(Lamps(lamps), "...X");
 
@@ -105,6 +112,7 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   frame->blinkmuster_cbx_out2->click();
   At(1600);
   EXPECT_EQ(Lamps(lamps), ".-..");
+  EXPECT_EQ(head->cells().size(), 3u);  // the hidden strip is not marked
   EXPECT_TRUE(player->playing());
 
   QTest::mouseClick(button, Qt::LeftButton);
@@ -112,6 +120,7 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   EXPECT_FALSE(player->clockRunning());
   EXPECT_FALSE(button->isChecked());
   EXPECT_EQ(Lamps(lamps), "....");
+  EXPECT_TRUE(head->isHidden());
 }
 
 TEST_F(PreviewBlinkTest, WithoutLoopItEndsOnTheLastStep) {
