@@ -326,6 +326,10 @@ ServoPreview::ServoPreview(QWidget* frame, std::function<const CurveBlock&()> bl
   relayLamp->hide();
   curveHead = new CurvePlayhead(curve);
   relayHead = new CurvePlayhead(relay);
+  // The curve is taken before the player's first picture at the start.
+  connect(button, &QPushButton::toggled, this, [this](bool on) {
+    if (on) playing_ = &block_();
+  });
   player = new PreviewPlayer(
       button, [this](double ms) { return show(ms); }, [this] { reset(); }, this);
   for (QRadioButton* r : curves) connect(r, &QRadioButton::toggled, this, [this] { stop(); });
@@ -347,6 +351,10 @@ void ServoPreview::reset() {
 
 bool ServoPreview::show(double ms) {
   const CurveBlock& block = block_();
+  if (&block != playing_) {  // another curve was chosen by another way than its button
+    player->stop();
+    return false;
+  }
   const ServoPreviewState s = ServoPreviewAt(block, ms);
   arm->setPosition(s.position, true);
   // The drawings put point q at q·cell width and the 0..128 scale over their height.

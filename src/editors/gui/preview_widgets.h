@@ -197,6 +197,7 @@ class ServoPreview : public QObject {
   void reset();
 
   std::function<const CurveBlock&()> block_;
+  const CurveBlock* playing_ = nullptr;  // the curve chosen at the start
   std::function<bool()> relayShown_;
   ServoCanvas* curve_;
   ServoCanvas* relay_;

@@ -24,8 +24,7 @@ class PreviewServoTest : public ::testing::Test {
   static void SetUpTestSuite() { korrin::testing::QtApp(); }
 
   void SetUp() override {
-    ctx = std::make_unique<EditorContext>(dialogs, files);
-    ctx->image.ResetForNewFile();
+    ctx.image.ResetForNewFile();
     // Curve 1: 0, 100 (relay), 100 (relay), 20, 127; 200 ms between points.
     const int points[] = {0, 100 | kRelayBit, 100 | kRelayBit, 20, 127};
     for (int q = 0; q < 5; ++q) SetEntry(q, points[q]);
@@ -33,7 +32,7 @@ class PreviewServoTest : public ::testing::Test {
     SetEntry(kEntryStretch, 10);
     window = std::make_unique<QWidget>();
     window->resize(1050, 800);
-    tamb = new TFrameTamb(*ctx, window.get());
+    tamb = new TFrameTamb(model, window.get());
     button = tamb->findChild<QPushButton*>(QStringLiteral("btn_vorschau"));
     arm = tamb->findChild<ServoArmView*>();
     relay = tamb->findChild<PreviewLampRow*>(QStringLiteral("preview_relais"));
@@ -42,14 +41,15 @@ class PreviewServoTest : public ::testing::Test {
     player->setClock([this] { return now; });
   }
 
-  void SetEntry(int entry, int value) { ctx->image.setRomValue(0xA00 + 2 * entry, value); }
+  void SetEntry(int entry, int value) { ctx.image.setRomValue(0xA00 + 2 * entry, value); }
 
   void Show(int32_t id) {
-    ctx->DecoderIdentifier = id;
+    ctx.DecoderIdentifier = id;
     const QRect b = tamb->servo_btn_uebernehmen->geometry();
     tamb->setGeometry(410, 5, b.right() + 1 + 15, b.bottom() + 1 + 15);
     tamb->show();
     window->show();
+    model.Load();
     tamb->ShowEditor();
   }
 
@@ -67,7 +67,8 @@ class PreviewServoTest : public ::testing::Test {
 
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
-  std::unique_ptr<EditorContext> ctx;
+  EditorContext ctx{dialogs, files};
+  ServoModel model{ctx};
   std::unique_ptr<QWidget> window;
   TFrameTamb* tamb = nullptr;
   QPushButton* button = nullptr;
@@ -97,7 +98,7 @@ TEST_F(PreviewServoTest, PlaysTheCurveOnceAndStopsWithTheButton) {
   EXPECT_EQ(relay->status(), "EIN");
 
   // A point moved while it plays is followed at once.
-  tamb->curve_table.blocks[0][3] = 100;
+  model.PaintPoint(3, 100);
   At(700);
   EXPECT_DOUBLE_EQ(arm->position(), 113.5);
 
@@ -139,6 +140,10 @@ TEST_F(PreviewServoTest, CurveSwitchHideAndLoadStopIt) {
     EXPECT_TRUE(VisibleHeads().empty()) << what;
   };
   expectStoppedBy("curve", [&] { tamb->servo_rad_a[1]->click(); });
+  expectStoppedBy("curve chosen in the model", [&] {
+    model.SelectCurve(2);
+    At(120);
+  });
   expectStoppedBy("hide", [&] {
     tamb->hide();
     tamb->show();
