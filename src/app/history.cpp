@@ -35,7 +35,7 @@ std::string RowName(const std::string& caption) {
 
 }  // namespace
 
-std::string* History::Cell(int32_t index) {
+std::string* History::Cell(int32_t index) const {
   FirmwareImage& image = doc_.image;
   auto at = [](std::vector<std::string>& cells, int32_t i) {
     return i < static_cast<int32_t>(cells.size()) ? &cells[static_cast<size_t>(i)] : nullptr;
@@ -49,7 +49,7 @@ std::string* History::Cell(int32_t index) {
 std::vector<std::string> History::CurrentCells() const {
   std::vector<std::string> cells(static_cast<size_t>(kCellCount));
   for (int32_t i = 0; i < kCellCount; ++i)
-    if (const std::string* c = const_cast<History*>(this)->Cell(i)) cells[static_cast<size_t>(i)] = *c;
+    if (const std::string* c = Cell(i)) cells[static_cast<size_t>(i)] = *c;
   return cells;
 }
 

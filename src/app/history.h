@@ -51,8 +51,9 @@ class History {
   // The names of the step that undo / redo would restore; empty when there is none.
   std::string UndoName() const;
   std::string RedoName() const;
-  // Restores the state before the last step (after the next undone step); returns its
-  // name, or nothing when there is no step. Changes not yet committed are committed first.
+  // Undo restores the state before the last step done, Redo the state after the first step
+  // undone; each returns the step's name, or nothing when there is none. Changes not yet
+  // committed are committed first (so a new change drops the steps to redo).
   std::optional<std::string> Undo();
   std::optional<std::string> Redo();
 
@@ -96,7 +97,7 @@ class History {
   void TakeBaseline();
   std::string NameFor(const Step& step, const std::vector<EditorSetting>& settingsBefore, bool pendingBefore) const;
   void Restore(const Step& step, bool after);
-  std::string* Cell(int32_t index);
+  std::string* Cell(int32_t index) const;  // nullptr beyond the image
 
   Document& doc_;
   std::deque<Step> steps_;
