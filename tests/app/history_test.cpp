@@ -259,6 +259,22 @@ TEST_F(HistoryTest, ServoCurveSteps) {
   EXPECT_EQ(doc.history.Redo(), "Kurve 2 Lin");
   EXPECT_EQ(Value("kurve2.punkte"), linear);
   EXPECT_TRUE(m.hasPendingChanges());
+
+  // A set file loaded over the working copy is one step; saving one is none.
+  const fs::path set = fs::temp_directory_path() / "korrin_history_set.txt";
+  ASSERT_EQ(m.SaveSetTo(set.string()), CurveFileResult::Done);
+  EXPECT_FALSE(doc.history.Commit());
+  m.Discard();
+  ASSERT_TRUE(doc.history.Commit());
+  EXPECT_EQ(doc.history.UndoName(), "verwerfen");
+  EXPECT_EQ(Value("kurve2.punkte"), points);
+  ASSERT_EQ(m.LoadSetFrom(set.string()), CurveFileResult::Done);
+  fs::remove(set);
+  ASSERT_TRUE(doc.history.Commit());
+  EXPECT_EQ(doc.history.UndoName(), "Kurvensatz laden");
+  EXPECT_EQ(Value("kurve2.punkte"), linear);
+  doc.history.Undo();
+  EXPECT_EQ(Value("kurve2.punkte"), points);
 }
 
 // A load clears the history; a save keeps it and adds no step of its own.
