@@ -12,7 +12,7 @@ namespace korrin::cli {
 
 namespace {
 
-const char* FrameName(FrameKind kind) {
+const char* FrameKey(FrameKind kind) {
   switch (kind) {
     case FrameKind::Options: return "options";
     case FrameKind::Blink: return "blink";
@@ -56,7 +56,7 @@ nlohmann::json InfoJson(const Session& s) {
     rows.push_back(o);
   }
   j["rows"] = rows;
-  const char* frame = FrameName(doc.layout.frameKind);
+  const char* frame = FrameKey(doc.layout.frameKind);
   j["frame"] = frame ? nlohmann::json(frame) : nlohmann::json(nullptr);
   nlohmann::json messages = nlohmann::json::array();
   for (const auto& m : s.dialogs.messages) messages.push_back({{"kind", KindName(m.kind)}, {"text", m.text}});
