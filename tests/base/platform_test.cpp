@@ -77,7 +77,20 @@ class PlatformTest : public ::testing::Test {
 // The temporary path the last save reported to the test hook.
 std::string g_seenTemp;
 void RememberTemp(const std::string& temp) { g_seenTemp = temp; }
-void RemoveTemp(const std::string& temp) { fs::remove(FromUtf8(temp)); }
+
+// Makes the replace fail. POSIX: the temporary file vanishes. Windows: the target is held open
+// without FILE_SHARE_DELETE, as another program reading it would (deleting the open temporary
+// file only marks it for deletion there).
+std::string g_blockedTarget;
+std::ifstream g_holder;
+void BlockReplace(const std::string& temp) {
+#ifdef _WIN32
+  (void)temp;
+  g_holder.open(FromUtf8(g_blockedTarget), std::ios::binary);
+#else
+  fs::remove(FromUtf8(temp));
+#endif
+}
 
 TEST_F(PlatformTest, SaveReplacesExistingFileAndLeavesNoTemporary) {
   Put("a.hex", "old content\r\n");
@@ -94,9 +107,10 @@ TEST_F(PlatformTest, SaveReplacesExistingFileAndLeavesNoTemporary) {
 TEST_F(PlatformTest, FailedReplaceKeepsOldFile) {
   Put("a.hex", "old\r\n");
   std::string error;
-  // The temporary file vanishes before it can replace the target.
-  SetSaveHookForTesting(RemoveTemp);
+  g_blockedTarget = Path("a.hex");
+  SetSaveHookForTesting(BlockReplace);
   EXPECT_FALSE(SaveFileSafely(Path("a.hex"), "new\r\n", &error));
+  g_holder.close();
   EXPECT_EQ(error.rfind("Die Datei \"" + Path("a.hex") + "\" kann nicht ersetzt werden: ", 0), 0u) << error;
   EXPECT_NE(error.find("Die bisherige Datei bleibt unverändert."), std::string::npos) << error;
   EXPECT_EQ(Get("a.hex"), "old\r\n");
@@ -213,7 +227,7 @@ TEST_F(PlatformTest, SavesTheLongestLegalName) {
 }
 
 TEST_F(PlatformTest, NextSaveRemovesLeftoverTemporaryFilesOnly) {
-  const std::vector<std::string> others = {".korrin-ABC123.tmp", ".korrin-abc12.tmp", "x.korrin-abc123.tmp",
+  const std::vector<std::string> others = {".korrin-ABC789.tmp", ".korrin-abc12.tmp", "x.korrin-abc123.tmp",
                                            ".korrin-abc123.tmp.hex"};
   Put(".korrin-abc123.tmp", "left by a killed save");
   for (const auto& name : others) Put(name, "not ours");
