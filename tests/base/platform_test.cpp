@@ -13,7 +13,9 @@
 #include <thread>
 
 #ifndef _WIN32
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,6 +188,11 @@ TEST_F(PlatformTest, ReadingRefusesWhatIsNoSmallRegularFile) {
   ASSERT_EQ(::mkfifo(Path("pipe.hex").c_str(), 0600), 0);
   cases.push_back({Path("pipe.hex"), "Das ist eine Pipe (FIFO), keine Datei."});
   cases.push_back({"/dev/zero", "Das ist ein Gerät, keine Datei."});
+  cases.push_back({Path(std::string(300, 'n') + ".hex"), "Der Name ist zu lang."});
+  // A reason the program does not name itself keeps the system's text.
+  fs::create_symlink("kreis2.hex", dir / "kreis1.hex");
+  fs::create_symlink("kreis1.hex", dir / "kreis2.hex");
+  cases.push_back({Path("kreis1.hex"), std::string(std::strerror(ELOOP)) + "."});
 #endif
   for (const Case& c : cases) {
     std::string error;
