@@ -14,16 +14,16 @@ namespace korrin {
 
 FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
-  auto* reg = new TFrameRegister(ctx, parent);
-  auto* zusatz = new TFrameZusatz(ctx, parent);
+  auto* reg = new TFrameRegister(models.cv, parent);
+  auto* zusatz = new TFrameZusatz(models.options, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
   auto* blink = new TFrameBlinkmuster(models.blink, parent);
   auto* ledBlink = new TFrameBlinkmuster_led(models.ledBlink, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
-  auto* tamb = new TFrameTamb(ctx, parent);
-  auto* tambAdr = new TFrameTambAdr(ctx, *tamb, parent);
+  auto* tamb = new TFrameTamb(models.servo, parent);
+  auto* tambAdr = new TFrameTambAdr(models.servo, parent);
   set.FrameTamb1 = tamb;
   set.FrameTambAdr1 = tambAdr;
   for (EditorFrame* f : set.all()) f->hide();
@@ -52,17 +52,11 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
         break;
       }
       case FrameKind::Servo:
-        tamb->ShowEditor();
+        tamb->ShowEditor();  // both render the model the document has loaded
         tambAdr->ShowEditor();
         break;
-      case FrameKind::Options:
-        zusatz->ResetControls();
-        zusatz->LoadOptions();
-        break;
-      case FrameKind::Cv:
-        reg->ClearRows();
-        reg->LoadRows();
-        break;
+      case FrameKind::Options: zusatz->Render(); break;
+      case FrameKind::Cv: reg->Render(); break;
       default: break;
     }
   };
