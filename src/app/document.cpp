@@ -308,11 +308,7 @@ SaveResult Document::SaveHexFile() {
     History& h;
     ~Rebase() { h.Rebase(); }
   } rebase{history};
-  std::vector<PendingEditor*> asked;
-  if (EditorModel* model = ShownEditor()) asked.push_back(model);
-  asked.insert(asked.end(), pendingEditors.begin(), pendingEditors.end());
-  for (PendingEditor* editor : asked) {
-    if (!editor || !editor->hasPendingChanges()) continue;
+  if (EditorModel* editor = ShownEditor(); editor && editor->hasPendingChanges()) {
     if (dialogs.show(BoxKind::Warning, "Geänderte Werte übernehmen?", Buttons::YesNo) != Answer::Yes)
       return SaveResult::NotApplied;
     editor->applyPendingChanges();

@@ -96,7 +96,6 @@ class Document : public EditorContext {
 
   // --- collaborators the window sets --------------------------------------------------------
   FrameHost* frames = nullptr;
-  std::vector<PendingEditor*> pendingEditors;  // asked in this order before a save
   TextWidth captionWidth = EstimatedTextWidth;
   std::function<int(const std::string&, int pointSize)> headerWidthAt =
       [](const std::string& t, int size) { return EstimatedTextWidth(t) * size / 9; };

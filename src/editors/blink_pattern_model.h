@@ -84,7 +84,6 @@ class PatternEditorModel : public EditorModel {
   // Called after every action from outside has run to its end (the frame re-renders).
   std::function<void()> changed;
 
-  EditorContext& context() const { return ctx; }
 
  protected:
   struct Behaviour {

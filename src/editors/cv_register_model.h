@@ -20,8 +20,6 @@ class CvRegisterModel : public EditorModel {
  public:
   using EditorModel::EditorModel;
   FrameKind kind() const override { return FrameKind::Cv; }
-  // The image and dialogs the model works on (the frame's context).
-  EditorContext& context() const { return ctx; }
 
   // ClearRows, then LoadRows: what the frame switch does after a load.
   void Load() override;

@@ -61,8 +61,6 @@ class OptionsModel : public EditorModel {
  public:
   explicit OptionsModel(EditorContext& context);
   FrameKind kind() const override { return FrameKind::Options; }
-  // The image and dialogs the model works on (the frame's context).
-  EditorContext& context() const { return ctx; }
 
   // ResetControls, then LoadOptions: what the frame switch does after a load (writes "11"
   // into byte 0x20 when a fading bar finds no speed code there).

@@ -164,7 +164,6 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   frames_ = CreateFrames(doc_.editors, doc_, central);
   doc_.frames = this;
   // The save asks the shown editor's model about pending changes; no frame keeps any.
-  doc_.pendingEditors = {};
 
   doc_.captionWidth = [this](const std::string& text) {
     return QFontMetrics(lbl_row[1]->font()).horizontalAdvance(QString::fromStdString(text));

@@ -31,7 +31,7 @@ QFont RowFont(const QFont& base) {
 }  // namespace
 
 TFrameRegister::TFrameRegister(CvRegisterModel& cvModel, QWidget* parent)
-    : EditorFrame(cvModel.context(), parent), model(cvModel) {
+    : EditorFrame(parent), model(cvModel) {
   resize(940, 571);
   pnl_cv = new QFrame(this);
   pnl_cv->setObjectName("pnl_cv");

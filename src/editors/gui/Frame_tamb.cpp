@@ -61,7 +61,7 @@ void ShowText(QLineEdit* edit, const std::string& text) {
 
 }  // namespace
 
-TFrameTamb::TFrameTamb(ServoModel& model, QWidget* parent) : EditorFrame(model.context(), parent), model_(model) {
+TFrameTamb::TFrameTamb(ServoModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
   setObjectName(QStringLiteral("FrameTamb"));
   buildControls();
   preview = new ServoPreview(

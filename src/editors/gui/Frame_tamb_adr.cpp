@@ -47,7 +47,7 @@ char DecimalSeparator() {
 
 }  // namespace
 
-TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent) : EditorFrame(model.context(), parent), model_(model) {
+TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
   setObjectName(QStringLiteral("FrameTambAdr"));
   buildControls();
   Render();

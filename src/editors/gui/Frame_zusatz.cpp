@@ -55,7 +55,7 @@ void RenderBar(QSlider* slider, const OptionsTrackBar& state) {
 }  // namespace
 
 TFrameZusatz::TFrameZusatz(OptionsModel& optionsModel, QWidget* parent)
-    : EditorFrame(optionsModel.context(), parent), model(optionsModel) {
+    : EditorFrame(parent), model(optionsModel) {
   resize(kGroupWidth + 20, kFrameHeight);
   QFont frameFont = font();
   frameFont.setPixelSize(11);

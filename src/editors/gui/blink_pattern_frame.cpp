@@ -6,7 +6,7 @@
 namespace korrin {
 
 BlinkPatternFrame::BlinkPatternFrame(PatternEditorModel& model, QWidget* parent)
-    : EditorFrame(model.context(), parent), model_(model) {
+    : EditorFrame(parent), model_(model) {
   // Every action on the model, from this frame or from the save's question, ends in a
   // render. The frame may be destroyed before the model.
   QPointer<BlinkPatternFrame> self(this);

@@ -29,8 +29,8 @@ class BlinkPatternFrame : public EditorFrame {
   void Render();
 
   // The frame is shown and "Übernehmen" is enabled.
-  bool hasPendingChanges() const override;
-  void applyPendingChanges() override;
+  bool hasPendingChanges() const;
+  void applyPendingChanges();
 
   PatternEditorModel& model() const { return model_; }
   const PatternStripGeometry& geometry() const { return geometry_; }

@@ -1,26 +1,17 @@
 #pragma once
-// Base of the six editor frames beside the address rows. Each frame keeps its widget wiring
-// here in the Qt layer and computes everything in a core model.
+// Base of the six editor frames beside the address rows. Each frame renders its core model
+// and turns widget events into calls on it; the model holds the values and the working copy.
 #include <QFrame>
-
-#include "editors/editor_context.h"
 
 namespace korrin {
 
-class EditorFrame : public QFrame, public PendingEditor {
+class EditorFrame : public QFrame {
   Q_OBJECT
  public:
-  explicit EditorFrame(EditorContext& context, QWidget* parent = nullptr)
-      : QFrame(parent), ctx(context) {}
+  explicit EditorFrame(QWidget* parent = nullptr) : QFrame(parent) {}
 
   // Set while the frame fills its own controls, so that no change reaction writes back.
   bool filling = false;
-
-  bool hasPendingChanges() const override { return false; }
-  void applyPendingChanges() override {}
-
- protected:
-  EditorContext& ctx;
 };
 
 }  // namespace korrin
