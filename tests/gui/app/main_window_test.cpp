@@ -239,11 +239,12 @@ TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
   w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/blinkmuster_mot.hex");
   auto* blink = w->frames().FrameBlinkmuster1;
   ASSERT_TRUE(blink->isVisible());
-  ASSERT_FALSE(blink->hasPendingChanges());
+  EditorModel& model = w->document().editors.blink;
+  ASSERT_FALSE(model.hasPendingChanges());
   auto* loop = blink->findChild<QCheckBox*>();
   ASSERT_NE(loop, nullptr);
   loop->click();  // a change in the working copy
-  ASSERT_TRUE(blink->hasPendingChanges());
+  ASSERT_TRUE(model.hasPendingChanges());
   const std::string romBefore = [&] {
     std::string s;
     for (const auto& c : w->document().image.Hex_ROM) s += c;
@@ -260,14 +261,14 @@ TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
   EXPECT_EQ(dialogs.messages[0].text, "Geänderte Werte übernehmen?");
   EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_TRUE(blink->hasPendingChanges());
+  EXPECT_TRUE(model.hasPendingChanges());
 
   // Yes: applied into the image, then saved.
   dialogs.clear();
   dialogs.script = {Answer::Yes};
   w->btn_saveClick();
   EXPECT_TRUE(fs::exists(out));
-  EXPECT_FALSE(blink->hasPendingChanges());
+  EXPECT_FALSE(model.hasPendingChanges());
   std::string romAfter;
   for (const auto& c : w->document().image.Hex_ROM) romAfter += c;
   EXPECT_NE(romAfter, romBefore);
