@@ -87,7 +87,7 @@ TEST(Layout, EditorFramePlacements) {
   EXPECT_EQ(servo.groupBoxButtons.left, 650);
 
   MainLayout none;
-  none.ShowEditorFrame(5, m);
+  none.ShowEditorFrame(static_cast<FrameKind>(5), m);
   EXPECT_EQ(none.frameKind, FrameKind::None);
   EXPECT_EQ(none.windowWidth, 750);  // kind 5 only hides
 }

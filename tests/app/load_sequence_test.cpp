@@ -85,7 +85,7 @@ TEST(LoadSequence, RowAddressesOfEachFamily) {
   struct Case {
     const char* file;
     const char* protocol;
-    int frame;
+    FrameKind frame;
     std::vector<Row> rows;
   };
   const Case cases[] = {

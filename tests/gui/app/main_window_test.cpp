@@ -225,7 +225,7 @@ TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
     const MainLayout& l = w->document().layout;
     EXPECT_EQ(l.frameKind, c.kind);
     EXPECT_EQ(w->minimumWidth(), l.minWidth);
-    EXPECT_EQ(l.windowWidth, l.frame.right() + 10) << c.kind;
+    EXPECT_EQ(l.windowWidth, l.frame.right() + 10) << static_cast<int>(c.kind);
   }
 }
 
