@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/args.h"
 #include "cli/cli.h"
 
 namespace korrin::cli {
@@ -67,7 +68,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, InfoJsonHasExactlyTheDocumentedObject) {
   json j = InfoJson(Fixture("mot_switching.hex"));
   EXPECT_EQ(Keys(j), (std::set<std::string>{"identifier", "identifier_bytes", "title", "pic", "protocol", "version",
-                                            "id", "config", "eeprom", "rows", "frame", "messages"}));
+                                            "id", "config", "eeprom", "rows", "frame", "editor", "messages"}));
   EXPECT_EQ(j["identifier"], 8);
   EXPECT_EQ(j["identifier_bytes"], json({8, 0, 0}));
   EXPECT_EQ(j["title"], "Tollet");
@@ -194,6 +195,14 @@ TEST_F(CliTest, ExitStatuses) {
       {{"set", Fixture("mot_switching.hex"), "-o"}, 2},
       {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "--row", "1"}, 2},
       {{"set", (dir / "missing.hex").string(), "-o", (dir / "x.hex").string()}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "--set", "cv29"}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "-o", (dir / "y.hex").string()}, 2},
+      {{"compare", Fixture("mot_switching.hex")}, 2},
+      {{"inventory", dir.string(), "--json", "--csv"}, 2},
+      {{"export"}, 2},
+      {{"apply", Fixture("mot_switching.hex"), (dir / "c.json").string()}, 2},  // no -o
+      {{"--version", "x"}, 2},
+      {{"help", "frobnicate"}, 2},
   };
   for (const Case& c : cases) {
     std::string joined;
@@ -310,6 +319,142 @@ TEST_F(CliTest, SetWithoutRowsRewritesTheSameContent) {
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(ReadAll(out), ReadAll(file));
   }
+}
+
+TEST_F(CliTest, HelpForTheToolAndEveryCommand) {
+  Outcome tool = RunCli({"--help"});
+  EXPECT_EQ(tool.status, 0);
+  EXPECT_NE(tool.out.find("Rückgabewerte:\n  0  erledigt"), std::string::npos) << tool.out;
+  for (const char* command : {"info", "set", "dump", "compare", "batch", "inventory", "export", "apply"}) {
+    SCOPED_TRACE(command);
+    EXPECT_NE(tool.out.find(std::string("  korrin-cli ") + command + " "), std::string::npos);
+    for (const auto& args : {std::vector<std::string>{command, "--help"}, std::vector<std::string>{"help", command},
+                             std::vector<std::string>{command, "-h", "--bogus"}}) {
+      Outcome o = RunCli(args);
+      EXPECT_EQ(o.status, 0) << o.err;
+      EXPECT_EQ(o.out.rfind(std::string("Aufruf: korrin-cli ") + command, 0), 0u) << o.out;
+      EXPECT_NE(o.out.find("Rückgabewerte:"), std::string::npos);
+      EXPECT_TRUE(o.err.empty());
+    }
+  }
+  EXPECT_NE(RunCli({"set", "--help"}).out.find("--set SCHLÜSSEL=WERT"), std::string::npos);
+  Outcome version = RunCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("korrin-cli ", 0), 0u);
+  // Without a command the tool's help goes to stderr, with status 2.
+  Outcome none = RunCli({});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("Befehle:"), std::string::npos);
+  Outcome bogus = RunCli({"set", "--bogus"});
+  EXPECT_EQ(bogus.status, 2);
+  EXPECT_EQ(bogus.err.rfind("korrin-cli: unbekannte Option --bogus für set\nAufruf: korrin-cli set DATEI -o AUSGABE", 0), 0u)
+      << bogus.err;
+}
+
+TEST(ParseArgsTest, KeepsTheOrderOfOptionsAndTakesBothValueForms) {
+  const CommandSpec* set = FindCommand("set");
+  ASSERT_NE(set, nullptr);
+  ParseOutcome p = ParseArgs(*set, {"--row", "1=5", "in.hex", "--set=cv29=6", "-o", "out.hex", "--set", "modus=2"});
+  ASSERT_TRUE(p.args) << p.error;
+  EXPECT_EQ(p.args->operands, (std::vector<std::string>{"in.hex"}));
+  EXPECT_EQ(p.args->options, (std::vector<std::pair<std::string, std::string>>{
+                                 {"--row", "1=5"}, {"--set", "cv29=6"}, {"-o", "out.hex"}, {"--set", "modus=2"}}));
+  // "--" ends the options: the rest are operands (here one too many).
+  EXPECT_EQ(ParseArgs(*set, {"in.hex", "-o", "x", "--", "--odd"}).error, "set erwartet DATEI, nicht mehr");
+  EXPECT_EQ(ParseArgs(*FindCommand("compare"), {"--", "-a.hex", "-b.hex"}).args->operands,
+            (std::vector<std::string>{"-a.hex", "-b.hex"}));
+  EXPECT_EQ(ParseArgs(*FindCommand("info"), {"a.hex", "--json=1"}).error, "--json nimmt keinen Wert");
+  EXPECT_EQ(ParseArgs(*set, {"in.hex", "-o"}).error, "-o braucht einen Wert (AUSGABE)");
+  // A lone "-" is an operand (a file of that name), not an option.
+  EXPECT_EQ(ParseArgs(*FindCommand("dump"), {"-"}).args->operands, (std::vector<std::string>{"-"}));
+}
+
+TEST_F(CliTest, SetRefusesUnknownKeysNamingKeyAndType) {
+  const fs::path out = dir / "out.hex";
+  struct Case {
+    std::string file, key, err;
+  };
+  const Case cases[] = {
+      {Fixture("mot_switching.hex"), "gibtsnicht=1",
+       "error: Unbekannter Schlüssel \"gibtsnicht\" für den Dekoder-Typ \"Tollet\" (Identifier 8)\n"},
+      {Fixture("fenwik_18324.hex"), "cv999=1", "Schlüssel \"cv999\" für den Dekoder-Typ \"Fenwik 16F18324\""},
+      {Fixture("turntable48.hex"), "cv29=1", "Typ \"Drehscheibe 48 Position\" (Identifier 12543) hat keinen Editor"},
+      {Fixture("unrecognised.hex"), "cv29=6",
+       "error: Der Dekoder-Typ nicht erkannter Typ (Identifier 5649426) hat keinen Editor, also auch keine Einstellung "
+       "\"cv29\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    Outcome o = RunCli({"set", c.file, "-o", out.string(), "--set", c.key});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(CliTest, ExportThenApplyReproducesTheFile) {
+  const std::string files[] = {Fixture("mot_switching.hex"), Fixture("dcc_function.hex"), Fixture("fenwik_18324.hex"),
+                               Example("blinkmuster_mot.hex"), Example("led_blinkmuster_dcc.hex"),
+                               Example("servo_tamb4_dcc.hex"), Example("fenwik_18324_cv.hex"),
+                               Example("drehscheibe24_dcc.hex")};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file);
+    const fs::path config = dir / "config.json", out = dir / "applied.hex";
+    Outcome exported = RunCli({"export", file, "-o", config.string()});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    json j = json::parse(ReadAll(config));
+    EXPECT_EQ(j["format"], "korrin-konfiguration");
+    EXPECT_EQ(j["version"], 1);
+    EXPECT_EQ(json::parse(RunCli({"export", file}).out), j);  // the same text on stdout
+    Outcome applied = RunCli({"apply", file, config.string(), "-o", out.string()});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(ReadAll(out), ReadAll(file));
+  }
+}
+
+TEST_F(CliTest, ApplyChangesRowsAndRefusesAnotherType) {
+  const fs::path config = dir / "config.json", out = dir / "applied.hex";
+  std::ofstream(config) << R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8,
+                                "rows": [{"row": 2, "address": 99, "green": true}]})j";
+  ASSERT_EQ(RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()}).status, 0);
+  EXPECT_EQ(InfoJson(out.string())["rows"][1], json::parse(R"j({"row":2,"caption":"Licht","address":99,"green":true})j"));
+
+  fs::remove(out);
+  ASSERT_EQ(RunCli({"export", Fixture("id257.hex"), "-o", config.string()}).status, 0);
+  Outcome other = RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()});
+  EXPECT_EQ(other.status, 1);
+  EXPECT_NE(other.err.find("Die Konfiguration gehört zum Dekoder-Typ \"Pandor - Blinkmuster\" (Identifier 1), die Datei "
+                           "ist ein \"Tollet\" (Identifier 8); nichts geändert"),
+            std::string::npos)
+      << other.err;
+  EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliTest, ApplyNamesThePlaceOfAMalformedConfiguration) {
+  const fs::path config = dir / "config.json", out = dir / "applied.hex";
+  struct Case {
+    std::string text, err;
+    int status;
+  };
+  const Case cases[] = {
+      {"{\"format\": \"korrin-konfiguration\", \"version\": 1, \"identifier\": 8,", "(Byte 66)", 2},
+      {"", "(Byte 1)", 2},
+      {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 2.5}]})j",
+       "Konfiguration, /rows/0/address: erwartet eine Zahl oder einen Text", 2},
+      {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 999}]})j",
+       "warning: Adresse für <Weiche> ist zu gross", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::ofstream(config, std::ios::binary | std::ios::trunc) << c.text;
+    Outcome o = RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()});
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+  Outcome missing = RunCli({"apply", Fixture("mot_switching.hex"), (dir / "none.json").string(), "-o", out.string()});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("kann nicht gelesen werden"), std::string::npos) << missing.err;
 }
 
 }  // namespace
