@@ -1,5 +1,6 @@
 // korrin-cli set, export and apply: load a file, change rows and editor settings (one by one
 // or from a configuration file), save it as the window's save does.
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -58,6 +59,11 @@ int CmdSet(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 }
 
 int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  std::error_code ec;
+  if (!args.value("-o").empty() && std::filesystem::equivalent(args.value("-o"), args.operands[0], ec)) {
+    err << "error: -o nennt die HEX-Datei selbst; die Konfiguration würde sie überschreiben\n";
+    return 2;
+  }
   Session s(&err, args.has("--config-default"));
   if (int status = LoadForEdit(s, args.operands[0], err)) return status;
   const std::string text =
@@ -78,10 +84,11 @@ int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 
 int CmdApply(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   const std::string& configPath = args.operands[1];
+  std::error_code ec;
   std::ifstream in(configPath, std::ios::binary);
   std::ostringstream text;
   if (in) text << in.rdbuf();
-  if (!in || in.bad()) {
+  if (!in || in.bad() || std::filesystem::is_directory(configPath, ec)) {
     err << "error: die Konfiguration \"" << TextUtf8(configPath) << "\" kann nicht gelesen werden\n";
     return 2;
   }

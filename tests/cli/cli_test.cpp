@@ -452,9 +452,16 @@ TEST_F(CliTest, ApplyNamesThePlaceOfAMalformedConfiguration) {
     EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(out));
   }
-  Outcome missing = RunCli({"apply", Fixture("mot_switching.hex"), (dir / "none.json").string(), "-o", out.string()});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("kann nicht gelesen werden"), std::string::npos) << missing.err;
+  for (const fs::path& unreadable : {dir / "none.json", dir}) {
+    Outcome missing = RunCli({"apply", Fixture("mot_switching.hex"), unreadable.string(), "-o", out.string()});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("kann nicht gelesen werden"), std::string::npos) << missing.err;
+  }
+  // export never writes its JSON over the HEX file it reads.
+  const fs::path hex = dir / "keep.hex";
+  fs::copy_file(Fixture("mot_switching.hex"), hex);
+  EXPECT_EQ(RunCli({"export", hex.string(), "-o", hex.string()}).status, 2);
+  EXPECT_EQ(ReadAll(hex), ReadAll(Fixture("mot_switching.hex")));
 }
 
 }  // namespace
