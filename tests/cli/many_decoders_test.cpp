@@ -283,3 +283,29 @@ TEST(CsvTest, SplitsAndQuotesAsRfc4180) {
   }
   EXPECT_EQ(CsvLine({"a;b", "x\"y", " c", "plain"}, ';'), "\"a;b\";\"x\"\"y\";\" c\";plain");
 }
+
+TEST_F(ManyDecoders, BatchKeyColumnsAndHeaders) {
+  // A key column reaches the editor; a key the type lacks is named with the type per line.
+  auto plan = write("plan.csv", "file,1,gibtsnicht\nw1.hex,25g,\nw2.hex,26g,7\n");
+  Result r = Cli({"batch", kDcc, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(fs::exists(dir / "out" / "w1.hex"));
+  EXPECT_FALSE(fs::exists(dir / "out" / "w2.hex"));
+  EXPECT_EQ(r.err, "Zeile 3: Unbekannter Schlüssel \"gibtsnicht\" für den Dekoder-Typ \"Relaisdekoder 8\" (Identifier 105)\n");
+
+  struct Case {
+    std::string plan, err;
+  };
+  const Case cases[] = {
+      {"", "error: der Plan hat keine Kopfzeile\n"},
+      {"\n\nfile;1;;2\n", "error: Kopfzeile (Zeile 3), Spalte 3: leer\n"},
+      {"file;cv29=1\n", "error: Kopfzeile (Zeile 1), Spalte 2: \"cv29=1\" ist weder Zeilennummer noch Schlüssel\n"},
+      {"file;\"1\n", "error: Kopfzeile (Zeile 1): unpaariges Anführungszeichen\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.plan);
+    Result bad = Cli({"batch", kDcc, write("bad.csv", c.plan), "-o", (dir / "out").string()});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, c.err);
+  }
+}
