@@ -164,7 +164,7 @@ TEST_F(SaveSequence, FunctionNumbersAreCheckedBeforeAnyAddress) {
 }
 
 TEST_F(SaveSequence, PendingEditorChangesAreAppliedOrTheSaveStops) {
-  Load("id257.hex");
+  Load("mot_switching.hex");  // its shown editor keeps no working copy
   FakePendingEditor idle, editor;
   idle.pending = false;
   doc.pendingEditors = {&idle, &editor};

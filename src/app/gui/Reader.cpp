@@ -111,7 +111,7 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   frames_ = CreateFrames(doc_.editors, doc_, central);
   doc_.frames = this;
   // The save asks these frames about pending changes, in this order.
-  doc_.pendingEditors = {frames_.FrameTamb1, frames_.FrameBlinkmuster1, frames_.FrameBlinkmuster_led1};
+  doc_.pendingEditors = {frames_.FrameTamb1};
 
   doc_.captionWidth = [this](const std::string& text) {
     return QFontMetrics(lbl_row[1]->font()).horizontalAdvance(QString::fromStdString(text));

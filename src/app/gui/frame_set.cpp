@@ -18,8 +18,8 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
   auto* zusatz = new TFrameZusatz(ctx, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
-  auto* blink = new TFrameBlinkmuster(ctx, parent);
-  auto* ledBlink = new TFrameBlinkmuster_led(ctx, parent);
+  auto* blink = new TFrameBlinkmuster(models.blink, parent);
+  auto* ledBlink = new TFrameBlinkmuster_led(models.ledBlink, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
   auto* tamb = new TFrameTamb(ctx, parent);
@@ -48,8 +48,7 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
       case FrameKind::Blink:
       case FrameKind::LedBlink: {
         auto* frame = kind == FrameKind::Blink ? static_cast<BlinkPatternFrame*>(blink) : ledBlink;
-        frame->ShowEditor(frame->width());
-        frame->RefreshEditor();
+        frame->ShowEditor(frame->width());  // renders the model the document has loaded
         break;
       }
       case FrameKind::Servo:

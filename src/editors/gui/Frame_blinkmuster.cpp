@@ -10,9 +10,8 @@ constexpr int kStripHeight = 41;
 constexpr int kBottomRow = kStripTop + 4 * kStripPitch;
 }  // namespace
 
-TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
-    : BlinkPatternFrame(context, parent, FourOutputPatternLayout(), Behaviour{false, true}),
-      pattern_table(table_) {
+TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
+    : BlinkPatternFrame(model, parent) {
   group_parameter = new QGroupBox(QStringLiteral("Parameter für ..."), this);
   group_parameter->setGeometry(8, 2, 340, 46);
   const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";
@@ -25,7 +24,9 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
     address_buttons[static_cast<size_t>(i)] = r;
   }
   blinkmuster_rad_a1->setChecked(true);
-  for (auto* r : address_buttons) connect(r, &QRadioButton::toggled, this, &TFrameBlinkmuster::blinkmuster_rad_axClick);
+  for (int i = 0; i < 4; ++i)
+    connect(address_buttons[static_cast<size_t>(i)], &QRadioButton::toggled, this,
+            [this, i](bool checked) { blinkmuster_rad_axClick(i, checked); });
 
   blinkmuster_cbx_loop = new QCheckBox(QStringLiteral("Loop"), this);
   blinkmuster_cbx_loop->setGeometry(358, 22, 70, 20);
@@ -33,6 +34,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
   loop_box = blinkmuster_cbx_loop;
 
   lbl_stretch = new QLabel(QStringLiteral("Stretch-Faktor"), this);
+  stretch_label = lbl_stretch;
   lbl_stretch->setGeometry(8, 58, 90, 18);
   blinkmuster_edt_stretch = new QLineEdit(QStringLiteral("10"), this);
   blinkmuster_edt_stretch->setGeometry(100, 56, 40, 22);
@@ -40,8 +42,10 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
   UpDown4 = new PatternUpDown(blinkmuster_edt_stretch, 1, 200, this);
   UpDown4->setGeometry(140, 56, 16, 22);
   stretch_edit = blinkmuster_edt_stretch;
+  stretch_spinner = UpDown4;
 
   lbl_anzahl = new QLabel(QStringLiteral("Anzahl Punkte"), this);
+  count_label = lbl_anzahl;
   lbl_anzahl->setGeometry(168, 58, 92, 18);
   blinkmuster_edt_Anzahl = new QLineEdit(QStringLiteral("10"), this);
   blinkmuster_edt_Anzahl->setGeometry(262, 56, 40, 22);
@@ -49,6 +53,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
   UpDown3 = new PatternUpDown(blinkmuster_edt_Anzahl, 1, 50, this);
   UpDown3->setGeometry(302, 56, 16, 22);
   count_edit = blinkmuster_edt_Anzahl;
+  count_spinner = UpDown3;
 
   blinkmuster_lbl_KurveInfo1 = new QLabel(this);
   blinkmuster_lbl_KurveInfo1->setGeometry(330, 52, 200, 18);
@@ -63,6 +68,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
     const int y = kStripTop + j * kStripPitch;
     lbl_out[static_cast<size_t>(j)] = new QLabel(QStringLiteral("Out#%1").arg(j + 1), this);
     lbl_out[static_cast<size_t>(j)]->setGeometry(8, y + 12, 42, 18);
+    output_labels.push_back(lbl_out[static_cast<size_t>(j)]);
     auto* box = new QCheckBox(this);
     box->setGeometry(50, y + 12, 20, 20);
     box->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(j + 1));
@@ -110,6 +116,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(EditorContext& context, QWidget* parent)
   connect(blinkmuster_edt_stretch, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_stretchChange);
   connect(blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_AnzahlChange);
 
+  nameControls();
   resize(535, kBottomRow + 25 + 15);
   hide();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The blink pattern editor of the four-output decoder: four patterns (one per address) of up
-// to 50 steps in the 64-entry blocks at program words 0x300..0x3FF. Edits go to a working
-// copy; "Übernehmen" writes all 256 low bytes into the image, "Verwerfen" reloads them.
+// to 50 steps in the 64-entry blocks at program words 0x300..0x3FF. The frame renders its
+// BlinkPatternModel, which keeps the working copy, and forwards every event to it.
 #include <QGroupBox>
 
 #include "editors/gui/blink_pattern_frame.h"
@@ -11,10 +11,7 @@ namespace korrin {
 class TFrameBlinkmuster : public BlinkPatternFrame {
   Q_OBJECT
  public:
-  explicit TFrameBlinkmuster(EditorContext& context, QWidget* parent = nullptr);
-
-  // The working copy of the 256 entries.
-  const PatternTable& pattern_table;
+  explicit TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent = nullptr);
 
   QGroupBox* group_parameter;
   QRadioButton* blinkmuster_rad_a1;
@@ -47,7 +44,7 @@ class TFrameBlinkmuster : public BlinkPatternFrame {
   QPushButton* blinkmuster_btn_verwerfen;
   QPushButton* blinkmuster_btn_uebernehmen;
 
-  void blinkmuster_rad_axClick(bool checked) { addressClicked(checked); }
+  void blinkmuster_rad_axClick(int address, bool checked) { addressClicked(address, checked); }
   void blinkmuster_cbx_loopClick() { loopClicked(); }
   void blinkmuster_edt_stretchChange() { stretchChanged(); }
   void blinkmuster_edt_AnzahlChange() { countChanged(); }
@@ -64,9 +61,6 @@ class TFrameBlinkmuster : public BlinkPatternFrame {
   void blinkmuster_btn_copy4Click() { copyClicked(3); }
   void blinkmuster_btn_uebernehmenClick() { applyClicked(); }
   void blinkmuster_btn_verwerfenClick() { discardClicked(); }
-
- protected:
-  PatternLayout layoutForFirmware() const override { return FourOutputPatternLayout(); }
 };
 
 }  // namespace korrin

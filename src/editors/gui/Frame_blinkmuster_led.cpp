@@ -11,9 +11,8 @@ constexpr int kBottomRow = kStripTop + 10 * kStripPitch;
 constexpr int kFrameWidth = 850;
 }  // namespace
 
-TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* parent)
-    : BlinkPatternFrame(context, parent, LedPatternLayout(context.DecoderIdentifier), Behaviour{true, false}),
-      led_pattern_table(table_) {
+TFrameBlinkmuster_led::TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidget* parent)
+    : BlinkPatternFrame(model, parent) {
   group_parameter = new QGroupBox(QStringLiteral("Parameter für ..."), this);
   const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";
   for (int i = 0; i < 4; ++i) {
@@ -36,21 +35,25 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* pa
 
   lbl_stretch = new QLabel(QStringLiteral("Stretch-Faktor"), this);
   lbl_stretch->resize(92, 18);
+  stretch_label = lbl_stretch;
   led_blinkmuster_edt_stretch = new QLineEdit(QStringLiteral("10"), this);
   led_blinkmuster_edt_stretch->resize(70, 22);
   led_blinkmuster_edt_stretch->setToolTip(QString::fromUtf8("ermöglicht es, den Ablauf zu Verlangsamen"));
   UpDown10 = new PatternUpDown(led_blinkmuster_edt_stretch, 1, 30000, this);
   UpDown10->resize(16, 22);
   stretch_edit = led_blinkmuster_edt_stretch;
+  stretch_spinner = UpDown10;
 
   lbl_anzahl = new QLabel(QStringLiteral("Anzahl Punkte"), this);
   lbl_anzahl->resize(92, 18);
+  count_label = lbl_anzahl;
   led_blinkmuster_edt_Anzahl = new QLineEdit(QStringLiteral("10"), this);
   led_blinkmuster_edt_Anzahl->resize(40, 22);
   led_blinkmuster_edt_Anzahl->setToolTip(QStringLiteral("Anzahl der Kurven-Punkte"));
   UpDown9 = new PatternUpDown(led_blinkmuster_edt_Anzahl, 1, 100, this);
   UpDown9->resize(16, 22);
   count_edit = led_blinkmuster_edt_Anzahl;
+  count_spinner = UpDown9;
 
   led_blinkmuster_lbl_KurveInfo1 = new QLabel(this);
   led_blinkmuster_lbl_KurveInfo1->resize(175, 18);
@@ -64,6 +67,7 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* pa
     auto* label = new QLabel(QStringLiteral("Out#%1").arg(j + 1), this);
     label->setGeometry(8, y + 10, 48, 18);
     lbl_out[static_cast<size_t>(j)] = label;
+    output_labels.push_back(label);
     auto* box = new QCheckBox(this);
     box->setGeometry(56, y + 10, 20, 20);
     box->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(j + 1));
@@ -102,14 +106,16 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(EditorContext& context, QWidget* pa
   connect(led_blinkmuster_btn_uebernehmen, &QPushButton::clicked, this,
           &TFrameBlinkmuster_led::led_blinkmuster_btn_uebernehmenClick);
 
-  for (auto* r : address_buttons)
-    connect(r, &QRadioButton::toggled, this, &TFrameBlinkmuster_led::led_blinkmuster_rad_axClick);
+  for (int i = 0; i < 4; ++i)
+    connect(address_buttons[static_cast<size_t>(i)], &QRadioButton::toggled, this,
+            [this, i](bool checked) { led_blinkmuster_rad_axClick(i, checked); });
   connect(led_blinkmuster_cbx_loop, &QCheckBox::toggled, this, &TFrameBlinkmuster_led::led_blinkmuster_cbx_loopClick);
   connect(led_blinkmuster_edt_stretch, &QLineEdit::textChanged, this,
           &TFrameBlinkmuster_led::led_blinkmuster_edt_stretchChange);
   connect(led_blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this,
           &TFrameBlinkmuster_led::led_blinkmuster_edt_AnzahlChange);
 
+  nameControls();
   layoutControls();
   resize(kFrameWidth, kBottomRow + 25 + 15);
   hide();

@@ -1,7 +1,8 @@
 #pragma once
 // The blink pattern editor of the LED decoder: four patterns of up to 100 steps for ten
 // outputs in the 256-entry blocks at program words 0x300..0x6FF. Identifier 477 keeps the
-// stretch factor in 1..30000 (two entries, radix 255), 221 in 1..200 (one entry).
+// stretch factor in 1..30000 (two entries, radix 255), 221 in 1..200 (one entry). The frame
+// renders its LedBlinkPatternModel, which keeps the working copy, and forwards every event.
 #include <QGroupBox>
 
 #include "editors/gui/blink_pattern_frame.h"
@@ -11,10 +12,7 @@ namespace korrin {
 class TFrameBlinkmuster_led : public BlinkPatternFrame {
   Q_OBJECT
  public:
-  explicit TFrameBlinkmuster_led(EditorContext& context, QWidget* parent = nullptr);
-
-  // The working copy of the 1024 entries (block k at index 256·k).
-  const PatternTable& led_pattern_table;
+  explicit TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidget* parent = nullptr);
 
   QGroupBox* group_parameter;
   std::array<QRadioButton*, 4> led_blinkmuster_rad_a{};  // "Adresse 1" .. "Adresse 4"
@@ -39,7 +37,7 @@ class TFrameBlinkmuster_led : public BlinkPatternFrame {
   QPushButton* led_blinkmuster_btn_verwerfen;
   QPushButton* led_blinkmuster_btn_uebernehmen;
 
-  void led_blinkmuster_rad_axClick(bool checked) { addressClicked(checked); }
+  void led_blinkmuster_rad_axClick(int address, bool checked) { addressClicked(address, checked); }
   void led_blinkmuster_cbx_loopClick() { loopClicked(); }
   void led_blinkmuster_edt_stretchChange() { stretchChanged(); }
   void led_blinkmuster_edt_AnzahlChange() { countChanged(); }
@@ -54,7 +52,6 @@ class TFrameBlinkmuster_led : public BlinkPatternFrame {
   void led_blinkmuster_btn_verwerfenClick() { discardClicked(); }
 
  protected:
-  PatternLayout layoutForFirmware() const override { return LedPatternLayout(ctx.DecoderIdentifier); }
   // The top row side by side and the copy buttons on the line of "Verwerfen".
   void layoutControls() override;
 };

@@ -1,167 +1,134 @@
 #include "editors/gui/blink_pattern_frame.h"
 
-#include <climits>
+#include <QPointer>
+#include <QSignalBlocker>
 
 namespace korrin {
 
-BlinkPatternFrame::BlinkPatternFrame(EditorContext& context, QWidget* parent, PatternLayout layout,
-                                     Behaviour behaviour)
-    : EditorFrame(context, parent), table_(std::move(layout)), behaviour_(behaviour) {}
+BlinkPatternFrame::BlinkPatternFrame(PatternEditorModel& model, QWidget* parent)
+    : EditorFrame(model.context(), parent), model_(model) {
+  // Every action on the model, from this frame or from the save's question, ends in a
+  // render. The frame may be destroyed before the model.
+  QPointer<BlinkPatternFrame> self(this);
+  model_.changed = [self] {
+    if (self) self->Render();
+  };
+}
 
 void BlinkPatternFrame::ShowEditor(int width) {
-  filling = true;
   show();
-  for (auto* s : strips) s->setBars({});
   geometry_.setHeight(strips.front()->height());
   layoutControls();
   strip_width_ = width - strips.front()->x() - 10;
   for (auto* s : strips) s->resize(strip_width_, s->height());
-  ReloadEditor();
-  apply_button->setEnabled(false);
-  if (behaviour_.drawAtEndOfShowEditor) DrawPatterns();
+  Render();
   filling = false;
 }
 
-void BlinkPatternFrame::RefreshEditor() {
-  ShowParameters();
-  DrawPatterns();
-}
+void BlinkPatternFrame::Render() {
+  const PatternEditorModel& m = model_;
+  for (int k = 0; k < 4; ++k) {
+    QRadioButton* r = address_buttons[static_cast<size_t>(k)];
+    QSignalBlocker b(r);
+    if (k == m.selectedAddress()) r->setChecked(true);
+  }
+  {
+    QSignalBlocker b(count_edit);
+    if (count_edit->text().toStdString() != m.countText()) count_edit->setText(QString::fromStdString(m.countText()));
+  }
+  {
+    QSignalBlocker b(stretch_edit);
+    if (stretch_edit->text().toStdString() != m.stretchText())
+      stretch_edit->setText(QString::fromStdString(m.stretchText()));
+  }
+  {
+    QSignalBlocker b(loop_box);
+    loop_box->setChecked(m.loopChecked());
+  }
+  for (int j = 0; j < m.outputCount(); ++j) {
+    QCheckBox* box = output_boxes[static_cast<size_t>(j)];
+    QSignalBlocker b(box);
+    box->setChecked(m.outputChecked(j));
+  }
+  info_raster->setText(QString::fromStdString(m.rasterText()));
+  info_total->setText(QString::fromStdString(m.totalText()));
+  for (int i = 0; i < 4; ++i) copy_buttons[static_cast<size_t>(i)]->setEnabled(m.copyEnabled(i));
+  apply_button->setEnabled(m.applyEnabled());
 
-void BlinkPatternFrame::ReloadEditor() {
-  LoadPatterns();
-  ShowParameters();
-  DrawPatterns();
-}
-
-bool BlinkPatternFrame::hasPendingChanges() const { return !isHidden() && apply_button->isEnabled(); }
-
-void BlinkPatternFrame::applyPendingChanges() { applyClicked(); }
-
-int BlinkPatternFrame::selectedAddress() const {
-  for (int k = 0; k < 4; ++k)
-    if (address_buttons[static_cast<size_t>(k)]->isChecked()) return k;
-  return 0;
-}
-
-void BlinkPatternFrame::LoadPatterns() {
-  table_.setLayout(layoutForFirmware());
-  table_.LoadPatterns(ctx.image);
-}
-
-void BlinkPatternFrame::StorePatterns() { table_.StorePatterns(ctx.image); }
-
-int BlinkPatternFrame::editNumber(QLineEdit* edit, int fallback) const {
-  PatternNumberInput in = ReadPatternNumber(edit->text().toStdString(), INT_MIN, INT_MAX);
-  return in.kind == PatternNumberInput::Kind::Value ? in.value : fallback;
-}
-
-void BlinkPatternFrame::ShowParameters() {
-  const int k = selectedAddress();
-  for (int i = 0; i < 4; ++i) copy_buttons[static_cast<size_t>(i)]->setEnabled(i != k);
-  // Setting the texts runs the count and stretch reactions when they change.
-  count_edit->setText(QString::number(table_.count(k)));
-  stretch_edit->setText(QString::number(table_.stretch(k)));
-  loop_box->setChecked(table_.loop(k));
-  for (int j = 0; j < table_.outputCount(); ++j)
-    output_boxes[static_cast<size_t>(j)]->setChecked(table_.outputUsed(k, j));
-  // The time texts follow what the edits show.
-  int n = editNumber(count_edit, table_.count(k));
-  int s = editNumber(stretch_edit, table_.stretch(k));
-  info_raster->setText(QString::fromStdString(PatternRasterText(s)));
-  info_total->setText(QString::fromStdString(PatternTotalText(s, n)));
-}
-
-void BlinkPatternFrame::DrawPatterns() {
-  const int k = selectedAddress();
-  // The cell width is taken from the selected block every time the strips are drawn, so a
-  // count that is shown without a change of the edit's text (and so without the count
-  // reaction) still gets its own cells.
-  const int n = table_.drawCount(k);
+  // The cells follow the count the strips were drawn with.
+  const auto& drawn = m.strips();
+  const int n = drawn.empty() ? 0 : static_cast<int>(drawn.front().points.size());
   geometry_.setCells(strip_width_, n);
-  for (int j = 0; j < table_.outputCount(); ++j) {
-    PatternStrip* strip = strips[static_cast<size_t>(j)];
-    strip->setVisible(output_boxes[static_cast<size_t>(j)]->isChecked());
+  for (size_t j = 0; j < strips.size() && j < drawn.size(); ++j) {
+    strips[j]->setVisible(drawn[j].visible);
     std::vector<PatternStripGeometry::Cell> bars;
-    for (int q = 0; q < n; ++q)
-      if (table_.pointOn(k, q, j)) bars.push_back(geometry_.cell(q, true));
-    strip->setBars(std::move(bars));
+    for (int q = 0; q < static_cast<int>(drawn[j].points.size()); ++q)
+      if (drawn[j].points[static_cast<size_t>(q)]) bars.push_back(geometry_.cell(q, true));
+    strips[j]->setBars(std::move(bars));
   }
 }
 
-void BlinkPatternFrame::numberChanged(QLineEdit* edit, int max, bool isCount) {
-  PatternNumberInput in = ReadPatternNumber(edit->text().toStdString(), 1, max);
-  if (in.kind == PatternNumberInput::Kind::Empty) return;
-  if (in.kind == PatternNumberInput::Kind::Invalid) {
-    ctx.dialogs.show(BoxKind::Warning, PatternRangeMessage(1, max), Buttons::Cancel);
-    edit->setFocus();
-    return;
+bool BlinkPatternFrame::hasPendingChanges() const { return !isHidden() && model_.hasPendingChanges(); }
+
+void BlinkPatternFrame::applyPendingChanges() { model_.applyPendingChanges(); }
+
+void BlinkPatternFrame::nameControls() {
+  for (int k = 0; k < 4; ++k)
+    address_buttons[static_cast<size_t>(k)]->setAccessibleName(QStringLiteral("Adresse %1").arg(k + 1));
+  loop_box->setAccessibleName(QStringLiteral("Loop"));
+  stretch_edit->setAccessibleName(QStringLiteral("Stretch-Faktor"));
+  stretch_label->setBuddy(stretch_edit);
+  stretch_spinner->setAccessibleNames(QStringLiteral("Stretch-Faktor"));
+  count_edit->setAccessibleName(QStringLiteral("Anzahl Punkte"));
+  count_label->setBuddy(count_edit);
+  count_spinner->setAccessibleNames(QStringLiteral("Anzahl Punkte"));
+  for (size_t j = 0; j < output_boxes.size(); ++j) {
+    output_boxes[j]->setAccessibleName(QStringLiteral("Ausgang %1").arg(j + 1));
+    output_labels[j]->setBuddy(output_boxes[j]);
+    strips[j]->setAccessibleName(QStringLiteral("Punkte Ausgang %1").arg(j + 1));
   }
-  const int k = selectedAddress();
-  if (isCount) {
-    int n = table_.storeCount(k, in.value);
-    geometry_.setCells(strip_width_, n);
-  } else {
-    table_.storeStretch(k, in.value);
-  }
-  DrawPatterns();
-  if (!filling) ShowParameters();
-  apply_button->setEnabled(true);
+  for (int i = 0; i < 4; ++i)
+    copy_buttons[static_cast<size_t>(i)]->setAccessibleName(QStringLiteral("Kurve kopieren von #%1").arg(i + 1));
+  discard_button->setAccessibleName(QStringLiteral("Verwerfen"));
+  apply_button->setAccessibleName(QString::fromUtf8("Übernehmen"));
 }
 
-void BlinkPatternFrame::countChanged() { numberChanged(count_edit, table_.layout().maxCount, true); }
+void BlinkPatternFrame::countChanged() {
+  if (model_.CountTextChanged(count_edit->text().toStdString()) == PatternEditorModel::Input::Refused)
+    count_edit->setFocus();
+}
 
 void BlinkPatternFrame::stretchChanged() {
-  if (behaviour_.stretchIgnoredWhileFilling && filling) return;
-  numberChanged(stretch_edit, table_.layout().maxStretch, false);
+  if (model_.StretchTextChanged(stretch_edit->text().toStdString()) == PatternEditorModel::Input::Refused)
+    stretch_edit->setFocus();
 }
 
-void BlinkPatternFrame::loopClicked() {
-  if (filling) return;
-  table_.setLoop(selectedAddress(), loop_box->isChecked());
-  apply_button->setEnabled(true);
-}
+void BlinkPatternFrame::loopClicked() { model_.LoopToggled(loop_box->isChecked()); }
 
 void BlinkPatternFrame::outputClicked(int output) {
-  if (filling) return;
-  table_.setOutputUsed(selectedAddress(), output, output_boxes[static_cast<size_t>(output)]->isChecked());
-  DrawPatterns();
-  apply_button->setEnabled(true);
+  model_.OutputToggled(output, output_boxes[static_cast<size_t>(output)]->isChecked());
 }
 
-void BlinkPatternFrame::addressClicked(bool checked) {
+void BlinkPatternFrame::addressClicked(int address, bool checked) {
   // Only the newly checked button reacts, not the one that was unchecked.
-  if (!checked || filling) return;
-  ShowParameters();
-  DrawPatterns();
+  if (checked) model_.SelectAddress(address);
 }
 
-void BlinkPatternFrame::copyClicked(int fromAddress) {
-  table_.copyBlock(fromAddress, selectedAddress());
-  DrawPatterns();
-  ShowParameters();
-  apply_button->setEnabled(true);
-}
+void BlinkPatternFrame::copyClicked(int fromAddress) { model_.Copy(fromAddress); }
 
-void BlinkPatternFrame::applyClicked() {
-  StorePatterns();
-  apply_button->setEnabled(false);
-}
+void BlinkPatternFrame::applyClicked() { model_.Apply(); }
 
-void BlinkPatternFrame::discardClicked() {
-  ReloadEditor();
-  apply_button->setEnabled(false);
-}
+void BlinkPatternFrame::discardClicked() { model_.Discard(); }
 
-void BlinkPatternFrame::stripPressed() { mouse_down = true; }
+void BlinkPatternFrame::stripPressed() { model_.StripPressed(); }
 
 void BlinkPatternFrame::stripMoved(int output, QPoint position) {
-  if (!mouse_down) return;
-  int q = geometry_.pointAt(position.x(), table_.layout().lastPaintPoint);
-  table_.paintPoint(selectedAddress(), q, output, geometry_.switchesOn(position.y()));
-  DrawPatterns();
-  apply_button->setEnabled(true);
+  // The pixel geometry stays here: the point under the pointer (clamped to the paintable
+  // points) and whether the pointer is in the upper part of the strip.
+  model_.StripMoved(output, geometry_.pointAt(position.x(), model_.lastPaintPoint()),
+                    geometry_.switchesOn(position.y()));
 }
 
-void BlinkPatternFrame::stripReleased() { mouse_down = false; }
+void BlinkPatternFrame::stripReleased() { model_.StripReleased(); }
 
 }  // namespace korrin

@@ -1,7 +1,7 @@
 #pragma once
-// What the four-output and the ten-output blink pattern frames have in common: the working
-// copy of the table, the parameter display, the drawing of the strips, mouse painting, the
-// count/stretch/flag reactions, copy, apply and discard. The two frames create their own
+// What the four-output and the ten-output blink pattern frames have in common: they render
+// their PatternEditorModel (the working copy, the parameters, the strips, which buttons are
+// enabled) and forward every event of their controls to it. The two frames create their own
 // named controls, hand them to this class and wire them to their own handlers.
 #include <QCheckBox>
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "editors/blink_pattern_display.h"
-#include "editors/blink_patterns.h"
+#include "editors/blink_pattern_model.h"
 #include "editors/gui/editor_frame.h"
 #include "editors/gui/pattern_strip.h"
 
@@ -21,49 +21,35 @@ namespace korrin {
 class BlinkPatternFrame : public EditorFrame {
   Q_OBJECT
  public:
-  // Called each time the frame is shown, with the frame width: strips cleared, cell scale
-  // and strip width set, table reloaded from the image, "Übernehmen" disabled.
+  // Called each time the frame is shown, after the document has loaded the model: places
+  // the strips for the frame width and renders the model.
   void ShowEditor(int width);
-  void RefreshEditor();  // ShowParameters, DrawPatterns
-  void ReloadEditor();   // LoadPatterns, ShowParameters, DrawPatterns
+  // Puts the model's state into the controls (without raising their change reactions).
+  void Render();
 
+  // The frame is shown and "Übernehmen" is enabled.
   bool hasPendingChanges() const override;
   void applyPendingChanges() override;
 
-  // The selected address 0..3 (the checked radio button).
-  int selectedAddress() const;
-  const PatternTable& table() const { return table_; }
+  PatternEditorModel& model() const { return model_; }
   const PatternStripGeometry& geometry() const { return geometry_; }
   int stripWidth() const { return strip_width_; }
 
-  bool mouse_down = false;
-
  protected:
-  struct Behaviour {
-    // The LED frame's stretch edit does nothing at all while `filling` is set.
-    bool stretchIgnoredWhileFilling = false;
-    // The four-output frame draws once more at the end of ShowEditor.
-    bool drawAtEndOfShowEditor = true;
-  };
+  BlinkPatternFrame(PatternEditorModel& model, QWidget* parent);
 
-  BlinkPatternFrame(EditorContext& context, QWidget* parent, PatternLayout layout, Behaviour behaviour);
-
-  // The table layout for the loaded firmware (the LED frame chooses by identifier).
-  virtual PatternLayout layoutForFirmware() const = 0;
-  // Placement done by ShowEditor before the table is loaded (the LED frame's top row).
+  // Placement done by ShowEditor before the strips are sized (the LED frame's top row).
   virtual void layoutControls() {}
+  // Accessible names and label buddies of the controls; called by the frame's constructor
+  // once every control exists.
+  void nameControls();
 
-  void LoadPatterns();
-  void StorePatterns();
-  void ShowParameters();
-  void DrawPatterns();
-
-  // The reactions; each frame's named handlers call these.
+  // The reactions; each frame's named handlers call these, and they forward to the model.
   void countChanged();
   void stretchChanged();
   void loopClicked();
   void outputClicked(int output);
-  void addressClicked(bool checked);
+  void addressClicked(int address, bool checked);
   void copyClicked(int fromAddress);
   void applyClicked();
   void discardClicked();
@@ -74,25 +60,23 @@ class BlinkPatternFrame : public EditorFrame {
   // The controls, filled by the frame's constructor.
   std::array<QRadioButton*, 4> address_buttons{};
   QCheckBox* loop_box = nullptr;
+  QLabel* stretch_label = nullptr;
   QLineEdit* stretch_edit = nullptr;
+  PatternUpDown* stretch_spinner = nullptr;
+  QLabel* count_label = nullptr;
   QLineEdit* count_edit = nullptr;
+  PatternUpDown* count_spinner = nullptr;
   QLabel* info_raster = nullptr;
   QLabel* info_total = nullptr;
+  std::vector<QLabel*> output_labels;
   std::vector<QCheckBox*> output_boxes;
   std::vector<PatternStrip*> strips;
   std::array<QPushButton*, 4> copy_buttons{};
   QPushButton* discard_button = nullptr;
   QPushButton* apply_button = nullptr;
 
-  PatternTable table_;
-
  private:
-  // A number edit's reaction: empty text does nothing, a text that does not convert is
-  // refused with the range message, a number is clamped and stored.
-  void numberChanged(QLineEdit* edit, int max, bool isCount);
-  int editNumber(QLineEdit* edit, int fallback) const;
-
-  Behaviour behaviour_;
+  PatternEditorModel& model_;
   PatternStripGeometry geometry_;
   int strip_width_ = 0;
 };

@@ -67,6 +67,11 @@ void PatternUpDown::step(int delta) {
   edit_->setText(QString::number(position_));
 }
 
+void PatternUpDown::setAccessibleNames(const QString& what) {
+  up_->setAccessibleName(what + QString::fromUtf8(" erhöhen"));
+  down_->setAccessibleName(what + QStringLiteral(" verringern"));
+}
+
 bool PatternUpDown::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edit_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);

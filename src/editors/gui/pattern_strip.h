@@ -51,6 +51,8 @@ class PatternUpDown : public QWidget {
 
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }
+  // Names the two buttons after the number they step: "<what> erhöhen" / "<what> verringern".
+  void setAccessibleNames(const QString& what);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
