@@ -466,3 +466,94 @@ TEST_F(CliTest, ApplyNamesThePlaceOfAMalformedConfiguration) {
 
 }  // namespace
 }  // namespace korrin::cli
+
+namespace korrin::cli {
+namespace {
+
+// One edit per editor kind, through the real models: set, then what info --json and
+// compare --decoded say of the written file, then export and apply onto another file of the
+// type.
+struct EditorCase {
+  const char* example;
+  std::vector<std::string> sets;                    // KEY=VALUE, in order
+  std::vector<std::pair<std::string, std::string>> values;  // key -> value in info --json
+  std::vector<std::string> decodedLines;           // lines compare --decoded must print
+};
+
+const EditorCase kEditorCases[] = {
+    {"blinkmuster_mot.hex",
+     {"muster2.ausgang3=XX.X", "muster1.loop=0"},
+     {{"muster2.ausgang3", "XX.X"}, {"muster1.loop", "0"}},
+     {"Muster 2, Ausgang 3, Punkt 1: . → X\n", "Muster 2, Ausgang 3, Punkt 3: X → .\n", "Muster 1, Loop: 1 → 0\n"}},
+    {"led_blinkmuster_dcc.hex",
+     {"muster4.ausgang9=X..X", "muster4.ausgang9.verwenden=0"},
+     {{"muster4.ausgang9", "X..X"}, {"muster4.ausgang9.verwenden", "0"}},
+     {"Muster 4, Ausgang 9, Punkt 1: . → X\n", "Muster 4, Ausgang 9 verwenden: 1 → 0\n"}},
+};
+
+json SettingsByKey(const json& info) {
+  json byKey = json::object();
+  if (info["editor"].is_null()) return byKey;
+  for (const auto& [section, list] : info["editor"]["settings"].items())
+    for (const auto& s : list) byKey[s["key"].get<std::string>()] = s["value"];
+  return byKey;
+}
+
+TEST_F(CliTest, EveryEditorThroughSetInfoCompareExportApply) {
+  for (const EditorCase& c : kEditorCases) {
+    SCOPED_TRACE(c.example);
+    const std::string original = Example(c.example);
+    const fs::path edited = dir / "edited.hex";
+    std::vector<std::string> args = {"set", original, "-o", edited.string()};
+    for (const auto& s : c.sets) args.insert(args.end(), {"--set", s});
+    Outcome set = RunCli(args);
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.err, "");
+
+    json byKey = SettingsByKey(InfoJson(edited.string()));
+    for (const auto& [key, value] : c.values) EXPECT_EQ(byKey[key], value) << key;
+
+    Outcome decoded = RunCli({"compare", "--decoded", original, edited.string()});
+    EXPECT_EQ(decoded.status, 1);
+    for (const auto& line : c.decodedLines) EXPECT_NE(decoded.out.find(line), std::string::npos) << line << decoded.out;
+
+    // The edited decoder's configuration applied to the original reproduces every setting.
+    const fs::path config = dir / "edited.json", applied = dir / "applied.hex";
+    ASSERT_EQ(RunCli({"export", edited.string(), "-o", config.string()}).status, 0);
+    Outcome apply = RunCli({"apply", original, config.string(), "-o", applied.string()});
+    ASSERT_EQ(apply.status, 0) << apply.err;
+    EXPECT_EQ(SettingsByKey(InfoJson(applied.string())), SettingsByKey(InfoJson(edited.string())));
+    EXPECT_EQ(json::parse(RunCli({"export", applied.string()}).out), json::parse(ReadAll(config)));
+    Outcome same = RunCli({"compare", "--decoded", edited.string(), applied.string()});
+    EXPECT_NE(same.out.find("Einstellungen (File 1 → File 2):\nkeine\n"), std::string::npos) << same.out;
+  }
+}
+
+TEST_F(CliTest, RefusedEditorValueShowsTheWindowsMessageAndWritesNothing) {
+  struct Case {
+    const char* example;
+    std::string set, err;
+  };
+  const Case cases[] = {
+      {"blinkmuster_mot.hex", "muster1.anzahl=abc",
+       "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..50\n"},
+      {"blinkmuster_mot.hex", "muster1.ausgang1=XYZ",
+       "warning: Ungültiges Muster für Muster 1, Ausgang 1.\nErwartet werden 2 Zeichen (Anzahl Punkte): X für an, . für "
+       "aus\n"},
+  };
+  const fs::path existing = dir / "existing.hex";
+  std::ofstream(existing, std::ios::binary) << "old\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.set);
+    const fs::path out = dir / "out.hex";
+    Outcome o = RunCli({"set", Example(c.example), "-o", out.string(), "--set", c.set});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(RunCli({"set", Example(c.example), "-o", existing.string(), "--set", c.set}).status, 1);
+    EXPECT_EQ(ReadAll(existing), "old\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace korrin::cli

@@ -309,3 +309,17 @@ TEST_F(ManyDecoders, BatchKeyColumnsAndHeaders) {
     EXPECT_EQ(bad.err, c.err);
   }
 }
+
+TEST_F(ManyDecoders, BatchKeyColumnReachesTheEditor) {
+  const std::string templ = std::string(KORRIN_EXAMPLES) + "/blinkmuster_mot.hex";
+  auto plan = write("plan.csv", "file;1;muster2.ausgang3;muster1.anzahl\r\nx.hex;20g;XX.X;\r\ny.hex;;;abc\r\n");
+  Result r = Cli({"batch", templ, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Zeile 3: muster1.anzahl: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..50\n");
+  auto j = nlohmann::json::parse(Cli({"info", "--json", (dir / "out" / "x.hex").string()}).out);
+  bool found = false;
+  for (const auto& s : j["editor"]["settings"]["patterns"])
+    if (s["key"] == "muster2.ausgang3") found = s["value"] == "XX.X";
+  EXPECT_TRUE(found) << j["editor"].dump();
+  EXPECT_FALSE(fs::exists(dir / "out" / "y.hex"));
+}
