@@ -7,7 +7,7 @@
 namespace korrin::cli {
 
 int UsageError(std::ostream& err, const std::string& what, const std::string& command) {
-  err << "korrin-cli: " << what << "\n";
+  err << "korrin-cli: " << TextUtf8(what) << "\n";
   if (const CommandSpec* spec = FindCommand(command)) {
     err << "Aufruf: " << Synopsis(*spec) << "\n(korrin-cli " << command << " --help zeigt die Hilfe)\n";
   } else {

@@ -47,10 +47,12 @@ int CmdSet(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   EditorModel* model = s.doc.ShownEditor();
   const std::string typeName = TypeName(s.doc);
   for (const auto& e : edits) {
+    const size_t shown = s.dialogs.messages.size();
     std::optional<std::string> why;
     if (const auto* row = std::get_if<RowArg>(&e)) why = ApplyRowEdit(s.doc, row->row, row->edit);
     else if (const auto* set = std::get_if<SettingArg>(&e)) why = SetEditorValue(model, typeName, set->key, set->value);
     if (why) {
+      if (why->empty() && s.dialogs.messages.size() == shown) *why = "Der Wert wurde nicht übernommen";
       if (!why->empty()) err << "error: " << *why << "\n";
       return 1;
     }
@@ -100,7 +102,9 @@ int CmdApply(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   }
   Session s(&err, args.has("--config-default"));
   if (int status = LoadForEdit(s, args.operands[0], err)) return status;
+  const size_t shown = s.dialogs.messages.size();
   if (auto failure = ApplyConfiguration(s.doc, s.doc.ShownEditor(), *config)) {
+    if (failure->text.empty() && s.dialogs.messages.size() == shown) failure->text = "ein Wert wurde nicht übernommen";
     if (!failure->text.empty()) err << "error: " << TextUtf8(configPath) << ": " << failure->text << "\n";
     return failure->status;
   }
