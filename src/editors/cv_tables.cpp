@@ -134,6 +134,13 @@ std::span<const CvRow> CvTableFor(int32_t decoderIdentifier) {
   }
 }
 
+std::vector<std::string> EveryCvCaption() {
+  std::vector<std::string> captions;
+  for (int32_t id : {0x4400, 0x14B00, 0x15000})
+    for (const CvRow& row : CvTableFor(id)) captions.emplace_back(row.caption);
+  return captions;
+}
+
 CvSlotPlace CvSlotPlacement(int slot) {
   // Columns end after slots 20, 41, 62 and 80.
   static constexpr int kColumnEnds[] = {20, 41, 62, 80};

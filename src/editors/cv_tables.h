@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "editors/typed_number.h"
 
@@ -21,6 +22,9 @@ struct CvRow {
 // The table of the decoder type (25 rows for 0x4400, 73 rows for 0x14B00 and 0x15000);
 // empty for every other identifier.
 std::span<const CvRow> CvTableFor(int32_t decoderIdentifier);
+
+// The captions of all tables, for the frame to choose a row font in which the longest fits.
+std::vector<std::string> EveryCvCaption();
 
 // Pixel places of one row slot inside the frame's panel.
 struct CvSlotPlace {

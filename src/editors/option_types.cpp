@@ -1,6 +1,7 @@
 #include "editors/option_types.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "image/format.h"
 
@@ -10,12 +11,12 @@ namespace {
 
 OptionRowSpec TimeOutRow(int max = 127) {
   return {"Time Out (1..127)", "Zeit, nach der der Antrieb immer spätestens abgeschaltet wird",
-          kOptionValueByte, 0.5f, 1, max};
+          kOptionValueByte, 0.5f, 1, max, "timeout"};
 }
 
 OptionRowSpec Mode3Row() {
   return {"Abschaltzeit in Mode 3 (1..255)", "Zeit, nach der in Mode 3 abgeschaltet wird", kOptionValueByte, 0.5f,
-          1, 255};
+          1, 255, "abschaltzeit"};
 }
 
 OptionTypeSpec SwitchOffType(std::vector<int32_t> ids, int byte) {
@@ -27,8 +28,9 @@ OptionTypeSpec SwitchOffType(std::vector<int32_t> ids, int byte) {
   s.heading3 = "Abschaltfunktion: Ausgänge abschalten durch...";
   s.heading3Top = 150;
   s.boxList = {
-      {1, -1, "OFF-Befehl der Zentrale", "Abschaltbefehl gesendet durch die Zentrale", 170},
-      {2, -1, "Time-Out des Dekoders", "Sicherheitsfunktion, wenn OFF-Befehl der Zentrale nicht empfangen wird", 190},
+      {1, -1, "OFF-Befehl der Zentrale", "Abschaltbefehl gesendet durch die Zentrale", 170, "abschalten.zentrale"},
+      {2, -1, "Time-Out des Dekoders", "Sicherheitsfunktion, wenn OFF-Befehl der Zentrale nicht empfangen wird", 190,
+       "abschalten.timeout"},
   };
   s.text1 = "Achtung: Durchbrenn-Gefahr für Weichen-Antriebe!";
   s.text1Top = 230;
@@ -61,14 +63,18 @@ OptionTypeSpec TrafficLight(std::vector<int32_t> ids, std::vector<OptionRowSpec>
   return s;
 }
 
-OptionRowSpec PhaseRow(const char* caption, const char* hint, int offset) { return {caption, hint, offset, 0.2f, 1, 255}; }
+OptionRowSpec PhaseRow(const char* caption, const char* hint, int offset, const char* key) {
+  return {caption, hint, offset, 0.2f, 1, 255, key};
+}
 
 OptionTypeSpec HouseLighting(std::vector<int32_t> ids, int minimumByte) {
   OptionTypeSpec s;
   s.identifiers = std::move(ids);
   s.rows = {
-      {"Ablaufgeschwindigkeit (1..255)", "1 = schnell\n255 = langsam", kOptionValueByte, 0.0f, 1, 255},
-      {"Mindestanzahl (1..9)", "Anzahl der mindest aktiven Ausgänge beim Ablauf", minimumByte, 0.0f, 1, 9},
+      {"Ablaufgeschwindigkeit (1..255)", "1 = schnell\n255 = langsam", kOptionValueByte, 0.0f, 1, 255,
+       "ablaufgeschwindigkeit"},
+      {"Mindestanzahl (1..9)", "Anzahl der mindest aktiven Ausgänge beim Ablauf", minimumByte, 0.0f, 1, 9,
+       "mindestanzahl"},
   };
   return s;
 }
@@ -154,18 +160,18 @@ std::vector<OptionTypeSpec> MakeTable() {
   // LED traffic lights.
   t.push_back(TrafficLight({0x167}, {}, 20, 50, false));
   t.push_back(TrafficLight({0x267},
-                           {PhaseRow("Grünphase Haupt (x 0.2 s)", "Länge der Grünphase Hauptstrasse", 0x60),
-                            PhaseRow("Grünphase Neben (x 0.2 s)", "Länge der Grünphase Nebenstrasse", 0x70)},
+                           {PhaseRow("Grünphase Haupt (x 0.2 s)", "Länge der Grünphase Hauptstrasse", 0x60, "gruenphase.haupt"),
+                            PhaseRow("Grünphase Neben (x 0.2 s)", "Länge der Grünphase Nebenstrasse", 0x70, "gruenphase.neben")},
                            120, 50, true));
   t.push_back(TrafficLight(
       {0x367},
-      {PhaseRow("Strasse 1 GRÜN", "Länge GRÜN-Phase Straße 1 (= GRÜN für Strasse und Fussgänger)", 0x60),
-       PhaseRow("Strasse 2 GRÜN", "Länge GRÜN-Phase Straße 2 (= GRÜN für Strasse und Fussgänger)", 0x70),
-       PhaseRow("GELB Phase", "Länge für Straße = GELB", 0x71),
-       PhaseRow("ROT/GELB Phase", "Länge für Straße = ROT/GELB", 0x72),
-       PhaseRow("alles ROT", "Länge alle Ampeln Rot (alle Straßen und alle Fußgänger)", 0x73),
-       PhaseRow("Fußgänger Vorlauf GRÜN", "Zeit zwischen Fußgänger GRÜN und Strasse GRÜN", 0x74),
-       PhaseRow("Fußgänger Vorlauf ROT", "Zeit zwischen Fußgänger ROT und Strasse ROT", 0x75)},
+      {PhaseRow("Strasse 1 GRÜN", "Länge GRÜN-Phase Straße 1 (= GRÜN für Strasse und Fussgänger)", 0x60, "strasse1.gruen"),
+       PhaseRow("Strasse 2 GRÜN", "Länge GRÜN-Phase Straße 2 (= GRÜN für Strasse und Fussgänger)", 0x70, "strasse2.gruen"),
+       PhaseRow("GELB Phase", "Länge für Straße = GELB", 0x71, "gelbphase"),
+       PhaseRow("ROT/GELB Phase", "Länge für Straße = ROT/GELB", 0x72, "rotgelbphase"),
+       PhaseRow("alles ROT", "Länge alle Ampeln Rot (alle Straßen und alle Fußgänger)", 0x73, "allesrot"),
+       PhaseRow("Fußgänger Vorlauf GRÜN", "Zeit zwischen Fußgänger GRÜN und Strasse GRÜN", 0x74, "vorlauf.gruen"),
+       PhaseRow("Fußgänger Vorlauf ROT", "Zeit zwischen Fußgänger ROT und Strasse ROT", 0x75, "vorlauf.rot")},
       60, 10, true));
 
   // LED fairground: speed bar.
@@ -193,7 +199,7 @@ std::vector<OptionTypeSpec> MakeTable() {
     s.boxes = OptionBoxes::BitField;
     s.boxesByte = kOptionValueByte;
     s.heading = "Spezial-Funktion Ausgang 9 / 10:";
-    s.boxList = {{1, 0, "Ausgang 9", "", 40}, {2, 1, "Ausgang 10", "", 60}};
+    s.boxList = {{1, 0, "Ausgang 9", "", 40, "ausgang9"}, {2, 1, "Ausgang 10", "", 60, "ausgang10"}};
     t.push_back(s);
   }
 
@@ -211,14 +217,16 @@ std::vector<OptionTypeSpec> MakeTable() {
         "Wenn nicht aktiviert, dann ist dieser Ausgang ein 'Neon' Effekt Ausgang, der auch als 'defekt' definiert "
         "werden kann";
     s.boxList = {
-        {1, 0, "Ausgang 9 = 'Neon defekt'", "keine Wirkung, wenn Ausgang 9 als 'Schweißer' definiert", 180},
-        {2, 1, "Ausgang 10 = 'Schweißer'", normalNeon, 120},
-        {3, 2, "Ausgang 1/2/3 = 'Schweißer'", normalNeon, 40},
-        {4, 3, "Ausgang 4 = 'Schweißer'", defectNeon, 60},
-        {5, 4, "Ausgang 5/6/7/8 = 'Schweißer'", normalNeon, 80},
-        {6, -1, " ", " ", -1},
-        {7, 6, "Ausgang 9 = 'Schweißer'", defectNeon, 100},
-        {8, 7, "Ausgang 4 = 'Neon defekt'", "keine Wirkung, wenn Ausgang 4 als 'Schweißer' definiert", 160},
+        {1, 0, "Ausgang 9 = 'Neon defekt'", "keine Wirkung, wenn Ausgang 9 als 'Schweißer' definiert", 180,
+         "ausgang9.neondefekt"},
+        {2, 1, "Ausgang 10 = 'Schweißer'", normalNeon, 120, "ausgang10.schweisser"},
+        {3, 2, "Ausgang 1/2/3 = 'Schweißer'", normalNeon, 40, "ausgang123.schweisser"},
+        {4, 3, "Ausgang 4 = 'Schweißer'", defectNeon, 60, "ausgang4.schweisser"},
+        {5, 4, "Ausgang 5/6/7/8 = 'Schweißer'", normalNeon, 80, "ausgang5678.schweisser"},
+        {6, -1, " ", " ", -1, ""},
+        {7, 6, "Ausgang 9 = 'Schweißer'", defectNeon, 100, "ausgang9.schweisser"},
+        {8, 7, "Ausgang 4 = 'Neon defekt'", "keine Wirkung, wenn Ausgang 4 als 'Schweißer' definiert", 160,
+         "ausgang4.neondefekt"},
     };
     t.push_back(s);
   }
@@ -321,7 +329,13 @@ std::optional<int> FadingPositionOf(const std::string& cell) {
 }
 
 std::string OptionUnitLabel(float unit, int value) {
-  return Format("(%3.1f sec.)", static_cast<double>(unit * static_cast<float>(value)));
+  // One decimal, always with a decimal point: printf would take the separator of the C
+  // locale, which the window sets from the user's environment ("10,0" under German).
+  // to_chars rounds the exact binary value as printf does, and "%3.1f" never pads.
+  const double seconds = static_cast<double>(unit * static_cast<float>(value));
+  char text[32];
+  auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 1);
+  return "(" + std::string(text, result.ptr) + " sec.)";
 }
 
 std::string SpeedBarTitle(int value) { return Format("Geschwindigkeit: %i", value); }

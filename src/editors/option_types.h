@@ -33,6 +33,7 @@ struct OptionRowSpec {
   float unit = 0.0f;
   int min = 0;
   int max = 255;
+  std::string key;  // the setting key of the row, e.g. "timeout"
 };
 
 // One of the general-purpose check boxes cbx_zusatz_1 .. cbx_zusatz_8.
@@ -42,6 +43,7 @@ struct OptionBoxSpec {
   std::string caption;
   std::string hint;
   int top = -1;     // -1: the box stays hidden
+  std::string key;  // the setting key of the box, e.g. "abschalten.zentrale"
 };
 
 // What the check boxes of a type stand for.

@@ -14,8 +14,8 @@ namespace korrin {
 
 FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx, QWidget* parent) {
   FrameSet set;
-  auto* reg = new TFrameRegister(ctx, parent);
-  auto* zusatz = new TFrameZusatz(ctx, parent);
+  auto* reg = new TFrameRegister(models.cv, parent);
+  auto* zusatz = new TFrameZusatz(models.options, parent);
   set.FrameRegister1 = reg;
   set.FrameZusatz1 = zusatz;
   auto* blink = new TFrameBlinkmuster(models.blink, parent);
@@ -55,14 +55,8 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
         tamb->ShowEditor();
         tambAdr->ShowEditor();
         break;
-      case FrameKind::Options:
-        zusatz->ResetControls();
-        zusatz->LoadOptions();
-        break;
-      case FrameKind::Cv:
-        reg->ClearRows();
-        reg->LoadRows();
-        break;
+      case FrameKind::Options: zusatz->Render(); break;
+      case FrameKind::Cv: reg->Render(); break;
       default: break;
     }
   };

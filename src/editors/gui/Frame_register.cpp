@@ -4,8 +4,6 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "image/firmware_image.h"
-
 namespace korrin {
 
 namespace {
@@ -19,9 +17,8 @@ QFont RowFont(const QFont& base) {
   for (int step = 0; step < 6; ++step) {
     QFontMetrics metrics(font);
     widest = 0;
-    for (int32_t id : {0x4400, 0x14B00, 0x15000})
-      for (const CvRow& row : CvTableFor(id))
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
+    for (const std::string& caption : EveryCvCaption())
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(caption)));
     if (widest <= 176) break;
     if (font.stretch() == QFont::Unstretched || font.stretch() == 0)
       font.setStretch(QFont::SemiCondensed);
@@ -33,7 +30,8 @@ QFont RowFont(const QFont& base) {
 
 }  // namespace
 
-TFrameRegister::TFrameRegister(EditorContext& context, QWidget* parent) : EditorFrame(context, parent) {
+TFrameRegister::TFrameRegister(CvRegisterModel& cvModel, QWidget* parent)
+    : EditorFrame(cvModel.context(), parent), model(cvModel) {
   resize(940, 571);
   pnl_cv = new QFrame(this);
   pnl_cv->setObjectName("pnl_cv");
@@ -51,8 +49,8 @@ TFrameRegister::TFrameRegister(EditorContext& context, QWidget* parent) : Editor
   Line3 = makeLine("Line3");
 
   const QFont rowFont = RowFont(font());
-  for (int i = 0; i < kCvRowSlots; ++i) {
-    CvSlotPlace place = CvSlotPlacement(i);
+  for (size_t i = 0; i < kCvRowSlots; ++i) {
+    CvSlotPlace place = CvSlotPlacement(static_cast<int>(i));
     auto* caption = new QLabel(pnl_cv);
     caption->setFont(rowFont);
     caption->setGeometry(place.captionLeft, place.captionTop, kCvCaptionWidth, kCvCaptionHeight);
@@ -61,13 +59,14 @@ TFrameRegister::TFrameRegister(EditorContext& context, QWidget* parent) : Editor
     edit->setFont(rowFont);
     edit->setGeometry(place.editLeft, place.editTop, kCvEditWidth, kCvEditHeight);
     edit->hide();
-    lbl_cv[static_cast<size_t>(i)] = caption;
-    edt_cv[static_cast<size_t>(i)] = edit;
+    caption->setBuddy(edit);
+    lbl_cv[i] = caption;
+    edt_cv[i] = edit;
     // textChanged fires for typed text and for text set from code alike; `filling` keeps
-    // the frame's own filling from writing back.
-    connect(edit, &QLineEdit::textChanged, this, [this, edit] { edt_cvChange(edit); });
+    // the frame's own rendering from reaching the model.
+    connect(edit, &QLineEdit::textChanged, this, [this, i] { edt_cvChange(i); });
   }
-  ClearRows();
+  Render();
 }
 
 void TFrameRegister::resizeEvent(QResizeEvent* event) {
@@ -75,68 +74,51 @@ void TFrameRegister::resizeEvent(QResizeEvent* event) {
   pnl_cv->setGeometry(0, 0, width(), height());
 }
 
-void TFrameRegister::ClearRows() {
+void TFrameRegister::Render() {
   filling = true;
   pnl_cv->show();
-  for (int i = 0; i < kCvRowSlots; ++i) {
-    lbl_cv[static_cast<size_t>(i)]->setText(QString());
-    lbl_cv[static_cast<size_t>(i)]->hide();
-    edt_cv[static_cast<size_t>(i)]->hide();
-  }
-  cv_row_count = 0;
   auto separators = CvSeparators(pnl_cv->height());
   QFrame* lines[] = {Line1, Line2, Line3};
   for (size_t i = 0; i < 3; ++i)
     lines[i]->setGeometry(separators[i].left, separators[i].top, separators[i].width, separators[i].height);
-  filling = false;
-}
 
-void TFrameRegister::LoadRows() {
-  filling = true;
-  auto table = CvTableFor(ctx.DecoderIdentifier);
-  if (!table.empty()) {
-    for (size_t r = 0; r < table.size(); ++r) {
-      lbl_cv[r]->setText(QString::fromUtf8(table[r].caption));
-      // The caption takes the size of its text, so that it lines up with its edit box.
-      lbl_cv[r]->resize(std::max(kCvCaptionWidth, lbl_cv[r]->sizeHint().width()), lbl_cv[r]->sizeHint().height());
-      cv_ee_offset[r] = table[r].offset;
+  const size_t used = std::min(model.rows.size(), static_cast<size_t>(kCvRowSlots));
+  for (size_t i = 0; i < kCvRowSlots; ++i) {
+    QLabel* caption = lbl_cv[i];
+    QLineEdit* edit = edt_cv[i];
+    if (i >= used) {
+      caption->setText(QString());
+      caption->hide();
+      edit->hide();
+      continue;
     }
-    cv_row_count = static_cast<int>(table.size());
-  }
-  for (int r = 0; r < cv_row_count; ++r) {
-    auto cell = ctx.image.get_Hex_EE(cv_ee_offset[static_cast<size_t>(r)]);
-    edt_cv[static_cast<size_t>(r)]->setText(QString::fromStdString(CvValueText(cell)));
+    const CvRowState& row = model.rows[i];
+    const QString text = QString::fromStdString(row.caption);
+    if (caption->text() != text) {
+      caption->setText(text);
+      // The caption takes the size of its text, so that it lines up with its edit box.
+      caption->resize(std::max(kCvCaptionWidth, caption->sizeHint().width()), caption->sizeHint().height());
+      edit->setAccessibleName(text);
+    }
+    // Setting the same text again would move the cursor of a box the user is typing in.
+    const QString value = QString::fromStdString(row.text);
+    if (edit->text() != value) edit->setText(value);
+    caption->show();
+    edit->show();
   }
   filling = false;
-  for (int i = 0; i < kCvRowSlots; ++i) {
-    bool used = !lbl_cv[static_cast<size_t>(i)]->text().isEmpty();
-    lbl_cv[static_cast<size_t>(i)]->setVisible(used);
-    edt_cv[static_cast<size_t>(i)]->setVisible(used);
+
+  if (model.focusRow >= 0 && static_cast<size_t>(model.focusRow) < used) {
+    QLineEdit* edit = edt_cv[static_cast<size_t>(model.focusRow)];
+    if (edit->isVisible()) edit->setFocus();
   }
+  model.focusRow = -1;
 }
 
-void TFrameRegister::edt_cvChange(QLineEdit* sender) {
+void TFrameRegister::edt_cvChange(size_t slot) {
   if (filling) return;
-  int row = -1;
-  for (int r = 0; r < cv_row_count; ++r)
-    if (edt_cv[static_cast<size_t>(r)] == sender) row = r;
-  if (row < 0) return;
-  TypedNumber typed = ReadCvInput(sender->text().toStdString());
-  switch (typed.kind) {
-    case TypedNumberKind::Empty: return;
-    case TypedNumberKind::NotANumber:
-      ctx.dialogs.show(BoxKind::Warning, NotANumberMessage(), Buttons::Cancel);
-      if (sender->isVisible()) sender->setFocus();
-      return;
-    case TypedNumberKind::OutOfRange:
-      // An EEPROM byte holds 0..255: other whole numbers are refused, nothing is written.
-      ctx.dialogs.show(BoxKind::Warning, OutOfRangeMessage(0, 255), Buttons::Cancel);
-      if (sender->isVisible()) sender->setFocus();
-      return;
-    case TypedNumberKind::InRange:
-      ctx.image.set_Hex_EE(cv_ee_offset[static_cast<size_t>(row)], HexByteText()[static_cast<size_t>(typed.value)]);
-      return;
-  }
+  model.edt_cvChange(static_cast<int>(slot), edt_cv[slot]->text().toStdString());
+  Render();
 }
 
 }  // namespace korrin

@@ -1,12 +1,14 @@
 #pragma once
 // The CV register table: one row per CV of the loaded decoder type, a caption and a small
-// edit box showing the EEPROM byte behind the CV in decimal. Every keystroke that leaves a
-// byte value in a box writes it into the image at once; the frame keeps no copy.
+// edit box showing the EEPROM byte behind the CV in decimal. The rows, their texts and every
+// change reaction are the model's (editors/cv_register_model.h); the frame places the 512 row
+// slots, shows the model and hands every edit of a box to it.
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <array>
 
+#include "editors/cv_register_model.h"
 #include "editors/cv_tables.h"
 #include "editors/gui/editor_frame.h"
 
@@ -15,13 +17,13 @@ namespace korrin {
 class TFrameRegister : public EditorFrame {
   Q_OBJECT
  public:
-  explicit TFrameRegister(EditorContext& ctx, QWidget* parent = nullptr);
+  explicit TFrameRegister(CvRegisterModel& model, QWidget* parent = nullptr);
 
-  // Empties and hides every row and places the column separators.
-  void ClearRows();
-  // Chooses the table of the current DecoderIdentifier, fills captions and offsets, shows
-  // the values of the image and the rows in use. Writes nothing.
-  void LoadRows();
+  // Shows what the model holds: the captions and texts of the rows in use, every other slot
+  // hidden, the column separators in place; then gives the focus where the model asks.
+  void Render();
+
+  CvRegisterModel& model;
 
   QFrame* pnl_cv = nullptr;
   QFrame* Line1 = nullptr;
@@ -29,14 +31,12 @@ class TFrameRegister : public EditorFrame {
   QFrame* Line3 = nullptr;
   std::array<QLabel*, kCvRowSlots> lbl_cv{};
   std::array<QLineEdit*, kCvRowSlots> edt_cv{};
-  std::array<int, kCvRowSlots> cv_ee_offset{};
-  int cv_row_count = 0;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void edt_cvChange(QLineEdit* sender);
+  void edt_cvChange(size_t slot);
 };
 
 }  // namespace korrin

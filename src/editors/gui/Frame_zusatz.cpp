@@ -3,8 +3,6 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "image/firmware_image.h"
-
 namespace korrin {
 
 namespace {
@@ -25,13 +23,39 @@ bool Shown(const QWidget* w) { return !w->isHidden(); }
 
 // Labels take the width and height of their caption.
 void SetCaption(QLabel* label, const QString& text) {
+  if (label->text() == text) return;
   label->setText(text);
   label->adjustSize();
 }
 
+void RenderLabel(QLabel* label, const OptionsLabel& state) {
+  SetCaption(label, Text(state.text));
+  label->move(label->x(), state.top);
+  label->setVisible(state.visible);
+}
+
+// Caption, hint and tick of a box; placed at its top when placed is set.
+void RenderBox(QAbstractButton* box, const OptionsCheckBox& state, bool placed) {
+  const QString caption = QString::fromStdString(state.caption);
+  box->setText(caption);
+  box->setAccessibleName(caption);
+  box->setToolTip(QString::fromStdString(state.hint));
+  box->setChecked(state.checked);
+  if (placed) box->move(box->x(), state.top);
+  box->setVisible(state.visible);
+}
+
+void RenderBar(QSlider* slider, const OptionsTrackBar& state) {
+  slider->setRange(state.min, state.max);
+  slider->setTickInterval(state.tick);
+  slider->setValue(state.position);
+  slider->setToolTip(QString::fromStdString(state.hint));
+}
+
 }  // namespace
 
-TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFrame(context, parent) {
+TFrameZusatz::TFrameZusatz(OptionsModel& optionsModel, QWidget* parent)
+    : EditorFrame(optionsModel.context(), parent), model(optionsModel) {
   resize(kGroupWidth + 20, kFrameHeight);
   QFont frameFont = font();
   frameFont.setPixelSize(11);
@@ -52,41 +76,34 @@ TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFram
   lbl_zusatz3->move(16, 18);
   lbl_zusatz3->hide();
 
-  group_mode = new QGroupBox("Mode Auswahl", pnl_Zusatz);
+  group_mode = new QGroupBox(QString::fromStdString(model.modeGroupCaption), pnl_Zusatz);
   group_mode->setGeometry(10, 100, kGroupWidth, 200);
   lbl_mode = new QLabel(group_mode);
-  SetCaption(lbl_mode, Text("Wird hier ein Mode ausgewählt, so sollte die Mode-\r\nUmschaltung gesperrt werden, da  "
-                            "sich sonst der gewählte\r\nMode während des \"Brennen\" wieder verstellen kann."));
+  SetCaption(lbl_mode, Text(model.modeText));
   lbl_mode->move(10, 20);
   QRadioButton** radioMembers[] = {&rad_mode1, &rad_mode2, &rad_mode3, &rad_mode4, &rad_mode5, &rad_mode6};
   for (int i = 0; i < kModeRadios; ++i) {
-    auto* radio = new QRadioButton(QString("Mode %1").arg(i + 1), group_mode);
+    auto* radio = new QRadioButton(group_mode);
     radio->setGeometry(10, 20, kGroupWidth - 20, kBoxHeight);
     *radioMembers[i] = radio;
     // toggled fires for a click and for a check set from code; only the button that
     // becomes checked reacts.
-    connect(radio, &QRadioButton::toggled, this, [this, radio](bool checked) {
-      if (checked) rad_modexClick(radio);
+    connect(radio, &QRadioButton::toggled, this, [this, i](bool checked) {
+      if (checked) forward([this, i] { model.rad_modexClick(i + 1); });
     });
   }
-  cbx_mode_bit6 = new QCheckBox("Dumm Mode: startet immer mit Ausgängen AUS", group_mode);
-  cbx_mode_bit6->setToolTip(
-      "Dekoder startet mit abgeschalteten Ausgängen. der Zustand beim Abschalten wird also NICHT wieder hergestellt.");
-  cbx_mode_bit7 = new QCheckBox("Mode-Umschaltung SPERREN", group_mode);
-  cbx_mode_bit7->setToolTip(
-      "Aktiviert: eine Mode-Umschaltung (Taste beim Starten) ist dann nicht mehr möglich. Voreingestellte Modus ist "
-      "damit garantiert. ");
-  for (QCheckBox* box : {cbx_mode_bit6, cbx_mode_bit7}) {
-    box->setGeometry(10, 20, kGroupWidth - 20, kBoxHeight);
-    connect(box, &QCheckBox::toggled, this, [this, box] { rad_modexClick(box); });
-  }
+  cbx_mode_bit6 = new QCheckBox(group_mode);
+  cbx_mode_bit7 = new QCheckBox(group_mode);
+  for (QCheckBox* box : {cbx_mode_bit6, cbx_mode_bit7}) box->setGeometry(10, 20, kGroupWidth - 20, kBoxHeight);
+  connect(cbx_mode_bit6, &QCheckBox::toggled, this,
+          [this](bool ticked) { forward([this, ticked] { model.cbx_mode_bit6Click(ticked); }); });
+  connect(cbx_mode_bit7, &QCheckBox::toggled, this,
+          [this](bool ticked) { forward([this, ticked] { model.cbx_mode_bit7Click(ticked); }); });
 
-  cbx_weiche_ab = new QCheckBox("Abschalten des Antriebes NUR nach TimeOut", pnl_Zusatz);
-  cbx_weiche_ab->setToolTip(
-      "Der Abschaltebefehl der Zentrale wird ignoriert, sodass der Antrieb immer genau nach der TimeOut Zeit "
-      "abschaltet");
+  cbx_weiche_ab = new QCheckBox(pnl_Zusatz);
   cbx_weiche_ab->setGeometry(16, 100, innerWidth, kBoxHeight);
-  connect(cbx_weiche_ab, &QCheckBox::toggled, this, [this] { cbx_weiche_abClick(); });
+  connect(cbx_weiche_ab, &QCheckBox::toggled, this,
+          [this](bool ticked) { forward([this, ticked] { model.cbx_weiche_abClick(ticked); }); });
 
   QCheckBox** boxMembers[] = {&cbx_zusatz_1, &cbx_zusatz_2, &cbx_zusatz_3, &cbx_zusatz_4,
                               &cbx_zusatz_5, &cbx_zusatz_6, &cbx_zusatz_7, &cbx_zusatz_8};
@@ -94,7 +111,8 @@ TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFram
     auto* box = new QCheckBox(pnl_Zusatz);
     box->setGeometry(16, 40 + 20 * i, innerWidth, kBoxHeight);
     *boxMembers[i] = box;
-    connect(box, &QCheckBox::toggled, this, [this] { cbx_zusatz_x_Click(); });
+    connect(box, &QCheckBox::toggled, this,
+            [this, i](bool ticked) { forward([this, i, ticked] { model.cbx_zusatz_x_Click(i + 1, ticked); }); });
   }
   lbl_text_1 = new QLabel(pnl_Zusatz);
   lbl_text_1->move(16, 230);
@@ -104,8 +122,9 @@ TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFram
   lbl_trackbar_01_r = new QLabel(pnl_Zusatz);
   TrackBar_01 = new QSlider(Qt::Horizontal, pnl_Zusatz);
   TrackBar_01->setTickPosition(QSlider::TicksBelow);
-  TrackBar_01->setToolTip("rechts = HELL, Links = dunkel");
-  connect(TrackBar_01, &QSlider::valueChanged, this, [this] { TrackBar_01Change(); });
+  lbl_trackbar_01->setBuddy(TrackBar_01);
+  connect(TrackBar_01, &QSlider::valueChanged, this,
+          [this](int position) { forward([this, position] { model.TrackBar_01Change(position); }); });
 
   TrackBar_neon_1 = new QSlider(Qt::Horizontal, pnl_Zusatz);
   TrackBar_neon_2 = new QSlider(Qt::Horizontal, pnl_Zusatz);
@@ -113,17 +132,17 @@ TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFram
     bar->setTickPosition(QSlider::TicksBelow);
     bar->resize(180, 30);
   }
-  connect(TrackBar_neon_1, &QSlider::valueChanged, this, [this] { TrackBar_neon_1Change(); });
-  connect(TrackBar_neon_2, &QSlider::valueChanged, this, [this] { TrackBar_neon_2Change(); });
+  connect(TrackBar_neon_1, &QSlider::valueChanged, this,
+          [this](int position) { forward([this, position] { model.TrackBar_neon_1Change(position); }); });
+  connect(TrackBar_neon_2, &QSlider::valueChanged, this,
+          [this](int position) { forward([this, position] { model.TrackBar_neon_2Change(position); }); });
   lbl_fNeon_01 = new QLabel(pnl_Zusatz);
-  SetCaption(lbl_fNeon_01, "Leuchtstufe DUNKEL");
   lbl_fNeon_02 = new QLabel(pnl_Zusatz);
-  SetCaption(lbl_fNeon_02, "Leuchtstufe HELL");
   lbl_fNeon_03 = new QLabel(pnl_Zusatz);
-  SetCaption(lbl_fNeon_03,
-             Text("Die Verzögerungszeit definiert eine Einschalt-Verzögerung. \r\nDiese ist dann aktiv, wenn noch kein "
-                  "Ausgang eingeschaltet \r\nist, also wenn alle Ausgäne dunkel sind. Alle weiteren \r\nAusgänge "
-                  "werden dann ohne Verzögerungszeit dazu \r\ngeschaltet"));
+  lbl_fNeon_01->setBuddy(TrackBar_neon_1);
+  lbl_fNeon_02->setBuddy(TrackBar_neon_2);
+  TrackBar_neon_1->setAccessibleName(QString::fromStdString(model.neonLabels[0].text));
+  TrackBar_neon_2->setAccessibleName(QString::fromStdString(model.neonLabels[1].text));
 
   for (size_t i = 0; i < kOptionRowSlots; ++i) {
     lbl_option[i] = new QLabel(pnl_Zusatz);
@@ -131,15 +150,18 @@ TFrameZusatz::TFrameZusatz(EditorContext& context, QWidget* parent) : EditorFram
     auto* edit = new QLineEdit(pnl_Zusatz);
     edit->resize(40, 20);
     edt_option[i] = edit;
+    lbl_option[i]->setBuddy(edit);
     lbl_option_sec[i] = new QLabel(pnl_Zusatz);
     lbl_option_sec[i]->resize(100, 20);
     lbl_option[i]->hide();
     edit->hide();
     lbl_option_sec[i]->hide();
     // textChanged fires for typed text and for text set from code alike.
-    connect(edit, &QLineEdit::textChanged, this, [this, edit] { edt_optionChange(edit); });
+    connect(edit, &QLineEdit::textChanged, this, [this, i, edit] {
+      forward([this, i, edit] { model.edt_optionChange(static_cast<int>(i), edit->text().toStdString()); });
+    });
   }
-  ResetControls();
+  Render();
 }
 
 void TFrameZusatz::resizeEvent(QResizeEvent* event) {
@@ -147,213 +169,114 @@ void TFrameZusatz::resizeEvent(QResizeEvent* event) {
   pnl_Zusatz->setGeometry(0, 0, width(), height());
 }
 
-int TFrameZusatz::eeValue(int offset) const { return ctx.image.eepromValue(offset); }
-
-void TFrameZusatz::setEeValue(int offset, int value) {
-  ctx.image.set_Hex_EE(offset, HexByteText()[static_cast<size_t>(value & 0xFF)]);
+template <typename Reaction>
+void TFrameZusatz::forward(Reaction reaction) {
+  if (filling) return;
+  reaction();
+  Render();
 }
 
-void TFrameZusatz::ResetControls() {
-  for (size_t i = 0; i < kOptionRowSlots; ++i) {
-    lbl_option[i]->setText(QString());
-    edt_option[i]->setToolTip(QString());
-    lbl_option[i]->hide();
-    edt_option[i]->hide();
-    lbl_option_sec[i]->hide();
-  }
-  option_row_count = 0;
-
-  cbx_weiche_ab->hide();
-  cbx_weiche_ab->move(cbx_weiche_ab->x(), 100);
-  lbl_text_1->hide();
-  for (QCheckBox* box : zusatzBoxes()) box->hide();
-  TrackBar_01->hide();
-  lbl_trackbar_01->hide();
-  lbl_trackbar_01_l->hide();
-  lbl_trackbar_01_r->hide();
-
-  group_mode->hide();
-  group_mode->move(10, 100);
-  auto radio = radios();
-  for (int i = 0; i < kModeRadios; ++i) radio[static_cast<size_t>(i)]->setText(QString("Mode %1").arg(i + 1));
-  lbl_mode->show();
-  rad_mode1->show();
-  rad_mode2->show();
-  for (size_t i = 2; i < kModeRadios; ++i) radio[i]->hide();
-  cbx_mode_bit6->hide();
-  cbx_mode_bit7->hide();
-
-  TrackBar_neon_1->hide();
-  TrackBar_neon_2->hide();
-  lbl_fNeon_01->hide();
-  lbl_fNeon_02->hide();
-  lbl_fNeon_03->hide();
-  TrackBar_neon_1->move(TrackBar_neon_1->x(), 40);
-  TrackBar_neon_2->move(TrackBar_neon_2->x(), 60);
-  lbl_fNeon_01->move(lbl_fNeon_01->x(), 44);
-  lbl_fNeon_02->move(lbl_fNeon_02->x(), 64);
-  lbl_fNeon_03->move(lbl_fNeon_03->x(), 104);
-
-  SetCaption(lbl_zusatz, QString());
-  lbl_zusatz->move(lbl_zusatz->x(), 16);
-  SetCaption(lbl_zusatz3, QString());
-  lbl_zusatz3->move(lbl_zusatz3->x(), 18);
-  lbl_zusatz3->hide();
-}
-
-void TFrameZusatz::LoadOptions() {
+void TFrameZusatz::Render() {
   filling = true;
-  option_row_count = 0;
+  RenderLabel(lbl_zusatz, model.heading);
+  RenderLabel(lbl_zusatz3, model.heading3);
 
-  // The mode byte is shown for every type, whether its group is visible or not.
-  int mode = eeValue(kModeByte);
-  int radio = ModeRadioOfByte(mode);
-  if (radio > 0) radios()[static_cast<size_t>(radio - 1)]->setChecked(true);
-  cbx_mode_bit6->setChecked((mode & 0x40) != 0);
-  cbx_mode_bit7->setChecked((mode & 0x80) != 0);
+  RenderBox(cbx_weiche_ab, model.timeOutMarker, true);
+  auto boxes = zusatzBoxes();
+  for (size_t i = 0; i < boxes.size(); ++i) RenderBox(boxes[i], model.boxes[i], true);
+  RenderLabel(lbl_text_1, model.text1);
 
-  if (const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version)) applyType(*optionType);
+  renderBars();
+  renderRows();
+  renderModeGroup();
+  filling = false;
+  applyFocus();
+}
 
-  for (int r = 0; r < option_row_count; ++r) {
-    auto i = static_cast<size_t>(r);
-    int value = eeValue(option_ee_offset[i]);
-    QString text = QString::number(value);
-    // Setting the same text again would move the cursor of a box the user is typing in.
-    if (edt_option[i]->text() != text) edt_option[i]->setText(text);
-    if (option_unit[i] != 0.0f) {
-      SetCaption(lbl_option_sec[i], QString::fromStdString(OptionUnitLabel(option_unit[i], value)));
-      lbl_option_sec[i]->show();
-    } else {
-      lbl_option_sec[i]->hide();
+void TFrameZusatz::renderModeGroup() {
+  group_mode->setTitle(QString::fromStdString(model.modeGroupCaption));
+  lbl_mode->setVisible(model.modeTextVisible);
+  auto radio = radios();
+  for (size_t i = 0; i < kModeRadios; ++i) {
+    const QString caption = QString::fromStdString(model.modeCaptions[i]);
+    radio[i]->setText(caption);
+    radio[i]->setAccessibleName(caption);
+    radio[i]->setVisible(model.modeVisible[i]);
+  }
+  if (model.checkedMode >= 1 && model.checkedMode <= kModeRadios) {
+    radio[static_cast<size_t>(model.checkedMode - 1)]->setChecked(true);
+  } else {
+    // No mode chosen yet: an exclusive radio button can only be unchecked alone.
+    for (QRadioButton* r : radio) {
+      if (!r->isChecked()) continue;
+      r->setAutoExclusive(false);
+      r->setChecked(false);
+      r->setAutoExclusive(true);
     }
+  }
+  RenderBox(cbx_mode_bit6, model.modeBit6, false);
+  RenderBox(cbx_mode_bit7, model.modeBit7, false);
+  group_mode->setVisible(model.modeGroupVisible);
+  if (model.modeGroupVisible) stackModeGroup();
+}
+
+void TFrameZusatz::renderBars() {
+  RenderBar(TrackBar_01, model.bar);
+  SetCaption(lbl_trackbar_01, QString::fromStdString(model.barTitle.text));
+  SetCaption(lbl_trackbar_01_l, QString::fromStdString(model.barLeft.text));
+  SetCaption(lbl_trackbar_01_r, QString::fromStdString(model.barRight.text));
+  TrackBar_01->setAccessibleName(QString::fromStdString(model.barTitle.text));
+  if (model.bar.visible) placeTrackBar();
+  TrackBar_01->setVisible(model.bar.visible);
+  lbl_trackbar_01->setVisible(model.barTitle.visible);
+  lbl_trackbar_01_l->setVisible(model.barLeft.visible);
+  lbl_trackbar_01_r->setVisible(model.barRight.visible);
+
+  QSlider* neonBars[] = {TrackBar_neon_1, TrackBar_neon_2};
+  QLabel* neonLabels[] = {lbl_fNeon_01, lbl_fNeon_02, lbl_fNeon_03};
+  for (size_t i = 0; i < 3; ++i) {
+    SetCaption(neonLabels[i], Text(model.neonLabels[i].text));
+    neonLabels[i]->move(10, model.neonLabels[i].top);
+    neonLabels[i]->setVisible(model.neonLabels[i].visible);
+  }
+  // The bars start at 120, or just right of the longer label where the font is wider.
+  const int barLeft = std::max(120, 10 + std::max(lbl_fNeon_01->width(), lbl_fNeon_02->width()) + 6);
+  for (size_t i = 0; i < 2; ++i) {
+    RenderBar(neonBars[i], model.neon[i]);
+    neonBars[i]->setGeometry(barLeft, model.neon[i].top, 180, neonBars[i]->height());
+    neonBars[i]->setVisible(model.neon[i].visible);
+  }
+}
+
+void TFrameZusatz::renderRows() {
+  for (size_t i = 0; i < kOptionRowSlots; ++i) {
+    if (i >= model.rows.size()) {
+      SetCaption(lbl_option[i], QString());
+      edt_option[i]->setToolTip(QString());
+      lbl_option_sec[i]->hide();
+      continue;
+    }
+    const OptionRowState& row = model.rows[i];
+    const QString caption = QString::fromStdString(row.caption);
+    SetCaption(lbl_option[i], caption);
+    edt_option[i]->setAccessibleName(caption);
+    edt_option[i]->setToolTip(QString::fromStdString(row.hint));
+    // Setting the same text again would move the cursor of a box the user is typing in.
+    const QString text = QString::fromStdString(row.text);
+    if (edt_option[i]->text() != text) edt_option[i]->setText(text);
+    SetCaption(lbl_option_sec[i], QString::fromStdString(row.unitText));
+    lbl_option_sec[i]->setVisible(!row.unitText.empty());
   }
   layOutRows();
-  if (Shown(group_mode)) stackModeGroup();
-  filling = false;
 }
 
-void TFrameZusatz::applyType(const OptionTypeSpec& optionType) {
-  const float version = ctx.image.Version;
-
-  for (const OptionRowSpec& row : optionType.rows) {
-    if (option_row_count >= kOptionRowSlots) break;
-    auto i = static_cast<size_t>(option_row_count++);
-    SetCaption(lbl_option[i], QString::fromStdString(row.caption));
-    edt_option[i]->setToolTip(QString::fromStdString(row.hint));
-    option_ee_offset[i] = row.offset;
-    option_unit[i] = row.unit;
-    option_min[i] = row.min;
-    option_max[i] = row.max;
-  }
-  row_top = optionType.rowTop;
-
-  if (optionType.timeOutMarker) {
-    cbx_weiche_ab->setChecked(TimeOutMarkerTicked(ctx.image.get_Hex_EE(kModeByte)));
-    cbx_weiche_ab->show();
-  }
-
-  if (!optionType.heading.empty()) SetCaption(lbl_zusatz, QString::fromStdString(optionType.heading));
-  if (!optionType.heading3.empty()) {
-    SetCaption(lbl_zusatz3, QString::fromStdString(optionType.heading3));
-    lbl_zusatz3->move(lbl_zusatz3->x(), optionType.heading3Top);
-    lbl_zusatz3->show();
-  }
-  if (optionType.boxes != OptionBoxes::None) {
-    auto ticks = BoxTicksOf(optionType, eeValue(optionType.boxesByte));
-    auto boxes = zusatzBoxes();
-    for (const OptionBoxSpec& b : optionType.boxList) {
-      QCheckBox* box = boxes[static_cast<size_t>(b.box - 1)];
-      box->setText(QString::fromStdString(b.caption));
-      box->setToolTip(QString::fromStdString(b.hint));
-      box->setChecked(ticks[static_cast<size_t>(b.box - 1)]);
-      if (b.top >= 0) {
-        box->move(box->x(), b.top);
-        box->show();
-      } else {
-        box->hide();
-      }
-    }
-    if (!optionType.text1.empty()) {
-      SetCaption(lbl_text_1, QString::fromStdString(optionType.text1));
-      lbl_text_1->move(lbl_text_1->x(), optionType.text1Top);
-      lbl_text_1->setVisible(optionType.text1OnlyWhenBothUnticked ? !ticks[0] && !ticks[1] : true);
-    }
-  }
-
-  if (optionType.bar == OptionBar::Fading) {
-    SetCaption(lbl_trackbar_01, "Geschwindigkeit Überblendung (Fading)");
-    SetCaption(lbl_trackbar_01_l, "schnell");
-    SetCaption(lbl_trackbar_01_r, "langsam");
-    TrackBar_01->setRange(0, 5);
-    TrackBar_01->setTickInterval(1);
-    std::optional<int> position = FadingPositionOf(ctx.image.get_Hex_EE(kOptionValueByte));
-    if (!position) {
-      // No speed code in the byte: show the fastest setting and make the byte say so.
-      position = kFadingFallbackPosition;
-      setEeValue(kOptionValueByte, kFadingFallbackCode);
-    }
-    TrackBar_01->setValue(*position);
-    placeTrackBar(optionType.barTitleTop);
-  } else if (optionType.bar == OptionBar::Speed) {
-    int value = eeValue(kOptionValueByte);
-    SetCaption(lbl_trackbar_01, QString::fromStdString(SpeedBarTitle(value)));
-    if (!Shown(TrackBar_01)) {
-      TrackBar_01->setRange(1, 255);
-      TrackBar_01->setTickInterval(5);
-      TrackBar_01->setToolTip(QString());
-      SetCaption(lbl_trackbar_01_l, "schnell");
-      SetCaption(lbl_trackbar_01_r, "langsam");
-      TrackBar_01->setValue(value);
-      placeTrackBar(optionType.barTitleTop);
-    }
-  }
-
-  if (optionType.neonBars && !Shown(TrackBar_neon_1)) {
-    for (QSlider* bar : {TrackBar_neon_1, TrackBar_neon_2}) {
-      bar->setRange(0, 15);
-      bar->setTickInterval(1);
-      bar->setToolTip("Rechts = HELL, Links = dunkel");
-    }
-    TrackBar_neon_1->setValue(eeValue(kNeonDarkByte));
-    TrackBar_neon_2->setValue(eeValue(kNeonBrightByte));
-    // The bars start at 120, or just right of the longer label where the font is wider.
-    int barLeft = std::max(120, 10 + std::max(lbl_fNeon_01->width(), lbl_fNeon_02->width()) + 6);
-    TrackBar_neon_1->setGeometry(barLeft, 170, 180, TrackBar_neon_1->height());
-    TrackBar_neon_2->setGeometry(barLeft, 210, 180, TrackBar_neon_2->height());
-    lbl_fNeon_01->move(10, TrackBar_neon_1->y() + 3);
-    lbl_fNeon_02->move(10, TrackBar_neon_2->y() + 3);
-    lbl_fNeon_03->move(10, 70);
-    for (QWidget* w : std::initializer_list<QWidget*>{TrackBar_neon_1, TrackBar_neon_2, lbl_fNeon_01, lbl_fNeon_02,
-                                                      lbl_fNeon_03})
-      w->show();
-  }
-
-  if (optionType.hasModeGroup()) {
-    group_mode->show();
-    auto radio = radios();
-    for (size_t i = 0; i < optionType.modeCaptions.size() && i < kModeRadios; ++i) {
-      radio[i]->setText(QString::fromStdString(optionType.modeCaptions[i]));
-      radio[i]->show();
-    }
-    if (optionType.modeOnlyBit6) {
-      lbl_mode->hide();
-      rad_mode1->hide();
-      rad_mode2->hide();
-    }
-    cbx_mode_bit6->setVisible(optionType.modeBit6);
-    cbx_mode_bit7->setVisible(ModeBit7Shown(optionType, version));
-  }
-}
-
-void TFrameZusatz::placeTrackBar(int titleTop) {
+void TFrameZusatz::placeTrackBar() {
   TrackBarPlaces p =
-      PlaceTrackBar(titleTop, lbl_trackbar_01_l->width(), lbl_trackbar_01_r->width(), pnl_Zusatz->width());
+      PlaceTrackBar(model.barTitle.top, lbl_trackbar_01_l->width(), lbl_trackbar_01_r->width(), pnl_Zusatz->width());
   lbl_trackbar_01->move(p.titleLeft, p.titleTop);
   TrackBar_01->setGeometry(p.barLeft, p.barTop, p.barWidth, 24);
   lbl_trackbar_01_l->move(p.leftLabelLeft, p.leftLabelTop);
   lbl_trackbar_01_r->move(p.rightLabelLeft, p.rightLabelTop);
-  for (QWidget* w : std::initializer_list<QWidget*>{TrackBar_01, lbl_trackbar_01, lbl_trackbar_01_l, lbl_trackbar_01_r})
-    w->show();
 }
 
 void TFrameZusatz::layOutRows() {
@@ -370,7 +293,7 @@ void TFrameZusatz::layOutRows() {
     shown.push_back(i);
     widths.push_back(lbl_option[i]->width());
   }
-  auto places = PlaceOptionRows(row_top, widths, edt_option[0]->width());
+  auto places = PlaceOptionRows(model.rowTop, widths, edt_option[0]->width());
   for (size_t k = 0; k < shown.size(); ++k) {
     size_t i = shown[k];
     lbl_option[i]->move(places[k].captionLeft, places[k].captionTop);
@@ -401,88 +324,19 @@ void TFrameZusatz::stackModeGroup() {
   group_mode->setGeometry(group_mode->x(), p.top, group_mode->width(), p.height);
 }
 
-void TFrameZusatz::rad_modexClick(QAbstractButton* sender) {
-  if (filling) return;
-  int radio = 0;
-  auto buttons = radios();
-  for (size_t i = 0; i < kModeRadios; ++i)
-    if (buttons[i] == sender) radio = static_cast<int>(i) + 1;
-  ModeBits bits{Shown(cbx_mode_bit6), cbx_mode_bit6->isChecked(), Shown(cbx_mode_bit7), cbx_mode_bit7->isChecked()};
-  setEeValue(kModeByte, ModeByteAfterClick(eeValue(kModeByte), radio, bits));
-}
-
-void TFrameZusatz::cbx_zusatz_x_Click() {
-  if (filling) return;
-  const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
-  if (!optionType) return;
-  auto boxes = zusatzBoxes();
-  if (optionType->boxes == OptionBoxes::SwitchOff) {
-    bool centralOff = cbx_zusatz_1->isChecked();
-    bool timeOut = cbx_zusatz_2->isChecked();
-    lbl_text_1->setVisible(!centralOff && !timeOut);
-    setEeValue(optionType->boxesByte, SwitchOffValue(centralOff, timeOut));
-  } else if (optionType->boxes == OptionBoxes::BitField) {
-    std::array<bool, 8> ticked{};
-    for (size_t i = 0; i < 8; ++i) ticked[i] = boxes[i]->isChecked();
-    setEeValue(optionType->boxesByte, BitFieldValue(*optionType, eeValue(optionType->boxesByte), ticked));
+void TFrameZusatz::applyFocus() {
+  switch (model.focus) {
+    case OptionsFocus::None: break;
+    case OptionsFocus::Row:
+      if (model.focusRow >= 0 && model.focusRow < kOptionRowSlots)
+        edt_option[static_cast<size_t>(model.focusRow)]->setFocus();
+      break;
+    case OptionsFocus::Bar: TrackBar_01->setFocus(); break;
+    case OptionsFocus::NeonBar1: TrackBar_neon_1->setFocus(); break;
+    case OptionsFocus::NeonBar2: TrackBar_neon_2->setFocus(); break;
   }
-}
-
-void TFrameZusatz::cbx_weiche_abClick() {
-  if (filling) return;
-  setEeValue(kModeByte, TimeOutMarkerByte(cbx_weiche_ab->isChecked()));
-}
-
-void TFrameZusatz::TrackBar_01Change() {
-  if (filling) return;
-  const OptionTypeSpec* optionType = FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
-  if (optionType && optionType->bar == OptionBar::Fading) {
-    TrackBar_01->setToolTip("Überblend-Zeit");
-    setEeValue(kOptionValueByte, FadingCode(TrackBar_01->value()));
-  } else if (optionType && optionType->bar == OptionBar::Speed) {
-    TrackBar_01->setToolTip("Ablauf-Geschwindigkeit der Effekte");
-    setEeValue(kOptionValueByte, TrackBar_01->value());
-    TrackBar_01->setFocus();
-  }
-  LoadOptions();
-}
-
-void TFrameZusatz::TrackBar_neon_1Change() {
-  if (filling) return;
-  setEeValue(kNeonDarkByte, TrackBar_neon_1->value());
-  TrackBar_neon_1->setFocus();
-  LoadOptions();
-}
-
-void TFrameZusatz::TrackBar_neon_2Change() {
-  if (filling) return;
-  setEeValue(kNeonBrightByte, TrackBar_neon_2->value());
-  TrackBar_neon_2->setFocus();
-  LoadOptions();
-}
-
-void TFrameZusatz::edt_optionChange(QLineEdit* sender) {
-  if (filling) return;
-  int row = -1;
-  for (int r = 0; r < option_row_count; ++r)
-    if (edt_option[static_cast<size_t>(r)] == sender) row = r;
-  if (row < 0) return;
-  auto i = static_cast<size_t>(row);
-  TypedNumber typed = ReadTypedNumber(sender->text().toStdString(), option_min[i], option_max[i]);
-  switch (typed.kind) {
-    case TypedNumberKind::Empty: return;
-    case TypedNumberKind::NotANumber:
-      ctx.dialogs.show(BoxKind::Warning, NotANumberMessage(), Buttons::Cancel);
-      sender->setFocus();
-      return;
-    case TypedNumberKind::OutOfRange:
-      ctx.dialogs.show(BoxKind::Warning, OutOfRangeMessage(option_min[i], option_max[i]), Buttons::Cancel);
-      return;
-    case TypedNumberKind::InRange:
-      setEeValue(option_ee_offset[i], typed.value);
-      LoadOptions();
-      return;
-  }
+  model.focus = OptionsFocus::None;
+  model.focusRow = -1;
 }
 
 }  // namespace korrin

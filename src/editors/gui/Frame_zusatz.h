@@ -1,8 +1,9 @@
 #pragma once
 // The options frame: operating mode, switch-off options, option bits, fading and speed
-// bars, brightness bars and small numeric option rows of the loaded decoder type. Which
-// controls appear and what they edit comes from the type table of the core
-// (editors/option_types.h); every change is written straight into the image's EEPROM.
+// bars, brightness bars and small numeric option rows of the loaded decoder type. What is
+// shown, with which captions and values, and every change reaction are the model's
+// (editors/options_model.h); the frame builds and places the widgets, shows the model and
+// hands every click, bar move and edit to it.
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -13,20 +14,21 @@
 #include <array>
 
 #include "editors/gui/editor_frame.h"
-#include "editors/option_types.h"
+#include "editors/options_model.h"
 
 namespace korrin {
 
 class TFrameZusatz : public EditorFrame {
   Q_OBJECT
  public:
-  explicit TFrameZusatz(EditorContext& ctx, QWidget* parent = nullptr);
+  explicit TFrameZusatz(OptionsModel& model, QWidget* parent = nullptr);
 
-  // Hides every optional control and restores the default captions and positions.
-  void ResetControls();
-  // Sets the frame up for the current DecoderIdentifier and shows the image's values.
-  // Writes nothing, except "11" into byte 0x20 when a fading bar finds no speed code there.
-  void LoadOptions();
+  // Shows what the model holds and places the controls: the option rows beside their widest
+  // caption, the track bars between their end labels, the mode group stacked at the bottom
+  // of the frame; then gives the focus where the model asks.
+  void Render();
+
+  OptionsModel& model;
 
   QFrame* pnl_Zusatz = nullptr;
   QLabel* lbl_zusatz = nullptr;
@@ -68,12 +70,6 @@ class TFrameZusatz : public EditorFrame {
   std::array<QLabel*, kOptionRowSlots> lbl_option{};
   std::array<QLineEdit*, kOptionRowSlots> edt_option{};
   std::array<QLabel*, kOptionRowSlots> lbl_option_sec{};
-  std::array<int, kOptionRowSlots> option_ee_offset{};
-  std::array<float, kOptionRowSlots> option_unit{};
-  std::array<int, kOptionRowSlots> option_min{};
-  std::array<int, kOptionRowSlots> option_max{};
-  int option_row_count = 0;
-  int row_top = 0;
 
   std::array<QRadioButton*, kModeRadios> radios() const {
     return {rad_mode1, rad_mode2, rad_mode3, rad_mode4, rad_mode5, rad_mode6};
@@ -87,20 +83,18 @@ class TFrameZusatz : public EditorFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void rad_modexClick(QAbstractButton* sender);
-  void cbx_zusatz_x_Click();
-  void cbx_weiche_abClick();
-  void TrackBar_01Change();
-  void TrackBar_neon_1Change();
-  void TrackBar_neon_2Change();
-  void edt_optionChange(QLineEdit* sender);
+  // Runs a model reaction for a user event (nothing while the frame renders), then shows
+  // the model again.
+  template <typename Reaction>
+  void forward(Reaction reaction);
 
-  void applyType(const OptionTypeSpec& optionType);
-  void placeTrackBar(int titleTop);
+  void renderModeGroup();
+  void renderBars();
+  void renderRows();
+  void placeTrackBar();
   void layOutRows();
   void stackModeGroup();
-  int eeValue(int offset) const;
-  void setEeValue(int offset, int value);
+  void applyFocus();
 };
 
 }  // namespace korrin

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <memory>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -19,59 +19,63 @@ const char* const kNotANumber = "Ungültige Eingabe.\rZugelassen sind nur Zahlen
 
 class FrameRegisterTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    korrin::testing::QtApp();
-  }
+  static void SetUpTestSuite() { korrin::testing::QtApp(); }
 
   void SetUp() override {
-    ctx = std::make_unique<EditorContext>(dialogs, files);
-    ctx->image.ResetForNewFile();
-    frame = std::make_unique<TFrameRegister>(*ctx);
+    ctx.image.ResetForNewFile();
+    frame = std::make_unique<TFrameRegister>(model);
   }
 
-  // What the main window's frame switch does for this frame.
+  // What the load does for this frame: the document loads the model, the window places and
+  // shows the frame, which then renders.
   void Show(int32_t id) {
-    ctx->DecoderIdentifier = id;
+    ctx.DecoderIdentifier = id;
+    model.Load();
     frame->filling = true;
     frame->setGeometry(5, 3, 940, 555);
     frame->show();
-    frame->ClearRows();
-    frame->LoadRows();
+    frame->Render();
   }
 
-  int Row(int cvOffset) const {
-    for (int r = 0; r < frame->cv_row_count; ++r)
-      if (frame->cv_ee_offset[static_cast<size_t>(r)] == cvOffset) return r;
-    return -1;
-  }
-
-  QLineEdit* Edit(int row) const { return frame->edt_cv[static_cast<size_t>(row)]; }
-  std::string Byte(int offset) const { return ctx->image.get_Hex_EE(offset); }
+  QLineEdit* Edit(size_t row) const { return frame->edt_cv[row]; }
+  std::string Byte(int offset) const { return ctx.image.get_Hex_EE(offset); }
 
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
-  std::unique_ptr<EditorContext> ctx;
+  EditorContext ctx{dialogs, files};
+  CvRegisterModel model{ctx};
   std::unique_ptr<TFrameRegister> frame;
 };
 
 }  // namespace
 
-TEST_F(FrameRegisterTest, ErasedEepromShows255InEveryRowAndLoadingWritesNothing) {
-  for (int i = 0; i < 256; ++i) ctx->image.set_Hex_EE(i, i % 3 ? "FF" : HexByteText()[static_cast<size_t>(i)]);
-  auto before = ctx->image.Hex_EE;
+TEST_F(FrameRegisterTest, ShowsTheRowsOfTheModel) {
+  for (int i = 0; i < 256; ++i) ctx.image.setEepromValue(i, i % 3 ? 0xFF : i);
   Show(0x14B00);
   EXPECT_FALSE(frame->filling);
-  ASSERT_EQ(frame->cv_row_count, 73);
-  EXPECT_EQ(ctx->image.Hex_EE, before);
-  for (int r = 0; r < 73; ++r) {
-    int offset = frame->cv_ee_offset[static_cast<size_t>(r)];
-    EXPECT_EQ(Edit(r)->text().toInt(), offset % 3 ? 255 : offset) << r;
+  ASSERT_EQ(model.rows.size(), 73u);
+  for (size_t r = 0; r < 73; ++r) {
+    const QString caption = QString::fromStdString(model.rows[r].caption);
+    EXPECT_EQ(frame->lbl_cv[r]->text(), caption);
+    EXPECT_EQ(Edit(r)->text().toStdString(), model.rows[r].text);
     EXPECT_TRUE(Edit(r)->isVisible());
-    EXPECT_TRUE(frame->lbl_cv[static_cast<size_t>(r)]->isVisible());
+    EXPECT_TRUE(frame->lbl_cv[r]->isVisible());
+    // A screen reader names the box by its CV, and the caption leads to its box.
+    EXPECT_EQ(Edit(r)->accessibleName(), caption);
+    EXPECT_EQ(frame->lbl_cv[r]->buddy(), Edit(r));
   }
-  EXPECT_EQ(frame->lbl_cv[6]->text(), "CV029: Konfigbyte");
+  EXPECT_EQ(Edit(6)->text(), "255");
+  EXPECT_EQ(Edit(0)->text(), "96");  // byte 0x60
   EXPECT_FALSE(Edit(73)->isVisible());
   EXPECT_TRUE(dialogs.messages.empty());
+
+  // Another type replaces the rows; a type without a table shows none.
+  Show(0x4400);
+  EXPECT_EQ(frame->lbl_cv[5]->text(), "CV29: Konfiguration");
+  EXPECT_FALSE(Edit(25)->isVisible());
+  EXPECT_TRUE(frame->lbl_cv[25]->text().isEmpty());
+  Show(0x8);
+  for (size_t i = 0; i < kCvRowSlots; ++i) EXPECT_FALSE(Edit(i)->isVisible()) << i;
 }
 
 TEST_F(FrameRegisterTest, RowsStandInTheirSlotsWithSeparatorsBetweenTheColumns) {
@@ -81,131 +85,61 @@ TEST_F(FrameRegisterTest, RowsStandInTheirSlotsWithSeparatorsBetweenTheColumns) 
   EXPECT_EQ(Edit(21)->geometry(), QRect(415, 15, 40, 20));
   EXPECT_EQ(Edit(72)->geometry(), QRect(875, 240, 40, 20));
   EXPECT_EQ(frame->Line2->geometry(), QRect(460, 8, 2, 554));
-  // Every caption ends before its edit box.
-  for (int r = 0; r < frame->cv_row_count; ++r)
-    EXPECT_LE(frame->lbl_cv[static_cast<size_t>(r)]->fontMetrics().horizontalAdvance(
-                  frame->lbl_cv[static_cast<size_t>(r)]->text()),
-              180)
-        << frame->lbl_cv[static_cast<size_t>(r)]->text().toStdString();
+  // Every caption of every table ends before its edit box.
+  for (int32_t id : {0x4400, 0x14B00, 0x15000}) {
+    Show(id);
+    for (size_t r = 0; r < model.rows.size(); ++r)
+      EXPECT_LE(frame->lbl_cv[r]->fontMetrics().horizontalAdvance(frame->lbl_cv[r]->text()), 180)
+          << frame->lbl_cv[r]->text().toStdString();
+  }
 }
 
-TEST_F(FrameRegisterTest, TypingWritesOnEveryKeystrokeThatLeavesANumber) {
-  Show(0x4400);
-  int r = Row(0x6F);
-  ASSERT_GE(r, 0);
-  Edit(r)->clear();
-  EXPECT_EQ(Byte(0x6F), "FF");  // an empty box writes nothing
-  QTest::keyClicks(Edit(r), "1");
-  EXPECT_EQ(Byte(0x6F), "01");
-  QTest::keyClicks(Edit(r), "2");
-  EXPECT_EQ(Byte(0x6F), "0C");
-  QTest::keyClicks(Edit(r), "a");
-  EXPECT_EQ(Byte(0x6F), "0C");
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, kNotANumber);
-  EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Warning);
-  EXPECT_EQ(dialogs.messages[0].buttons, Buttons::Cancel);
-  EXPECT_EQ(Edit(r)->text(), "12a");
-}
-
-TEST_F(FrameRegisterTest, DeletingDigitsWritesWhatIsLeft) {
-  ctx->image.set_Hex_EE(0x60, "FF");
+TEST_F(FrameRegisterTest, KeystrokesReachTheModel) {
+  ctx.image.set_Hex_EE(0x60, "FF");
   Show(0x15000);
   QLineEdit* edit = Edit(0);
   ASSERT_EQ(edit->text(), "255");
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   edit->setFocus();
   edit->end(false);
   QTest::keyClick(edit, Qt::Key_Backspace);
   EXPECT_EQ(Byte(0x60), "19");  // 25
+  EXPECT_EQ(model.rows[0].text, "25");
   QTest::keyClick(edit, Qt::Key_Backspace);
-  EXPECT_EQ(Byte(0x60), "02");
   QTest::keyClick(edit, Qt::Key_Backspace);
   EXPECT_EQ(edit->text(), "");
   EXPECT_EQ(Byte(0x60), "02");
-  QTest::keyClicks(edit, "7");
-  EXPECT_EQ(Byte(0x60), "07");
+  QTest::keyClicks(edit, "1");
+  EXPECT_EQ(Byte(0x60), "01");
+  QTest::keyClicks(edit, "2");
+  EXPECT_EQ(Byte(0x60), "0C");
   EXPECT_TRUE(dialogs.messages.empty());
+
+  // A refused keystroke: the warning, the text stays, the focus goes back into the box.
+  Edit(1)->setFocus();
+  QTest::keyClicks(edit, "a");
+  EXPECT_EQ(Byte(0x60), "0C");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, kNotANumber);
+  EXPECT_EQ(edit->text(), "12a");
+  EXPECT_EQ(model.rows[0].text, "12a");
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  EXPECT_EQ(model.focusRow, -1);
 }
 
-TEST_F(FrameRegisterTest, WholeNumbersOutsideAByteAreRefusedWithTheRangeWarning) {
-  ctx->image.set_Hex_EE(0x68, "05");
-  Show(0x4400);
-  int r = Row(0x68);
-  ASSERT_GE(r, 0);
-  struct Case {
-    const char* text;
-    const char* message;
-  } cases[] = {
-      {"256", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0..255"},
-      {"-1", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0..255"},
-      {"-", kNotANumber},
-      {"99999999999", kNotANumber},
-  };
-  for (const auto& c : cases) {
-    dialogs.clear();
-    Edit(r)->setText(c.text);
-    EXPECT_EQ(Byte(0x68), "05") << c.text;
-    ASSERT_EQ(dialogs.messages.size(), 1u) << c.text;
-    EXPECT_EQ(dialogs.messages[0].text, c.message);
-  }
-}
-
-TEST_F(FrameRegisterTest, Cv29EditsTheByteOfItsTable) {
-  struct Case {
-    int32_t id;
-    int offset;
-  } cases[] = {{0x4400, 0x68}, {0x14B00, 0x6A}, {0x15000, 0x6A}};
-  for (const auto& c : cases) {
-    ctx->image.ResetForNewFile();
-    Show(c.id);
-    int r = -1;
-    for (int i = 0; i < frame->cv_row_count; ++i)
-      if (frame->lbl_cv[static_cast<size_t>(i)]->text().startsWith("CV29:") ||
-          frame->lbl_cv[static_cast<size_t>(i)]->text().startsWith("CV029:"))
-        r = i;
-    ASSERT_GE(r, 0) << c.id;
-    Edit(r)->setText("6");
-    EXPECT_EQ(Byte(c.offset), "06") << c.id;
-    EXPECT_EQ(Byte(c.offset == 0x68 ? 0x6A : 0x68), "FF") << c.id;
-  }
-}
-
-TEST_F(FrameRegisterTest, TablesBAndCDifferOnlyInTwoCaptions) {
-  Show(0x14B00);
-  QStringList b;
-  for (int r = 0; r < frame->cv_row_count; ++r) b << frame->lbl_cv[static_cast<size_t>(r)]->text();
-  auto offsetsB = frame->cv_ee_offset;
-  Show(0x15000);
-  ASSERT_EQ(frame->cv_row_count, 73);
-  EXPECT_EQ(frame->cv_ee_offset, offsetsB);
-  for (int r = 0; r < 73; ++r) {
-    QString c = frame->lbl_cv[static_cast<size_t>(r)]->text();
-    if (r == 8 || r == 9)
-      EXPECT_EQ(c, b[r] + " 18324");
-    else
-      EXPECT_EQ(c, b[r]);
-  }
-}
-
-TEST_F(FrameRegisterTest, OtherTypesShowNoRowsAndAReloadReplacesTheTable) {
-  Show(0x14B00);
-  Show(0x4400);
-  EXPECT_EQ(frame->cv_row_count, 25);
-  EXPECT_FALSE(Edit(25)->isVisible());
-  EXPECT_TRUE(frame->lbl_cv[25]->text().isEmpty());
-  Show(0x8);
-  EXPECT_EQ(frame->cv_row_count, 0);
-  for (int i = 0; i < kCvRowSlots; ++i) EXPECT_FALSE(Edit(i)->isVisible()) << i;
-  EXPECT_FALSE(frame->filling);
-}
-
-TEST_F(FrameRegisterTest, SetTextWhileFillingWritesNothing) {
+TEST_F(FrameRegisterTest, WhatTheFrameFillsInItselfWritesNothing) {
   Show(0x4400);
   frame->filling = true;
   Edit(0)->setText("9");
   frame->filling = false;
   EXPECT_EQ(Byte(0x60), "FF");
-  Edit(0)->setText("9");  // same text: no change signal, nothing written
   Edit(0)->setText("10");
   EXPECT_EQ(Byte(0x60), "0A");
+
+  // A change made through the model shows after the next render.
+  EXPECT_EQ(model.Set("cv29", "6"), SetOutcome::Done);
+  frame->Render();
+  EXPECT_EQ(Edit(5)->text(), "6");
+  EXPECT_EQ(Byte(0x68), "06");
 }
