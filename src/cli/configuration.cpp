@@ -193,13 +193,29 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
   for (const auto& key : order)
     if (auto g = given.find(key); g != given.end()) edits.push_back(g->second);
   for (const auto& key : unlisted) edits.push_back(given[key]);
+  // A value the decoder already holds is left alone: the frame would show it unchanged, and a
+  // stored value outside the range a user may type (an erased cell) must not stop the rest.
+  std::map<std::string, std::string> current;
+  if (model)
+    for (const EditorSetting& s : model->Settings()) current.emplace(s.key, s.value);
   const std::string typeName = TypeName(doc);
-  for (const Pending& e : edits) {
+  auto set = [&](const Pending& e) -> std::optional<ConfigurationFailure> {
     if (auto why = SetEditorValue(model, typeName, e.key, e.value)) {
       if (!why->empty()) *why = "/" + e.section + "/" + PointerToken(e.key) + ": " + *why;
       return ConfigurationFailure{1, *why};
     }
+    return std::nullopt;
+  };
+  for (const Pending& e : edits) {
+    if (auto c = current.find(e.key); c != current.end() && c->second == e.value) continue;
+    if (auto failure = set(e)) return failure;
   }
+  // An earlier edit may have changed a value that was skipped as unchanged (a point count
+  // lengthens the pattern rows): whatever still differs is set once more.
+  if (model && !edits.empty())
+    for (const EditorSetting& s : model->Settings())
+      if (auto g = given.find(s.key); g != given.end() && g->second.value != s.value)
+        if (auto failure = set(g->second)) return failure;
   return std::nullopt;
 }
 

@@ -32,7 +32,8 @@ struct ConfigurationFailure {
 
 // Checks the whole configuration first (form, version, type, the kind of every value, named
 // by its JSON pointer), then applies the rows and the settings in the editor's own order (keys
-// the editor does not list follow in the file's order). Nothing when everything was taken.
+// the editor does not list follow in the file's order); a value the decoder already holds is
+// left alone. Nothing when everything was taken.
 // The caller applies pending working copies and saves.
 std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorModel* model,
                                                        const nlohmann::ordered_json& config);

@@ -481,6 +481,13 @@ struct EditorCase {
 };
 
 const EditorCase kEditorCases[] = {
+    {"fenwik_18324_cv.hex", {"cv29=38", "cv1=120"}, {{"cv29", "38"}, {"cv1", "120"}},
+     {"CV029: Konfigbyte: 6 → 38\n", "CV001: Kurze Adresse: 3 → 120\n"}},
+    {"relais8_dcc.hex",
+     {"modus=2", "modus.bit7=1", "abschaltzeit=40"},
+     {{"modus", "2"}, {"modus.bit7", "1"}, {"abschaltzeit", "40"}},
+     {"Mode Auswahl: 1 → 2\n", "Mode-Umschaltung SPERREN: 0 → 1\n", "Abschaltzeit in Mode 3 (1..255): 17 → 40\n"}},
+    {"tollet_mot.hex", {"timeout=99"}, {{"timeout", "99"}}, {"Time Out (1..127): 17 → 99\n"}},
     {"blinkmuster_mot.hex",
      {"muster2.ausgang3=XX.X", "muster1.loop=0"},
      {{"muster2.ausgang3", "XX.X"}, {"muster1.loop", "0"}},
@@ -535,6 +542,10 @@ TEST_F(CliTest, RefusedEditorValueShowsTheWindowsMessageAndWritesNothing) {
     std::string set, err;
   };
   const Case cases[] = {
+      {"fenwik_18324_cv.hex", "cv1=300", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..255\n"},
+      {"tollet_mot.hex", "timeout=200", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..127\n"},
+      {"relais8_dcc.hex", "modus=9", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..4\n"},
+      {"relais8_dcc.hex", "modus.bit7=2", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..1\n"},
       {"blinkmuster_mot.hex", "muster1.anzahl=abc",
        "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..50\n"},
       {"blinkmuster_mot.hex", "muster1.ausgang1=XYZ",

@@ -181,6 +181,10 @@ TEST_F(EditorSettingsTest, ExportedConfigurationAppliedElsewhereReproducesIt) {
   FakeModel untouched(other);
   ASSERT_FALSE(ApplyConfiguration(other, &untouched, Json::parse(R"j({"format":"korrin-konfiguration","version":1,"identifier":8})j")));
   EXPECT_TRUE(untouched.log.empty());
+  // A value the decoder already holds is not set again (it might lie outside what may be typed).
+  ASSERT_FALSE(ApplyConfiguration(
+      other, &untouched, Json::parse(R"j({"format":"korrin-konfiguration","version":1,"identifier":8,"cvs":{"cv29":6}})j")));
+  EXPECT_TRUE(untouched.log.empty());
 }
 
 TEST_F(EditorSettingsTest, ApplyRefusesWithThePlaceOrTheReason) {
