@@ -310,7 +310,7 @@ SaveResult Document::SaveHexFile() {
   SaveResult prepared = PrepareLines();
   if (prepared != SaveResult::Saved) return prepared;
 
-  FileDialogRequest request{"", kHexFilter, "hex", LastFileName};
+  FileDialogRequest request{"HEX-Datei speichern", kHexFilter, "hex", LastFileName};
   auto chosen = fileDialogs.save(request);
   if (!chosen) {
     statusPanels[3] = LastFileName;

@@ -91,23 +91,16 @@ FileDialogRequest SetFileRequest() { return {"", "SET|*.set|TXT|*.txt|*.*|*.*", 
 
 namespace {
 
-std::optional<std::vector<std::string>> ReadChosen(const FileDialogRequest& request, Dialogs& dialogs,
-                                                   FileDialogs& files, bool& cancelled) {
-  auto path = files.open(request);
-  cancelled = !path;
-  if (!path) return std::nullopt;
+std::optional<std::vector<std::string>> ReadLines(const std::string& path, Dialogs& dialogs) {
   std::string error;
-  auto lines = ReadTextLines(*path, &error);
+  auto lines = ReadTextLines(path, &error);
   if (!lines) dialogs.error(error);
   return lines;
 }
 
-CurveFileResult WriteChosen(const FileDialogRequest& request, const std::vector<std::string>& lines,
-                            Dialogs& dialogs, FileDialogs& files) {
-  auto path = files.save(request);
-  if (!path) return CurveFileResult::Cancelled;
+CurveFileResult WriteLines(const std::string& path, const std::vector<std::string>& lines, Dialogs& dialogs) {
   std::string error;
-  if (!WriteTextLinesSafely(*path, lines, &error)) {
+  if (!WriteTextLinesSafely(path, lines, &error)) {
     dialogs.error(error);
     return CurveFileResult::Failed;
   }
@@ -116,28 +109,48 @@ CurveFileResult WriteChosen(const FileDialogRequest& request, const std::vector<
 
 }  // namespace
 
-CurveFileResult LoadCurveFile(CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
-  bool cancelled = false;
-  auto lines = ReadChosen(CurveFileRequest(), dialogs, files, cancelled);
-  if (cancelled) return CurveFileResult::Cancelled;
+CurveFileResult LoadCurveFileFrom(CurveTable& table, int block, const std::string& path, Dialogs& dialogs) {
+  auto lines = ReadLines(path, dialogs);
   if (!lines) return CurveFileResult::Failed;
   return ApplyCurveFileLines(table, block, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
 }
 
-CurveFileResult SaveCurveFile(const CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
-  return WriteChosen(CurveFileRequest(), CurveFileLines(table.blocks[static_cast<size_t>(block)]), dialogs, files);
+CurveFileResult SaveCurveFileTo(const CurveTable& table, int block, const std::string& path, Dialogs& dialogs) {
+  return WriteLines(path, CurveFileLines(table.blocks[static_cast<size_t>(block)]), dialogs);
 }
 
-CurveFileResult LoadSetFile(CurveTable& table, Dialogs& dialogs, FileDialogs& files) {
-  bool cancelled = false;
-  auto lines = ReadChosen(SetFileRequest(), dialogs, files, cancelled);
-  if (cancelled) return CurveFileResult::Cancelled;
+CurveFileResult LoadSetFileFrom(CurveTable& table, const std::string& path, Dialogs& dialogs) {
+  auto lines = ReadLines(path, dialogs);
   if (!lines) return CurveFileResult::Failed;
   return ApplySetFileLines(table, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
 }
 
+CurveFileResult SaveSetFileTo(const CurveTable& table, const std::string& path, Dialogs& dialogs) {
+  return WriteLines(path, SetFileLines(table), dialogs);
+}
+
+CurveFileResult LoadCurveFile(CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
+  auto path = files.open(CurveFileRequest());
+  if (!path) return CurveFileResult::Cancelled;
+  return LoadCurveFileFrom(table, block, *path, dialogs);
+}
+
+CurveFileResult SaveCurveFile(const CurveTable& table, int block, Dialogs& dialogs, FileDialogs& files) {
+  auto path = files.save(CurveFileRequest());
+  if (!path) return CurveFileResult::Cancelled;
+  return SaveCurveFileTo(table, block, *path, dialogs);
+}
+
+CurveFileResult LoadSetFile(CurveTable& table, Dialogs& dialogs, FileDialogs& files) {
+  auto path = files.open(SetFileRequest());
+  if (!path) return CurveFileResult::Cancelled;
+  return LoadSetFileFrom(table, *path, dialogs);
+}
+
 CurveFileResult SaveSetFile(const CurveTable& table, Dialogs& dialogs, FileDialogs& files) {
-  return WriteChosen(SetFileRequest(), SetFileLines(table), dialogs, files);
+  auto path = files.save(SetFileRequest());
+  if (!path) return CurveFileResult::Cancelled;
+  return SaveSetFileTo(table, *path, dialogs);
 }
 
 }  // namespace korrin

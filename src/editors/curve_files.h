@@ -44,6 +44,13 @@ CurveFileResult SaveCurveFile(const CurveTable& table, int block, Dialogs& dialo
 CurveFileResult LoadSetFile(CurveTable& table, Dialogs& dialogs, FileDialogs& files);
 CurveFileResult SaveSetFile(const CurveTable& table, Dialogs& dialogs, FileDialogs& files);
 
+// The same four with a path in place of the dialog (the command line): a file that cannot be
+// read or written is reported as an error and gives Failed.
+CurveFileResult LoadCurveFileFrom(CurveTable& table, int block, const std::string& path, Dialogs& dialogs);
+CurveFileResult SaveCurveFileTo(const CurveTable& table, int block, const std::string& path, Dialogs& dialogs);
+CurveFileResult LoadSetFileFrom(CurveTable& table, const std::string& path, Dialogs& dialogs);
+CurveFileResult SaveSetFileTo(const CurveTable& table, const std::string& path, Dialogs& dialogs);
+
 FileDialogRequest CurveFileRequest();  // filter "CUR|*.cur|TXT|*.txt|*.*|*.*", extension "CUR"
 FileDialogRequest SetFileRequest();    // filter "SET|*.set|TXT|*.txt|*.*|*.*", extension "SET"
 

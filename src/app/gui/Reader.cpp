@@ -18,9 +18,13 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QUrl>
 
+#include "app/program_layout.h"
 #include "app/settings.h"
+#include "app/settings_location.h"
 
 #include "info/gui/Dlg_info.h"
 
@@ -31,6 +35,42 @@ namespace {
 const int kPanelWidths[4] = {35, 50, 50, 250};
 
 void Place(QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+
+// The address edit keeps the 40 pixels the layout gives it and shows five digits (DCC function
+// addresses go up to 16128): a one-pixel border, no padding, and the largest font, at most the
+// normal one, whose five widest digits fit between the edit's own two-pixel text margins.
+constexpr int kAddressEditWidth = 40;
+const char* const kAddressEditFrame = "border: 1px solid #7A7A7A; padding: 0px;";
+
+// A button narrower than its caption (the layout gives "HEX Info" 52 pixels in the neutral
+// window) gets a smaller font, down to 6 points, so the caption stays readable.
+void FitCaption(QPushButton* b) {
+  QFont f = b->font();
+  if (!b->property("normalPointSize").isValid()) b->setProperty("normalPointSize", f.pointSizeF());
+  const qreal normal = b->property("normalPointSize").toReal();
+  QStyleOptionButton option;
+  option.initFrom(b);
+  option.rect = QRect(0, 0, b->width(), b->height());
+  const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width() - 4;
+  for (qreal size = normal; size >= 6.0; size -= 0.5) {
+    f.setPointSizeF(size);
+    if (QFontMetrics(f).horizontalAdvance(b->text()) <= room) break;
+  }
+  b->setFont(f);
+}
+
+QFont AddressEditFont(const QFont& normal) {
+  const qreal room = kAddressEditWidth - 2 * 1 - 2 * 2 - 1;  // border, text margins, cursor
+  QFont f = normal;
+  for (qreal size = normal.pointSizeF(); size >= 6.0; size -= 0.5) {
+    f.setPointSizeF(size);
+    const QFontMetricsF fm(f);
+    qreal digit = 0;
+    for (char c = '0'; c <= '9'; ++c) digit = std::max(digit, fm.horizontalAdvance(QChar(c)));
+    if (5 * digit <= room) break;
+  }
+  return f;
+}
 
 // A label that runs an action when clicked (the logo).
 class ClickLabel : public QLabel {
@@ -99,6 +139,17 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   lbl_header->hide();
   CreateRows();
   CreateButtons();
+  // Tab order: the rows in their order, then the buttons, the help button and the frame.
+  QWidget* previous = nullptr;
+  auto chain = [&previous](QWidget* w) {
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  };
+  for (size_t i = 0; i < 48; ++i)
+    for (QWidget* w : {static_cast<QWidget*>(edt_adresse[i]), static_cast<QWidget*>(edt_funktion[i]),
+                       static_cast<QWidget*>(btn_RG[i])})
+      chain(w);
+  for (QWidget* w : {btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, btn_goweb}) chain(w);
 
   for (int i = 0; i < 4; ++i) {
     statusPanels[static_cast<size_t>(i)] = new QLabel(this);
@@ -107,11 +158,12 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   }
   statusBar()->setToolTip("Anzeige der HEX-Version und des Namens");
   statusBar()->setSizeGripEnabled(false);
+  statusBar()->setFixedHeight(LayoutMetrics::kStatusBarHeight);
 
   frames_ = CreateFrames(doc_.editors, doc_, central);
   doc_.frames = this;
-  // The save asks these frames about pending changes, in this order.
-  doc_.pendingEditors = {frames_.FrameTamb1};
+  // The save asks the shown editor's model about pending changes; no frame keeps any.
+  doc_.pendingEditors = {};
 
   doc_.captionWidth = [this](const std::string& text) {
     return QFontMetrics(lbl_row[1]->font()).horizontalAdvance(QString::fromStdString(text));
@@ -142,6 +194,8 @@ void TFormMain::CreateRows() {
     y += 25;
     lbl_row[i] = new QLabel(QString("A%1").arg(r), GroupBoxMain);
     edt_adresse[i] = new QLineEdit(GroupBoxMain);
+    edt_adresse[i]->setFont(AddressEditFont(edt_adresse[i]->font()));
+    lbl_row[i]->setBuddy(edt_adresse[i]);
     edt_funktion[i] = new QLineEdit(GroupBoxMain);
     edt_funktion[i]->setToolTip("Funktion Nummer");
     btn_RG[i] = new QPushButton("R/G", GroupBoxMain);
@@ -196,6 +250,13 @@ void TFormMain::CreateButtons() {
   btn_prev->setToolTip("Vorherige HEX-Datei des Ordners (Alt+Links)");
   btn_next->setToolTip(QString::fromUtf8("Nächste HEX-Datei des Ordners (Alt+Rechts)"));
   btn_save->setEnabled(false);
+  btn_prev->setAccessibleName("Vorherige HEX-Datei");
+  btn_load->setAccessibleName("HEX laden");
+  btn_next->setAccessibleName(QString::fromUtf8("Nächste HEX-Datei"));
+  btn_save->setAccessibleName("speichern");
+  btn_info->setAccessibleName("HEX Info");
+  btn_close->setAccessibleName("Ende");
+  ProgressBar1->setAccessibleName("Fortschritt");
 
   connect(btn_prev, &QPushButton::clicked, this, [this] { btn_prevClick(); });
   connect(btn_load, &QPushButton::clicked, this, [this] { btn_loadClick(); });
@@ -229,6 +290,8 @@ void TFormMain::CreateButtons() {
   Image2 = logo;
   btn_goweb = new QPushButton("Web", central);
   btn_goweb->setToolTip("Gehe auf die WebSite zu dieser Software-Variante");
+  btn_goweb->setAccessibleName("Hilfe zu diesem Decoder");
+  logo->setAccessibleName("Korrin-Hilfe");
   connect(btn_goweb, &QPushButton::clicked, this, [this] { btn_gowebClick(); });
 }
 
@@ -240,7 +303,8 @@ void TFormMain::RecolourRows() {
       case Document::RowColour::Green: colour = "#00FF00"; break;
       case Document::RowColour::Red: colour = "#FF0000"; break;
     }
-    edt_adresse[static_cast<size_t>(r)]->setStyleSheet(QString("QLineEdit { background: %1; color: black; }").arg(colour));
+    edt_adresse[static_cast<size_t>(r)]->setStyleSheet(
+        QString("QLineEdit { background: %1; color: black; %2 }").arg(colour, kAddressEditFrame));
   }
 }
 
@@ -268,6 +332,7 @@ void TFormMain::Render() {
       Place(btn_RG[i], p.rg);
     }
     lbl_row[i]->setText(QString::fromStdString(row.caption));
+    NameRow(r);
     lbl_row[i]->setVisible(row.captionVisible);
     edt_adresse[i]->setVisible(row.addressVisible);
     edt_funktion[i]->setVisible(row.functionVisible);
@@ -295,18 +360,28 @@ void TFormMain::Render() {
   Place(Image2, l.image2);
   Place(btn_goweb, l.btn_goweb);
   btn_goweb->setText(QString::fromStdString(doc_.HelpPage));
+  for (QPushButton* b : {btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, btn_goweb}) FitCaption(b);
   btn_save->setEnabled(doc_.saveEnabled);
   ProgressBar1->setValue(doc_.progress);
 
   for (size_t i = 0; i < 4; ++i) statusPanels[i]->setText(QString::fromStdString(doc_.statusPanels[i]));
 
-  // Window size: the layout gives the client area above the status bar.
-  const int statusHeight = statusBar()->sizeHint().height();
-  const int extra = std::max(0, statusHeight - LayoutMetrics::kStatusBarHeight);
+  // Window size: exactly the layout's; the status bar has the height the layout counts with.
   setMinimumSize(0, 0);
-  resize(l.windowWidth, l.windowHeight + extra);
-  setMinimumSize(l.minWidth, l.minHeight + extra);
+  resize(l.windowWidth, l.windowHeight);
+  setMinimumSize(l.minWidth, l.minHeight);
   rendering_ = false;
+}
+
+void TFormMain::NameRow(int r) {
+  // Screen readers name a row's controls after its caption; a row without one after its number.
+  const size_t i = static_cast<size_t>(r);
+  const QString caption = lbl_row[i]->text().trimmed();
+  const QString row = caption.isEmpty() ? QString("Zeile %1").arg(r) : caption;
+  edt_adresse[i]->setAccessibleName(row);
+  edt_adresse[i]->setAccessibleDescription("Adresse");
+  edt_funktion[i]->setAccessibleName("Funktion " + row);
+  btn_RG[i]->setAccessibleName("R/G " + row);
 }
 
 void TFormMain::ApplyFocus() {
@@ -403,8 +478,10 @@ void TFormMain::btn_closeClick() {
   s.WindowTop = y();
   s.WindowLeft = x();
   s.LastFileName = doc_.LastFileName;
+  // The program closes even when the settings cannot be written; the user learns why.
   std::string error;
-  if (!WriteSettings(settingsPath_, s, &error)) doc_.dialogs.error(error);
+  if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error))
+    doc_.dialogs.error(error);
   close();
 }
 
@@ -414,11 +491,10 @@ void TFormMain::btn_RGClick(int row) {
 }
 
 QString TFormMain::HelpFolder() {
+  // Beside the program, in the installation's data folder or in the build tree.
   const QString appDir = QCoreApplication::applicationDirPath();
-  for (const QString& candidate : {appDir + "/help", appDir + "/../help", QString(KORRIN_HELP_DIR)}) {
-    if (QFileInfo::exists(candidate + "/index.html")) return QDir(candidate).absolutePath();
-  }
-  return QDir(appDir + "/help").absolutePath();
+  const std::string found = FindHelpFolder(appDir.toStdString());
+  return found.empty() ? QDir(appDir + "/help").absolutePath() : QString::fromStdString(found);
 }
 
 QString TFormMain::HelpUrlFor(const std::string& page) {

@@ -81,6 +81,7 @@ class TFormMain : public QMainWindow, private FrameHost {
   void CreateRows();
   void CreateButtons();
   void ApplyFocus();
+  void NameRow(int r);
   void RecolourRows();
 
   Document doc_;

@@ -22,8 +22,8 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
   auto* ledBlink = new TFrameBlinkmuster_led(models.ledBlink, parent);
   set.FrameBlinkmuster1 = blink;
   set.FrameBlinkmuster_led1 = ledBlink;
-  auto* tamb = new TFrameTamb(ctx, parent);
-  auto* tambAdr = new TFrameTambAdr(ctx, *tamb, parent);
+  auto* tamb = new TFrameTamb(models.servo, parent);
+  auto* tambAdr = new TFrameTambAdr(models.servo, parent);
   set.FrameTamb1 = tamb;
   set.FrameTambAdr1 = tambAdr;
   for (EditorFrame* f : set.all()) f->hide();
@@ -52,7 +52,7 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
         break;
       }
       case FrameKind::Servo:
-        tamb->ShowEditor();
+        tamb->ShowEditor();  // both render the model the document has loaded
         tambAdr->ShowEditor();
         break;
       case FrameKind::Options: zusatz->Render(); break;

@@ -1,10 +1,17 @@
 // Korrin: start-up of the window program.
+//   korrin [FILE]            opens the window, with FILE loaded
+//   korrin --check [FILE]    loads FILE without showing the window, prints where the program
+//                            found its help pages, Qt's German texts and its settings file,
+//                            and exits: 0 when help and translation are there, 1 otherwise
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
+#include <cstdio>
 #include <exception>
 
 #include "app/gui/Reader.h"
-#include "app/settings.h"
+#include "app/gui/desktop_setup.h"
 
 namespace {
 
@@ -26,21 +33,72 @@ class KorrinApplication : public QApplication {
   }
 };
 
+// The check runs without anybody at the screen: messages go to stderr and every question is
+// answered with its last button (Cancel, Ignore, No), as Escape would.
+class PrintingDialogs : public korrin::Dialogs {
+ public:
+  korrin::Answer show(korrin::BoxKind, const std::string& text, korrin::Buttons buttons) override {
+    std::fprintf(stderr, "Meldung: %s\n", text.c_str());
+    switch (buttons) {
+      case korrin::Buttons::Ok: return korrin::Answer::Ok;
+      case korrin::Buttons::Cancel: return korrin::Answer::Cancel;
+      case korrin::Buttons::CancelIgnore:
+      case korrin::Buttons::YesIgnore: return korrin::Answer::Ignore;
+      case korrin::Buttons::YesNo: return korrin::Answer::No;
+    }
+    return korrin::Answer::Cancel;
+  }
+};
+
+class NoFileDialogs : public korrin::FileDialogs {
+ public:
+  std::optional<std::string> open(const korrin::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> save(const korrin::FileDialogRequest&) override { return std::nullopt; }
+};
+
+int Check(const QStringList& files, const QString& translation) {
+  PrintingDialogs dialogs;
+  NoFileDialogs fileDialogs;
+  const std::string settings = korrin::ProgramSettingsPath();
+  korrin::TFormMain window(dialogs, fileDialogs, settings);
+  if (!files.isEmpty()) window.StartWithFile(files.front().toStdString());
+
+  const QString help = korrin::TFormMain::HelpFolder();
+  const bool helpFound = QFileInfo::exists(help + "/index.html");
+  const QString page = QUrl(korrin::TFormMain::HelpUrlFor(window.document().HelpPage)).toLocalFile();
+  const bool pageFound = QFileInfo::exists(page);
+  const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+  const bool german = !translation.isEmpty() && cancel == QString::fromUtf8("Abbrechen");
+  auto line = [](const char* what, const QString& value, bool ok) {
+    std::printf("%s: %s%s\n", what, value.toUtf8().constData(), ok ? "" : " (fehlt)");
+  };
+  line("Hilfe", help, helpFound);
+  line("Hilfeseite", page, pageFound);
+  line("Übersetzung", translation.isEmpty() ? QString("qtbase_de.qm") : translation, german);
+  line("Einstellungen", QString::fromStdString(settings), true);
+  if (!files.isEmpty()) line("Typ", QString::fromStdString(window.document().headerText), true);
+  return helpFound && pageFound && german ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   KorrinApplication app(argc, argv);
+  // No application display name: Qt would append it to the window title ("… — Korrin").
   app.setApplicationName("Korrin");
-  app.setApplicationDisplayName("Korrin");
+  app.setDesktopFileName("de.korrin.Korrin");
+  app.setWindowIcon(korrin::ProgramIcon());
+  const QString translation = korrin::InstallGermanTranslation(app);
+
+  QStringList args = app.arguments().mid(1);
+  if (!args.isEmpty() && args.front() == "--check") return Check(args.mid(1), translation);
 
   korrin::QtDialogs dialogs;
   korrin::QtFileDialogs fileDialogs;
-  const std::string settings = korrin::SettingsPathFor(QCoreApplication::applicationFilePath().toStdString());
-  korrin::TFormMain window(dialogs, fileDialogs, settings);
+  korrin::TFormMain window(dialogs, fileDialogs, korrin::ProgramSettingsPath());
   dialogs.setParent(&window);
   fileDialogs.setParent(&window);
   window.show();
-  const QStringList args = app.arguments();
-  if (args.size() > 1) window.StartWithFile(args.at(1).toStdString());
+  if (!args.isEmpty()) window.StartWithFile(args.front().toStdString());
   return app.exec();
 }

@@ -64,13 +64,22 @@ QString QtFileDialogs::QtFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtFileDialogs::run(const FileDialogRequest& request, bool saving) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title));
+  // A request without a title gets a German one, never Qt's "Save As".
+  const QString title = !request.title.empty() ? QString::fromStdString(request.title)
+                        : saving                ? QStringLiteral("Datei speichern")
+                                                : QString::fromUtf8("Datei öffnen");
+  QFileDialog dialog(parent_, title);
   dialog.setNameFilters(QtFilter(request.filter).split(";;"));
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
   if (!request.presetName.empty()) dialog.selectFile(QString::fromStdString(request.presetName));
   dialog.setOption(QFileDialog::ReadOnly, false);
+#ifndef Q_OS_WIN
+  // Qt's own dialog speaks German through Qt's translation whatever the desktop's language;
+  // a desktop's native dialog would follow the system. Windows keeps its native dialog.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The servo curve editor: four movement curves with their relay states, drawn and edited
 // with the mouse, generated and transformed with one click, exchanged as files, and written
-// back into the two curve tables of program memory on "übernehmen". The address assignment
-// frame beside it (TFrameTambAdr) edits the same working copy and uses this frame's
-// "übernehmen"/"verwerfen".
+// back into the two curve tables of program memory on "übernehmen". It shows the servo model,
+// which it shares with the address assignment frame (TFrameTambAdr), and forwards every user
+// event to it; the model's "übernehmen"/"verwerfen" serve both frames.
 #include <array>
+#include <memory>
 
 #include "editors/gui/editor_frame.h"
-#include "editors/servo_curves.h"
+#include "editors/servo_model.h"
 
 class QComboBox;
 class QGroupBox;
@@ -20,44 +21,18 @@ namespace korrin {
 
 class ServoCanvas;
 class ServoUpDown;
-class TFrameTambAdr;
-enum class CurveShape;
 
 class TFrameTamb : public EditorFrame {
   Q_OBJECT
  public:
-  explicit TFrameTamb(EditorContext& ctx, QWidget* parent = nullptr);
+  explicit TFrameTamb(ServoModel& model, QWidget* parent = nullptr);
 
-  // Called by the main window after showing the frame (and before TFrameTambAdr::ShowEditor).
+  // Shows the model; the main window calls it after the model has loaded the image.
   void ShowEditor();
-  // Re-reads the working copy and the frame's EEPROM values from the image ("verwerfen").
-  void ReloadEditor();
-  // Writes both curve tables of the working copy into the image.
-  void StoreCurves();
-  void ShowParameters();
-  void DrawCurve();
-  void DrawRelay();
-  // Enables "übernehmen": every change of the working copy, here or in the assignment frame.
-  void EnableApply();
+  // Sets every control from the model (with `filling` set, so no reaction runs back).
+  void Render();
 
-  bool hasPendingChanges() const override;
-  void applyPendingChanges() override;
-
-  // The curve block of the checked "Kurve n" radio button (0..3).
-  int selectedCurve() const;
-
-  // The address assignment frame registers itself here when it is created.
-  void setAddressFrame(TFrameTambAdr* frame) { address_frame = frame; }
-
-  // State.
-  CurveTable curve_table;
-  int x7_threshold = 0;
-  bool mouse_down = false;
-  float cell_width = 0;
-  float unit_height = 0;
-  float strip_height = 0;
-  float relay_unit_height = 0;
-  float relay_height = 0;
+  ServoModel& model() const { return model_; }
 
   // Controls.
   QGroupBox* GroupBoxParameter;
@@ -114,39 +89,14 @@ class TFrameTamb : public EditorFrame {
   QPushButton* servo_btn_uebernehmen;
 
  private:
-  // Reactions.
-  void servo_rad_axClick();
-  void edt_AnzahlChange();
-  void edt_stretchChange();
-  void cbx_raster_xChange();
-  void edt_tambel_schwelleChange();
-  void servo_ImagexMouseDown();
-  void servo_Image1MouseMove(int x, int y);
-  void servo_Image2MouseMove(int x, int y);
-  void servo_ImagexMouseUp();
-  void generate(CurveShape shape);
-  void btn_MirrorVertikalClick();
-  void btn_MirrorHorizontalClick();
-  void btn_scaleClick();
-  void btn_shiftClick();
-  void btn_copyClick(int n);
-  void servo_load_1Click();
-  void servo_save_1Click();
-  void servo_load_allClick();
-  void servo_save_allClick();
-  void servo_rad_Click();
-  void servo_cbx_sxxChange(int list, int index);
-  void servo_btn_uebernehmenClick();
-  void servo_btn_verwerfenClick();
-
   void buildControls();
-  void ShowButtonActions();
-  void UpdateSw1Lists();
-  // Redraws everything a changed curve shows and enables "übernehmen".
-  void CurveChanged();
-  CurveBlock& selectedBlock();
+  // Forwards a text change of an edit unless the frame fills it; a refused text puts the
+  // focus back into the edit.
+  void forwardEdit(QLineEdit* edit, bool (ServoModel::*reaction)(const std::string&));
 
-  TFrameTambAdr* address_frame = nullptr;
+  ServoModel& model_;
+  // Lives as long as the frame: the model drops its callback when it has expired.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace korrin

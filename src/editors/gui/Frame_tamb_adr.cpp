@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "editors/gui/Frame_tamb.h"
 #include "editors/gui/servo_widgets.h"
 #include "image/format.h"
 
@@ -48,11 +47,11 @@ char DecimalSeparator() {
 
 }  // namespace
 
-TFrameTambAdr::TFrameTambAdr(EditorContext& context, TFrameTamb& curves, QWidget* parent)
-    : EditorFrame(context, parent), curves_(curves) {
+TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent) : EditorFrame(model.context(), parent), model_(model) {
   setObjectName(QStringLiteral("FrameTambAdr"));
   buildControls();
-  curves_.setAddressFrame(this);
+  Render();
+  model_.Subscribe(alive_, [this] { Render(); });
 }
 
 void TFrameTambAdr::buildControls() {
@@ -74,10 +73,11 @@ void TFrameTambAdr::buildControls() {
                             "Auswahl der Kurve", 250, y, 72);
     cbx_relais[i] = MakeList(this, Format("cbx_a%i_relais", r + 1), {"Relais 1", "Relais 2", "Relais 3", "Relais 4"},
                              "Auswahl des Relais", 324, y, 72);
-    connect(cbx_servo[i], &QComboBox::activated, this, [this, r](int index) { cbx_ax_servoChange(r + 1, index); });
-    connect(cbx_action[i], &QComboBox::activated, this, [this, r](int index) { cbx_ax_actionChange(r + 1, index); });
-    connect(cbx_curve[i], &QComboBox::activated, this, [this, r](int index) { cbx_ax_curveChange(r + 1, index); });
-    connect(cbx_relais[i], &QComboBox::activated, this, [this, r](int index) { cbx_ax_relaisChange(r + 1, index); });
+    caption->setBuddy(cbx_action[i]);
+    connect(cbx_servo[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseServo(r + 1, index); });
+    connect(cbx_action[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseAction(r + 1, index); });
+    connect(cbx_curve[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseCurve(r + 1, index); });
+    connect(cbx_relais[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseRelay(r + 1, index); });
   }
 
   const char* const kOffsetHint =
@@ -105,196 +105,97 @@ void TFrameTambAdr::buildControls() {
     cbx_no_ir[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 50);
     cbx_no_rep[i] = MakeBox(group, Format("cbx_no_rep_%i", n), "keine Wiederholung",
                             "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
-    connect(cbx_v_off[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagVoltageOff, cbx_v_off); });
-    connect(cbx_imp_off[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagPulsesOff, cbx_imp_off); });
-    connect(cbx_no_ir[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagNoInterrupt, cbx_no_ir); });
-    connect(cbx_no_rep[i], &QCheckBox::clicked, this, [this] { flagClick(kFlagNoRepeat, cbx_no_rep); });
+    const std::pair<QCheckBox*, int> flags[4] = {{cbx_v_off[i], kFlagVoltageOff},
+                                                 {cbx_imp_off[i], kFlagPulsesOff},
+                                                 {cbx_no_ir[i], kFlagNoInterrupt},
+                                                 {cbx_no_rep[i], kFlagNoRepeat}};
+    for (const auto& [box, bit] : flags) {
+      box->setAccessibleName(QString::fromStdString(Format("Servo %i ", n)) + box->text());
+      connect(box, &QCheckBox::clicked, this, [this, n, bit](bool checked) { model_.SetServoFlag(n, bit, checked); });
+    }
 
     for (int kind = 0; kind < 2; ++kind) {
       const int top = kind == 0 ? 85 : 123;
-      auto* label = new QLabel(QString::fromUtf8(kind == 0 ? "ms Impuls-Zeit (Min)" : "ms Impuls-Zeit (Max)"), group);
+      const char* caption = kind == 0 ? "ms Impuls-Zeit (Min)" : "ms Impuls-Zeit (Max)";
+      auto* label = new QLabel(QString::fromUtf8(caption), group);
       label->setGeometry(8, top, 180, 16);
+      (kind == 0 ? lbl_min : lbl_max)[i] = label;
       auto* edit = new QLineEdit(group);
       edit->setObjectName(QString::fromStdString(Format(kind == 0 ? "servo_edt_Offset_%i" : "servo_edt_max_%i", n)));
       edit->setReadOnly(true);
       edit->setAlignment(Qt::AlignCenter);
       edit->setGeometry(58, top + 16, 62, 22);
       SetHint(edit, kind == 0 ? kOffsetHint : kMaxHint);
-      connect(edit, &QLineEdit::textChanged, this, [this] { servo_edt_x_xChange(); });
+      // Read-only: it only shows the model's time, and a shown time changes nothing.
+      label->setBuddy(edit);
+      edit->setAccessibleName(QString::fromStdString(Format("Servo %i ", n)) + QString::fromUtf8(caption));
       (kind == 0 ? servo_edt_Offset : servo_edt_max)[i] = edit;
       for (int b = 0; b < 4; ++b) {
         const char* const kNames[4] = {"btn_dec10%s_%i", "btn_dec1%s_%i", "btn_inc1%s_%i", "btn_inc10%s_%i"};
         auto* button = new QPushButton(QString::fromLatin1(kStepCaption[b]), group);
         button->setObjectName(QString::fromStdString(Format(kNames[b], kind == 0 ? "offset" : "faktor", n)));
         SetHint(button, kStepHint[b]);
+        button->setAccessibleName(
+            QString::fromStdString(Format("Servo %i Impuls-Zeit (%s) %s", n, kind == 0 ? "Min" : "Max", kStepHint[b])));
         const int x = b < 2 ? 8 + b * 25 : 124 + (b - 2) * 25;
         button->setGeometry(x, top + 16, 24, 22);
         const int step = kStepOf[b];
         if (kind == 0) {
           btn_offset[i][static_cast<size_t>(b)] = button;
-          connect(button, &QPushButton::clicked, this, [this, s, step] { btn_offset_Click(s, step); });
+          connect(button, &QPushButton::clicked, this, [this, n, step] { model_.StepOffset(n, step); });
         } else {
           btn_faktor[i][static_cast<size_t>(b)] = button;
-          connect(button, &QPushButton::clicked, this, [this, s, step] { btn_faktor_Click(s, step); });
+          connect(button, &QPushButton::clicked, this, [this, n, step] { model_.StepFactor(n, step); });
         }
       }
     }
   }
 }
 
-int& TFrameTambAdr::servoByte(int row) {
-  const AddressRowPlace p = AddressRowSlot(row);
-  return curves_.curve_table.blocks[static_cast<size_t>(p.block)][static_cast<size_t>(p.servoEntry)];
-}
-
-int& TFrameTambAdr::curveByte(int row) {
-  const AddressRowPlace p = AddressRowSlot(row);
-  return curves_.curve_table.blocks[static_cast<size_t>(p.block)][static_cast<size_t>(p.curveEntry)];
-}
-
 void TFrameTambAdr::ShowEditor() {
-  filling = true;
-  const AssignmentPresentation p = AssignmentPresentationFor(ctx.DecoderIdentifier);
-  four_servos_ = p.servoAndRelayLists;
-  for (int r = 0; r < kAddressRows; ++r) {
-    const size_t i = static_cast<size_t>(r);
-    const bool rowShown = r < p.rows;
-    lbl_servo_adresse[i]->setText(QString::fromStdString(p.captions[i]));
-    // Without the servo list the caption may use its place ("Adresse 01 ein").
-    lbl_servo_adresse[i]->setGeometry(4, kRowTop + r * kRowPitch + 2, p.servoAndRelayLists ? 76 : 150, 20);
-    lbl_servo_adresse[i]->setVisible(rowShown);
-    cbx_servo[i]->setVisible(rowShown && p.servoAndRelayLists);
-    cbx_action[i]->setVisible(rowShown);
-    cbx_curve[i]->setVisible(rowShown);
-    cbx_relais[i]->setVisible(rowShown && p.servoAndRelayLists);
-  }
-  for (int s = 0; s < kServos; ++s) GroupBox_Servo[static_cast<size_t>(s)]->setVisible(s < p.servoGroups);
-  for (int s = 0; s < kServos; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    // A cell that is no exact byte text keeps the value held so far.
-    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 2 * s))) pulse_offset[i] = *v;
-    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 1 + 2 * s))) pulse_factor[i] = *v;
-  }
-  RefreshEditor();
+  Render();
   filling = false;
 }
 
-void TFrameTambAdr::RefreshEditor() {
+void TFrameTambAdr::Render() {
   const bool was = filling;
   filling = true;
-  ShowServoFlags();
-  ShowAddressRows();
-  ShowPulseTimes();
-  filling = was;
-}
-
-void TFrameTambAdr::ShowServoFlags() {
-  const CurveTable& t = curves_.curve_table;
-  for (int s = 0; s < kServos; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    cbx_v_off[i]->setChecked(ServoFlag(t, s, kFlagVoltageOff));
-    cbx_imp_off[i]->setChecked(ServoFlag(t, s, kFlagPulsesOff));
-    cbx_no_ir[i]->setChecked(ServoFlag(t, s, kFlagNoInterrupt));
-    cbx_no_rep[i]->setChecked(ServoFlag(t, s, kFlagNoRepeat));
-  }
-}
-
-void TFrameTambAdr::ShowAddressRows() {
-  for (int r = 1; r <= kAddressRows; ++r) {
-    const size_t i = static_cast<size_t>(r - 1);
-    cbx_servo[i]->setCurrentIndex(ServoIndex(servoByte(r)));
-    cbx_curve[i]->setCurrentIndex(CurveIndex(curveByte(r)));
-    cbx_action[i]->setCurrentIndex(ActionIndex(servoByte(r)));
-  }
-  UpdateCurveVisibility();
-  for (int r = 1; r <= kAddressRows; ++r)
-    cbx_relais[static_cast<size_t>(r - 1)]->setCurrentIndex(RelayIndex(curveByte(r)));
-}
-
-void TFrameTambAdr::UpdateCurveVisibility() {
-  const int rows = four_servos_ ? 8 : 4;
-  for (int r = 0; r < rows; ++r) {
+  model_.decimalSeparator = DecimalSeparator();
+  const bool lists = model_.assignmentPresentation().servoAndRelayLists;
+  for (int r = 0; r < kAddressRows; ++r) {
     const size_t i = static_cast<size_t>(r);
-    const bool shown = CurveListVisible(cbx_action[i]->currentIndex());
-    cbx_curve[i]->setVisible(shown);
-    if (four_servos_) cbx_relais[i]->setVisible(shown);
+    const ServoModel::AddressRowView v = model_.addressRow(r + 1);
+    const QString caption = QString::fromStdString(v.caption);
+    lbl_servo_adresse[i]->setText(caption);
+    // Without the servo list the caption may use its place ("Adresse 01 ein").
+    lbl_servo_adresse[i]->setGeometry(4, kRowTop + r * kRowPitch + 2, lists ? 76 : 150, 20);
+    lbl_servo_adresse[i]->setVisible(v.visible);
+    lbl_servo_adresse[i]->setBuddy(lists ? cbx_servo[i] : cbx_action[i]);
+    const std::pair<QComboBox*, std::pair<bool, int>> shown[4] = {{cbx_servo[i], {v.servoVisible, v.servo}},
+                                                                  {cbx_action[i], {v.actionVisible, v.action}},
+                                                                  {cbx_curve[i], {v.curveVisible, v.curve}},
+                                                                  {cbx_relais[i], {v.relayVisible, v.relay}}};
+    const char* const kListNames[4] = {"Servo", "Aktion", "Kurve", "Relais"};
+    for (int k = 0; k < 4; ++k) {
+      QComboBox* list = shown[k].first;
+      list->setVisible(shown[k].second.first);
+      list->setCurrentIndex(shown[k].second.second);
+      QString name = caption;
+      if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+      list->setAccessibleName(name + QLatin1Char(' ') + QString::fromLatin1(kListNames[k]));
+    }
   }
-}
-
-void TFrameTambAdr::ShowPulseTimes() {
-  const bool was = filling;
-  filling = true;
-  const char sep = DecimalSeparator();
-  for (int s = 0; s < kServos; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    const PulseTimes t = PulseTimesFor(pulse_offset[i], pulse_factor[i]);
-    servo_edt_Offset[i]->setText(QString::fromStdString(FormatPulseTime(t.minimum, sep)));
-    servo_edt_max[i]->setText(QString::fromStdString(FormatPulseTime(t.maximum, sep)));
+  for (int s = 1; s <= kServos; ++s) {
+    const size_t i = static_cast<size_t>(s - 1);
+    GroupBox_Servo[i]->setVisible(model_.servoGroupVisible(s));
+    cbx_v_off[i]->setChecked(model_.servoFlag(s, kFlagVoltageOff));
+    cbx_imp_off[i]->setChecked(model_.servoFlag(s, kFlagPulsesOff));
+    cbx_no_ir[i]->setChecked(model_.servoFlag(s, kFlagNoInterrupt));
+    cbx_no_rep[i]->setChecked(model_.servoFlag(s, kFlagNoRepeat));
+    servo_edt_Offset[i]->setText(QString::fromStdString(model_.minimumPulseText(s)));
+    servo_edt_max[i]->setText(QString::fromStdString(model_.maximumPulseText(s)));
   }
   filling = was;
-}
-
-std::array<int, 8> TFrameTambAdr::PulseValues() const {
-  std::array<int, 8> v{};
-  for (size_t s = 0; s < kServos; ++s) {
-    v[2 * s] = pulse_offset[s];
-    v[2 * s + 1] = pulse_factor[s];
-  }
-  return v;
-}
-
-void TFrameTambAdr::cbx_ax_servoChange(int row, int index) {
-  if (filling) return;
-  servoByte(row) = WithServo(servoByte(row), index);
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::cbx_ax_actionChange(int row, int index) {
-  if (filling) return;
-  servoByte(row) = WithAction(servoByte(row), index);
-  UpdateCurveVisibility();
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::cbx_ax_curveChange(int row, int index) {
-  if (filling) return;
-  curveByte(row) = WithCurve(curveByte(row), index);
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::cbx_ax_relaisChange(int row, int index) {
-  if (filling) return;
-  curveByte(row) = WithRelay(curveByte(row), index);
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::flagClick(int bit, const std::array<QCheckBox*, kServos>& boxes) {
-  if (filling) return;
-  std::array<bool, kServos> checked{};
-  for (size_t s = 0; s < kServos; ++s) checked[s] = boxes[s]->isChecked();
-  SetServoFlags(curves_.curve_table, bit, checked);
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::btn_offset_Click(int servo, int step) {
-  if (filling) return;
-  int& o = pulse_offset[static_cast<size_t>(servo)];
-  o = StepPulseOffset(o, step);
-  ShowPulseTimes();
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::btn_faktor_Click(int servo, int step) {
-  if (filling) return;
-  int& f = pulse_factor[static_cast<size_t>(servo)];
-  f = StepPulseFactor(f, step);
-  ShowPulseTimes();
-  curves_.EnableApply();
-}
-
-void TFrameTambAdr::servo_edt_x_xChange() {
-  if (filling) return;
-  curves_.EnableApply();
 }
 
 }  // namespace korrin

@@ -6,8 +6,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "editors/servo_curves.h"
-
 namespace korrin {
 
 ServoCanvas::ServoCanvas(QWidget* parent) : QWidget(parent) {
@@ -15,17 +13,44 @@ ServoCanvas::ServoCanvas(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage& ServoCanvas::picture() {
-  if (image_.size() != size()) {
-    image_ = QImage(size(), QImage::Format_RGB32);
-    image_.fill(Qt::white);
-  }
-  return image_;
-}
-
 void ServoCanvas::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, picture());
+  p.fillRect(rect(), Qt::white);
+  if (paint_) paint_(p);
+}
+
+void PaintCurve(QPainter& p, const CurvePicture& pic, int w, int h) {
+  p.fillRect(0, 0, w, h, Qt::white);
+  const int r = pic.markerHalfSize;
+  for (size_t q = 0; q < pic.points.size(); ++q) {
+    const PixelPoint pt = pic.points[q];
+    p.setPen(Qt::black);
+    if (q > 0) p.drawLine(pic.points[q - 1].x, pic.points[q - 1].y, pt.x, pt.y);
+    p.setBrush(Qt::red);
+    // A square from (x - r, y - r) to (x + r, y + r), the far edges excluded.
+    if (r > 0)
+      p.drawRect(pt.x - r, pt.y - r, 2 * r - 1, 2 * r - 1);
+    else
+      p.drawPoint(pt.x, pt.y);
+  }
+  p.setPen(QColor(0, 255, 0));
+  for (int y : pic.gridY) p.drawLine(0, y, w - 1, y);
+  for (int x : pic.gridX) p.drawLine(x, 0, x, h - 1);
+  if (pic.thresholdY) {
+    p.setPen(Qt::red);
+    p.drawLine(0, *pic.thresholdY, w - 1, *pic.thresholdY);
+  }
+}
+
+void PaintRelay(QPainter& p, const RelayPicture& pic, int w, int h) {
+  p.fillRect(0, 0, w, h, Qt::white);
+  p.setPen(Qt::black);
+  p.setBrush(Qt::red);
+  for (const PixelRect& c : pic.cells)
+    if (c.right - c.left > 0 && c.bottom - c.top > 0)
+      p.drawRect(c.left, c.top, c.right - c.left - 1, c.bottom - c.top - 1);
+  p.setPen(QColor(0, 255, 0));
+  for (int x : pic.gridX) p.drawLine(x, 0, x, h - 1);
 }
 
 void ServoCanvas::mousePressEvent(QMouseEvent* event) {

@@ -1,23 +1,26 @@
 #pragma once
-// Small widgets of the two servo frames: the bitmap-backed drawing areas of the curve and
-// the relay strip, and the up/down spinner that steps the number in an edit.
-#include <QImage>
+// Small widgets of the two servo frames: the drawing areas of the curve and the relay strip,
+// and the up/down spinner that steps the number in an edit.
 #include <QWidget>
+#include <functional>
+
+#include "editors/servo_curves.h"
 
 class QLineEdit;
+class QPainter;
 class QToolButton;
 
 namespace korrin {
 
-// A drawing area that keeps its picture in an image of its own size. Mouse presses, moves
-// while a button is held (Qt keeps reporting them to the pressed widget) and releases are
-// passed on with the pixel position.
+// A drawing area painted afresh by a paint function in every paint event, in the widget's own
+// coordinates, so that it stays sharp on screens with more device pixels per pixel. Mouse
+// presses, moves while a button is held (Qt keeps reporting them to the pressed widget) and
+// releases are passed on with the pixel position.
 class ServoCanvas : public QWidget {
   Q_OBJECT
  public:
   explicit ServoCanvas(QWidget* parent = nullptr);
-  // The picture, sized to the widget; draw into it, then call update().
-  QImage& picture();
+  void setPaint(std::function<void(QPainter&)> paint) { paint_ = std::move(paint); }
 
  signals:
   void pressed(int x, int y);
@@ -31,8 +34,13 @@ class ServoCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  QImage image_;
+  std::function<void(QPainter&)> paint_;
 };
+
+// The curve drawing: white ground, black lines joining the points, red markers with black
+// outline, green raster lines and the red threshold line; and the relay strip.
+void PaintCurve(QPainter& painter, const CurvePicture& picture, int width, int height);
+void PaintRelay(QPainter& painter, const RelayPicture& picture, int width, int height);
 
 // Two arrow buttons beside an edit: each click takes the edit's number (or the last
 // position when the text is no number), steps it by one within min..max and writes it back

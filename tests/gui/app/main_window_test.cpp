@@ -96,6 +96,7 @@ TEST_F(MainWindow, LoadThroughTheButtonFindsNeighbours) {
   w->btn_loadClick();
   ASSERT_EQ(files.openRequests.size(), 1u);
   EXPECT_EQ(files.openRequests[0].filter, "HEX|*.hex|TXT|*.txt|*.*|*.*");
+  EXPECT_EQ(files.openRequests[0].title, "HEX-Datei laden");
   EXPECT_EQ(w->document().NextFileName, b);
   w->btn_nextClick();
   EXPECT_EQ(w->document().LastFileName, b);
@@ -129,6 +130,8 @@ TEST_F(MainWindow, EditAndSaveWritesTheAddress) {
   EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
   ASSERT_TRUE(fs::exists(out));
   EXPECT_EQ(w->statusPanels[3]->text().toStdString(), out);
+  ASSERT_EQ(files.saveRequests.size(), 1u);
+  EXPECT_EQ(files.saveRequests[0].title, "HEX-Datei speichern");
 
   auto again = window();
   again->StartWithFile(out);

@@ -1,13 +1,18 @@
+// The two servo frames render the one servo model and forward their events to it. The logic
+// is tested on the model; these tests check the wiring of each kind of control, the drawing
+// and that both frames follow every change of the shared model.
 #include "editors/gui/Frame_tamb.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,10 +21,9 @@
 
 #include "editors/gui/Frame_tamb_adr.h"
 #include "editors/gui/servo_widgets.h"
-#include "editors/curve_files.h"
 #include "image/text_file.h"
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -29,41 +33,40 @@ namespace {
 
 class FrameTambTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    korrin::testing::QtApp();
-  }
+  static void SetUpTestSuite() { korrin::testing::QtApp(); }
 
   void SetUp() override {
-    ctx = std::make_unique<EditorContext>(dialogs, files);
-    ctx->image.ResetForNewFile();
+    ctx.image.ResetForNewFile();
     window = std::make_unique<QWidget>();
     window->resize(1050, 800);
-    tamb = new TFrameTamb(*ctx, window.get());
-    adr = new TFrameTambAdr(*ctx, *tamb, window.get());
+    tamb = new TFrameTamb(model, window.get());
+    adr = new TFrameTambAdr(model, window.get());
   }
 
-  // Curve k: count, stretch and a few points in the image.
+  // Curve k: count, stretch and the points (j + k) & 0x7F in the image.
   void SetCurve(int k, int count, int stretch) {
     const int base = (k < 2 ? 0xA00 : 0xC00) + 2 * 128 * (k % 2);
-    ctx->image.setRomValue(base + 2 * kEntryCount, count);
-    ctx->image.setRomValue(base + 2 * kEntryStretch, stretch);
-    for (int j = 0; j < 100; ++j) ctx->image.setRomValue(base + 2 * j, (j + k) & 0x7F);
+    ctx.image.setRomValue(base + 2 * kEntryCount, count);
+    ctx.image.setRomValue(base + 2 * kEntryStretch, stretch);
+    for (int j = 0; j < 100; ++j) ctx.image.setRomValue(base + 2 * j, (j + k) & 0x7F);
   }
   void SetBlockEntry(int k, int entry, int value) {
-    const int base = (k < 2 ? 0xA00 : 0xC00) + 2 * 128 * (k % 2);
-    ctx->image.setRomValue(base + 2 * entry, value);
+    ctx.image.setRomValue((k < 2 ? 0xA00 : 0xC00) + 2 * 128 * (k % 2) + 2 * entry, value);
   }
 
-  // What the main window's frame switch does for the servo pair.
+  // What the main window does for the servo pair: place and show both frames (their guards
+  // set), the document loads the model, then each frame renders it.
   void Show(int32_t id) {
-    ctx->DecoderIdentifier = id;
+    ctx.DecoderIdentifier = id;
     tamb->filling = true;
+    adr->filling = true;
     const QRect b = tamb->servo_btn_uebernehmen->geometry();
     tamb->setGeometry(410, 5, b.right() + 1 + 15, b.bottom() + 1 + 15);
     tamb->show();
     adr->setGeometry(1, 120, 398, 530);
     adr->show();
     window->show();
+    model.Load();
     tamb->ShowEditor();
     adr->ShowEditor();
   }
@@ -84,306 +87,208 @@ class FrameTambTest : public ::testing::Test {
     emit list->activated(index);
   }
 
-  CurveBlock& Block(int k) { return tamb->curve_table.blocks[static_cast<size_t>(k)]; }
+  int Entry(int k, int entry) const {
+    return model.workingCopy().blocks[static_cast<size_t>(k)][static_cast<size_t>(entry)];
+  }
+  bool ApplyEnabled() const { return tamb->servo_btn_uebernehmen->isEnabled(); }
 
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
-  std::unique_ptr<EditorContext> ctx;
+  EditorContext ctx{dialogs, files};
+  ServoModel model{ctx};
   std::unique_ptr<QWidget> window;
   TFrameTamb* tamb = nullptr;
   TFrameTambAdr* adr = nullptr;
 };
 
-TEST_F(FrameTambTest, ShowEditorFillsEverythingAndLeavesNothingPending) {
+TEST_F(FrameTambTest, ShowingRendersTheLoadedModel) {
   SetCurve(0, 10, 10);
-  ctx->image.set_Hex_EE(0x00, "01");
-  ctx->RasterX = 3;
-  ctx->RasterY = 2;
+  ctx.image.set_Hex_EE(0x00, "01");
+  ctx.RasterX = 3;
+  ctx.RasterY = 2;
   Show(211);
   EXPECT_FALSE(tamb->filling);
   EXPECT_FALSE(adr->filling);
   EXPECT_EQ(tamb->edt_Anzahl->text(), "10");
+  EXPECT_EQ(tamb->edt_stretch->text(), "10");
   EXPECT_EQ(tamb->lbl_KurveInfo1->text(), "Zeit zwischen 2 Punkten = 200 ms");
   EXPECT_EQ(tamb->lbl_KurveInfo2->text(), "Gesamtzeit für diese Kurve = 1800 ms");
   EXPECT_EQ(tamb->cbx_raster_x->currentIndex(), 3);
   EXPECT_EQ(tamb->cbx_raster_y->currentIndex(), 2);
   EXPECT_TRUE(tamb->servo_rad_lernen->isChecked());
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x00), "01");  // showing does not write SW1
+  EXPECT_TRUE(tamb->servo_rad_a[0]->isChecked());
   EXPECT_TRUE(tamb->servo_cbx_s[0]->isHidden());  // Taster 1 lists only with "Servo-Bedienung"
+  EXPECT_FALSE(tamb->servo_cbx_s[2]->isHidden());
+  EXPECT_EQ(tamb->servo_cbx_s[2]->count(), 9);
+  EXPECT_EQ(tamb->servo_cbx_s[2]->itemText(0), "Adr.-Lernen");
+  EXPECT_EQ(tamb->Label_Servo_sw[3]->text(), "Taster 2 open");
   EXPECT_FALSE(tamb->btn_copy[0]->isEnabled());
   EXPECT_TRUE(tamb->btn_copy[1]->isEnabled());
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
-  EXPECT_FALSE(tamb->hasPendingChanges());
+  EXPECT_EQ(tamb->edt_scale->text(), "0,5");
+  EXPECT_EQ(tamb->edt_shift->text(), "10");
+  EXPECT_TRUE(tamb->edt_tambel_schwelle->isHidden());
+  EXPECT_FALSE(ApplyEnabled());
+  EXPECT_FALSE(tamb->hasPendingChanges());  // the document asks the model, not the frame
   EXPECT_TRUE(dialogs.messages.empty());
+
+  Show(210);
+  EXPECT_TRUE(tamb->servo_Image2->isHidden());
+  EXPECT_TRUE(tamb->servo_GroupBox1->isHidden());
+  EXPECT_FALSE(tamb->servo_cbx_s[0]->isHidden());
+  EXPECT_EQ(tamb->Label_Servo_sw[0]->text(), "Taster 3 close");
+  EXPECT_EQ(tamb->servo_cbx_s[0]->count(), 5);
 }
 
-TEST_F(FrameTambTest, DrawingBeyondTheCountChangesEntriesUpTo99Only) {
-  SetCurve(0, 10, 1);
-  Show(211);
-  Block(0)[99] = 0x80 | 1;
-  const int before100 = Block(0)[100];
-  // Far right of the drawing, near the top: point trunc(520 / 52 + 0.5) = 10.
-  Drag(tamb->servo_Image1, QPoint(10, 100), QPoint(520, 10));
-  EXPECT_EQ(Block(0)[10], CurvePositionAt(10, 201.0f, 201.0f / 128.0f));
-  // A press alone changes nothing; the press at x = 10 is point 0 and was not moved there.
-  EXPECT_EQ(Block(0)[0], 0);
-  // Far beyond the drawing (the pressed canvas keeps getting the moves): point 99 at most.
-  Drag(tamb->servo_Image1, QPoint(0, 0), QPoint(6000, 201));
-  EXPECT_EQ(Block(0)[99], 0x80);  // position 0, relay bit kept
-  EXPECT_EQ(Block(0)[100], before100);
-  EXPECT_TRUE(tamb->hasPendingChanges());
-}
-
-TEST_F(FrameTambTest, RelayStripSetsAndClearsBit7OfTheCell) {
-  SetCurve(0, 10, 1);
-  Show(211);
-  Drag(tamb->servo_Image2, QPoint(60, 5), QPoint(60, 5));  // cell 1, upper part
-  EXPECT_EQ(Block(0)[1], 0x80 | 1);
-  EXPECT_EQ(Block(0)[0], 0);
-  Drag(tamb->servo_Image2, QPoint(60, 50), QPoint(60, 50));
-  EXPECT_EQ(Block(0)[1], 1);
-}
-
-TEST_F(FrameTambTest, CountAndStretchEdits) {
+TEST_F(FrameTambTest, EditsForwardTheirTextAndShowTheModelsAnswer) {
   SetCurve(1, 10, 10);
   Show(211);
   QTest::mouseClick(tamb->servo_rad_a[1], Qt::LeftButton);
-  ASSERT_EQ(tamb->selectedCurve(), 1);
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());  // viewing another curve is no change
+  ASSERT_EQ(model.selectedCurve(), 1);
+  EXPECT_FALSE(ApplyEnabled());  // viewing another curve is no change
   tamb->edt_Anzahl->setText("150");
-  EXPECT_EQ(Block(1)[kEntryCount], 100);
+  EXPECT_EQ(Entry(1, kEntryCount), 100);
   EXPECT_EQ(tamb->edt_Anzahl->text(), "100");
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_TRUE(ApplyEnabled());
   tamb->edt_Anzahl->setText("x");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100");
-  EXPECT_EQ(dialogs.messages[0].buttons, Buttons::Cancel);
-  EXPECT_EQ(Block(1)[kEntryCount], 100);
-  tamb->edt_stretch->setText("abc");
-  EXPECT_EQ(dialogs.messages.back().text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200");
-  tamb->edt_stretch->setText("300");
-  EXPECT_EQ(Block(1)[kEntryStretch], 200);
-  tamb->UpDown2->step(-1);
-  EXPECT_EQ(Block(1)[kEntryStretch], 199);
-  EXPECT_EQ(tamb->lbl_KurveInfo1->text(), "Zeit zwischen 2 Punkten = 3980 ms");
+  EXPECT_EQ(tamb->edt_Anzahl->text(), "x");  // the typed text stays for correcting it
+  tamb->UpDown2->step(-1);                   // the spinner writes into the edit, which runs its reaction
+  EXPECT_EQ(Entry(1, kEntryStretch), 9);
+  EXPECT_EQ(tamb->lbl_KurveInfo1->text(), "Zeit zwischen 2 Punkten = 180 ms");
+  tamb->edt_scale->setText("2");
+  EXPECT_EQ(model.scaleText(), "2");
 }
 
-TEST_F(FrameTambTest, Sw1ChoiceWritesAtOnce) {
-  ctx->image.set_Hex_EE(0x00, "01");
-  Show(211);
-  QTest::mouseClick(tamb->servo_rad_servo, Qt::LeftButton);
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x00), "F0");
-  EXPECT_FALSE(tamb->servo_cbx_s[0]->isHidden());
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
-  QTest::mouseClick(tamb->servo_rad_lernen, Qt::LeftButton);
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x00), "01");
-  // "verwerfen" does not restore it.
-  QTest::mouseClick(tamb->servo_btn_verwerfen, Qt::LeftButton);
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x00), "01");
-}
-
-TEST_F(FrameTambTest, ThresholdIsLimitedAndStoredAtOnce) {
-  ctx->image.set_Hex_EE(0x30, "20");
+TEST_F(FrameTambTest, ThresholdEditShowsTheLimitedValue) {
+  ctx.image.set_Hex_EE(0x30, "20");
   Show(466);
   EXPECT_FALSE(tamb->edt_tambel_schwelle->isHidden());
   EXPECT_EQ(tamb->edt_tambel_schwelle->text(), "32");
   tamb->edt_tambel_schwelle->setText("150");
   EXPECT_EQ(tamb->edt_tambel_schwelle->text(), "127");
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x30), "7F");
-  EXPECT_EQ(tamb->x7_threshold, 127);
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
-  tamb->edt_tambel_schwelle->setText("x");
-  EXPECT_EQ(dialogs.texts().back(), "Ungültige Eingabe für <Schwellwert Ausgang X7> ");
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x30), "7F");
-  Show(211);
-  EXPECT_TRUE(tamb->edt_tambel_schwelle->isHidden());
+  EXPECT_EQ(ctx.image.get_Hex_EE(0x30), "7F");
+  EXPECT_FALSE(ApplyEnabled());
 }
 
-TEST_F(FrameTambTest, CopyKeepsFlagsAssignmentAndButtonAction) {
-  SetCurve(1, 20, 7);
-  SetBlockEntry(0, kEntryServoFlags, 0x46);
-  SetBlockEntry(0, kEntryAddrServo, 0x12);
-  SetBlockEntry(0, kEntryAddrCurve, 0x21);
-  SetBlockEntry(0, kEntryButtonAction, 0x04);
-  SetBlockEntry(1, kEntryServoFlags, 0x80);
+TEST_F(FrameTambTest, MouseOnBothDrawingsPaintsTheSelectedCurve) {
+  SetCurve(0, 10, 1);
   Show(211);
-  QTest::mouseClick(tamb->btn_copy[1], Qt::LeftButton);
-  EXPECT_EQ(Block(0)[kEntryCount], 20);
-  EXPECT_EQ(Block(0)[kEntryStretch], 7);
-  EXPECT_EQ(Block(0)[5], 6);
-  EXPECT_EQ(Block(0)[kEntryServoFlags], 0x46);
-  EXPECT_EQ(Block(0)[kEntryAddrServo], 0x12);
-  EXPECT_EQ(Block(0)[kEntryAddrCurve], 0x21);
-  EXPECT_EQ(Block(0)[kEntryButtonAction], 0x04);
-  EXPECT_EQ(tamb->edt_Anzahl->text(), "20");
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+  // Far right of the drawing, near the top: point trunc(520 / 52 + 0.5) = 10. The press at
+  // x = 10 is point 0 and does not move it.
+  Drag(tamb->servo_Image1, QPoint(10, 100), QPoint(520, 10));
+  EXPECT_EQ(Entry(0, 10), CurvePositionAt(10, 201.0f, 201.0f / 128.0f));
+  EXPECT_EQ(Entry(0, 0), 0);
+  Drag(tamb->servo_Image2, QPoint(60, 5), QPoint(60, 5));  // cell 1, upper part
+  EXPECT_EQ(Entry(0, 1), 0x80 | 1);
+  EXPECT_TRUE(ApplyEnabled());
+  // After the release moves change nothing.
+  QMouseEvent move(QEvent::MouseMove, QPoint(60, 50), tamb->servo_Image2->mapToGlobal(QPoint(60, 50)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(tamb->servo_Image2, &move);
+  EXPECT_EQ(Entry(0, 1), 0x80 | 1);
 }
 
-TEST_F(FrameTambTest, GeneratorsAndTransformsFromTheButtons) {
+TEST_F(FrameTambTest, ButtonsReachTheirReactions) {
   SetCurve(0, 5, 1);
+  SetCurve(1, 20, 7);
   Show(211);
   QTest::mouseClick(tamb->btn_Lin, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[1], 31);
-  EXPECT_EQ(Block(0)[4], 127);
+  EXPECT_EQ(Entry(0, 1), 31);
+  QTest::mouseClick(tamb->btn_MirrorVertikal, Qt::LeftButton);
+  EXPECT_EQ(Entry(0, 1), 96);
+  QTest::mouseClick(tamb->btn_MirrorHorizontal, Qt::LeftButton);
+  EXPECT_EQ(Entry(0, 4), 127);
   tamb->edt_scale->setText("0,5");
   QTest::mouseClick(tamb->btn_scale, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[4], 63);
-  tamb->edt_scale->setText("20");
-  QTest::mouseClick(tamb->btn_scale, Qt::LeftButton);
-  EXPECT_EQ(dialogs.texts().back(), "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0.1 .. 10");
-  EXPECT_EQ(Block(0)[4], 63);
-  tamb->edt_shift->setText("-100");
+  EXPECT_EQ(Entry(0, 4), 63);
+  tamb->edt_shift->setText("200");
   QTest::mouseClick(tamb->btn_shift, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[4], 0);
-  tamb->edt_Anzahl->setText("1");
-  dialogs.clear();
-  QTest::mouseClick(tamb->btn_sin2, Qt::LeftButton);
-  ASSERT_EQ(dialogs.messages.size(), 1u);  // one point: refused with a message
-  EXPECT_EQ(Block(0)[0], 0);
-}
-
-TEST_F(FrameTambTest, ApplyWritesTablesAndPulseBytes) {
-  SetCurve(2, 10, 3);
-  ctx->image.set_Hex_EE(0x60, "7D");
-  ctx->image.set_Hex_EE(0x61, "00");
-  Show(211);
-  QTest::mouseClick(tamb->servo_rad_a[2], Qt::LeftButton);
-  QTest::mouseClick(tamb->btn_MirrorVertikal, Qt::LeftButton);
-  QTest::mouseClick(adr->btn_offset[0][3], Qt::LeftButton);  // ">>": 125 + 10
-  QTest::mouseClick(adr->btn_faktor[0][1], Qt::LeftButton);  // "<": 0 - 1 wraps to 252
-  ASSERT_TRUE(tamb->hasPendingChanges());
-  EXPECT_EQ(ctx->image.get_Hex_ROM(0xC00 + 2 * 1), "03");  // nothing written yet
-  tamb->applyPendingChanges();
-  EXPECT_EQ(ctx->image.get_Hex_ROM(0xC00 + 2 * 1), "7C");  // 127 - 3
-  EXPECT_EQ(ctx->image.get_Hex_ROM(0xC00 + 2 * kEntryCount), "0A");
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x60), "87");
-  EXPECT_EQ(ctx->image.get_Hex_EE(0x61), "FC");
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
-  EXPECT_FALSE(tamb->hasPendingChanges());
-}
-
-TEST_F(FrameTambTest, DiscardReloadsCurvesButKeepsPulseValues) {
-  SetCurve(0, 10, 3);
-  ctx->image.set_Hex_EE(0x60, "7D");
-  Show(211);
-  QTest::mouseClick(tamb->btn_MirrorVertikal, Qt::LeftButton);
-  QTest::mouseClick(adr->btn_offset[0][2], Qt::LeftButton);
+  EXPECT_EQ(dialogs.texts().back(), kShiftRangeMessage);
+  EXPECT_EQ(Entry(0, 4), 63);
+  QTest::mouseClick(tamb->btn_copy[1], Qt::LeftButton);
+  EXPECT_EQ(Entry(0, kEntryCount), 20);
+  EXPECT_EQ(tamb->edt_Anzahl->text(), "20");
+  EXPECT_EQ(tamb->edt_stretch->text(), "7");
+  ASSERT_TRUE(ApplyEnabled());
   QTest::mouseClick(tamb->servo_btn_verwerfen, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[1], 1);
-  EXPECT_EQ(adr->pulse_offset[0], 126);
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_EQ(Entry(0, kEntryCount), 5);
+  EXPECT_EQ(tamb->edt_Anzahl->text(), "5");
+  EXPECT_FALSE(ApplyEnabled());
+  QTest::mouseClick(tamb->btn_sin2, Qt::LeftButton);
+  EXPECT_EQ(Entry(0, 2), 126);
+  QTest::mouseClick(tamb->servo_btn_uebernehmen, Qt::LeftButton);
+  EXPECT_EQ(ctx.image.get_Hex_ROM(0xA00 + 2 * 2), "7E");
+  EXPECT_FALSE(ApplyEnabled());
 }
 
-TEST_F(FrameTambTest, RasterChoiceGoesToTheSettings) {
+TEST_F(FrameTambTest, ListsAndRadioButtonsReachTheirReactions) {
+  ctx.image.set_Hex_EE(0x00, "01");
   Show(211);
+  QTest::mouseClick(tamb->servo_rad_servo, Qt::LeftButton);
+  EXPECT_EQ(ctx.image.get_Hex_EE(0x00), "F0");
+  EXPECT_FALSE(tamb->servo_cbx_s[0]->isHidden());
+  Pick(tamb->servo_cbx_s[1], 3);
+  EXPECT_EQ(Entry(1, kEntryButtonAction), 0x04);
   Pick(tamb->cbx_raster_x, 5);
   Pick(tamb->cbx_raster_y, 4);
-  EXPECT_EQ(ctx->RasterX, 5);
-  EXPECT_EQ(ctx->RasterY, 4);
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_EQ(ctx.RasterX, 5);
+  EXPECT_EQ(ctx.RasterY, 4);
+  EXPECT_TRUE(ApplyEnabled());
 }
 
-TEST_F(FrameTambTest, ButtonListsWriteEntry110) {
-  SetBlockEntry(2, kEntryButtonAction, 0x08);
-  Show(210);
-  EXPECT_EQ(tamb->servo_cbx_s[2]->currentIndex(), 4);
-  EXPECT_EQ(tamb->Label_Servo_sw[0]->text(), "Taster 3 close");
-  EXPECT_TRUE(tamb->servo_Image2->isHidden());
-  EXPECT_TRUE(tamb->servo_GroupBox1->isHidden());
-  Pick(tamb->servo_cbx_s[1], 3);
-  EXPECT_EQ(Block(1)[kEntryButtonAction], 0x04);
-  Pick(tamb->servo_cbx_s[1], 0);
-  EXPECT_EQ(Block(1)[kEntryButtonAction], 0);
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
-}
-
-TEST_F(FrameTambTest, CurveFileLoadAndFaultyLine) {
+TEST_F(FrameTambTest, FileButtonsUseTheDialogs) {
   const std::string path = ::testing::TempDir() + "frame_tamb_test.cur";
   ASSERT_TRUE(WriteTextLinesSafely(path, {"0", "64", "127", "192"}));
   SetCurve(0, 10, 3);
   Show(211);
   files.openAnswers.push_back(path);
   QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[kEntryCount], 4);
-  EXPECT_EQ(Block(0)[3], 192);
+  EXPECT_EQ(Entry(0, kEntryCount), 4);
   EXPECT_EQ(tamb->edt_Anzahl->text(), "4");
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
-  // Cancelled: nothing changes.
+  const std::string set = ::testing::TempDir() + "frame_tamb_test.set";
+  files.saveAnswers.push_back(set);
+  QTest::mouseClick(tamb->servo_save_all, Qt::LeftButton);
+  EXPECT_EQ(ReadTextLines(set)->size(), 512u);
+  files.saveAnswers.push_back(path);
+  QTest::mouseClick(tamb->servo_save_1, Qt::LeftButton);
+  EXPECT_EQ(*ReadTextLines(path), (std::vector<std::string>{"0", "64", "127", "192"}));
   QTest::mouseClick(tamb->servo_btn_verwerfen, Qt::LeftButton);
-  QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
-  EXPECT_EQ(Block(0)[kEntryCount], 10);
-  EXPECT_FALSE(tamb->servo_btn_uebernehmen->isEnabled());
-  // A faulty second line: point 0 is replaced, the count stays, and the frame shows and
-  // offers what the working copy now holds.
-  ASSERT_TRUE(WriteTextLinesSafely(path, {"99", "x"}));
-  files.openAnswers.push_back(path);
-  QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
-  EXPECT_EQ(dialogs.texts().back(), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1");
-  EXPECT_EQ(Block(0)[0], 99);
-  EXPECT_EQ(Block(0)[kEntryCount], 10);
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
-}
-
-TEST_F(FrameTambTest, SetFileLoadRefreshesAssignmentAndButtonLists) {
-  Show(211);
-  CurveTable wanted = tamb->curve_table;
-  wanted.blocks[0][kEntryAddrServo] = 0x22;      // "Servo 2", "Abbruch"
-  wanted.blocks[3][kEntryButtonAction] = 0x10;   // "wie Adr.5"
-  wanted.blocks[1][kEntryServoFlags] = 0x00;
-  const std::string path = ::testing::TempDir() + "frame_tamb_test.set";
-  ASSERT_TRUE(WriteTextLinesSafely(path, SetFileLines(wanted)));
-  files.openAnswers.push_back(path);
+  files.openAnswers.push_back(set);
   QTest::mouseClick(tamb->servo_load_all, Qt::LeftButton);
-  EXPECT_EQ(tamb->curve_table.blocks, wanted.blocks);
-  EXPECT_EQ(adr->cbx_servo[0]->currentIndex(), 1);
-  EXPECT_EQ(adr->cbx_action[0]->currentIndex(), 2);
-  EXPECT_TRUE(adr->cbx_curve[0]->isHidden());
-  EXPECT_FALSE(adr->cbx_v_off[1]->isChecked());
-  EXPECT_EQ(tamb->servo_cbx_s[3]->currentIndex(), 5);
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_EQ(Entry(0, kEntryCount), 4);
+  EXPECT_EQ(files.openRequests.size(), 2u);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
 // The assignment frame.
 
-TEST_F(FrameTambTest, AssignmentRowsShowAndWriteTheirBits) {
+TEST_F(FrameTambTest, AssignmentFrameRendersAndForwards) {
   SetBlockEntry(0, kEntryAddrServo, 0x11);
-  SetBlockEntry(1, kEntryAddr2Curve, 0x23);
   SetBlockEntry(2, kEntryAddrServo, 0x24);  // "Abbruch"
-  SetBlockEntry(2, kEntryAddrCurve, 0x42);
+  SetBlockEntry(1, kEntryServoFlags, 0x84);
   Show(211);
-  EXPECT_EQ(adr->cbx_servo[0]->currentIndex(), 0);
   EXPECT_EQ(adr->cbx_action[0]->currentIndex(), 1);  // "Start Loop"
-  // "Abbruch" hides curve and relay list but keeps the bits.
   EXPECT_TRUE(adr->cbx_curve[2]->isHidden());
   EXPECT_TRUE(adr->cbx_relais[2]->isHidden());
-  EXPECT_EQ(Block(2)[kEntryAddrCurve], 0x42);
-  Pick(adr->cbx_action[0], 2);
-  EXPECT_TRUE(adr->cbx_curve[0]->isHidden());
-  EXPECT_EQ(Block(0)[kEntryAddrServo], 0x21);
-  Pick(adr->cbx_action[0], 0);
-  EXPECT_FALSE(adr->cbx_curve[0]->isHidden());
-  // Row 6, "Kurve 3": entry 107 of block 1 gets 0x40 in bits 4..7, relay bits stay.
-  Pick(adr->cbx_curve[5], 2);
-  EXPECT_EQ(Block(1)[kEntryAddr2Curve], 0x43);
-  Pick(adr->cbx_relais[5], 3);
-  EXPECT_EQ(Block(1)[kEntryAddr2Curve], 0x48);
-  Pick(adr->cbx_servo[7], 3);
-  EXPECT_EQ(Block(3)[kEntryAddr2Servo], 0xF8);  // blank byte FF: action bits stay
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
-}
-
-TEST_F(FrameTambTest, AssignmentFlagsAndPresentation) {
-  SetBlockEntry(1, kEntryServoFlags, 0x84);  // "Impulse aus", "keine Wiederholung"
-  SetBlockEntry(3, kEntryServoFlags, 0x39);
-  Show(211);
   EXPECT_TRUE(adr->cbx_imp_off[1]->isChecked());
-  EXPECT_TRUE(adr->cbx_no_rep[1]->isChecked());
   EXPECT_FALSE(adr->cbx_v_off[1]->isChecked());
+  Pick(adr->cbx_action[0], 2);
+  EXPECT_EQ(Entry(0, kEntryAddrServo), 0x21);
+  EXPECT_TRUE(adr->cbx_curve[0]->isHidden());
+  EXPECT_TRUE(ApplyEnabled());  // the curve frame's button shows the shared pending state
+  Pick(adr->cbx_curve[5], 2);
+  EXPECT_EQ(Entry(1, kEntryAddr2Curve) & 0xF0, 0x40);
+  Pick(adr->cbx_relais[5], 3);
+  EXPECT_EQ(Entry(1, kEntryAddr2Curve) & 0x0F, 0x08);
+  Pick(adr->cbx_servo[7], 3);
+  EXPECT_EQ(Entry(3, kEntryAddr2Servo), 0xF8);
   QTest::mouseClick(adr->cbx_v_off[3], Qt::LeftButton);
-  EXPECT_EQ(Block(3)[kEntryServoFlags], 0x3B);
-  EXPECT_EQ(Block(1)[kEntryServoFlags], 0x84);
-  EXPECT_TRUE(tamb->servo_btn_uebernehmen->isEnabled());
+  EXPECT_TRUE(model.servoFlag(4, kFlagVoltageOff) == adr->cbx_v_off[3]->isChecked());
+  // A change in the curve frame shows in the assignment frame: verwerfen restores the rows.
+  QTest::mouseClick(tamb->servo_btn_verwerfen, Qt::LeftButton);
+  EXPECT_EQ(adr->cbx_action[0]->currentIndex(), 1);
+  EXPECT_FALSE(adr->cbx_curve[0]->isHidden());
 
   Show(16896);
   EXPECT_EQ(adr->lbl_servo_adresse[1]->text(), "Adresse 01 aus");
@@ -393,32 +298,54 @@ TEST_F(FrameTambTest, AssignmentFlagsAndPresentation) {
   EXPECT_FALSE(adr->GroupBox_Servo[0]->isHidden());
 }
 
-TEST_F(FrameTambTest, PulseTimesWithLocaleSeparator) {
+TEST_F(FrameTambTest, PulseTimesWithTheLocaleSeparator) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  ctx->image.set_Hex_EE(0x62, "32");  // servo 2: O = 50
-  ctx->image.set_Hex_EE(0x63, "80");  // F = 128
-  ctx->image.set_Hex_EE(0x64, "zz");  // no byte text: the held value stays
+  ctx.image.set_Hex_EE(0x62, "32");  // servo 2: O = 50
+  ctx.image.set_Hex_EE(0x63, "80");  // F = 128
   Show(211);
   EXPECT_EQ(adr->servo_edt_Offset[1]->text(), "0,400");
   EXPECT_EQ(adr->servo_edt_max[1]->text(), "0,408");
-  EXPECT_EQ(adr->pulse_offset[2], 0);
   QTest::mouseClick(adr->btn_faktor[1][1], Qt::LeftButton);  // "<" at 128 stays
-  EXPECT_EQ(adr->pulse_factor[1], 128);
-  QTest::mouseClick(adr->btn_offset[1][0], Qt::LeftButton);  // "<<" stops at 50
-  EXPECT_EQ(adr->pulse_offset[1], 50);
+  EXPECT_EQ(model.pulseFactor(2), 128);
+  QTest::mouseClick(adr->btn_offset[1][3], Qt::LeftButton);  // ">>"
+  EXPECT_EQ(model.pulseOffset(2), 60);
+  EXPECT_EQ(adr->servo_edt_Offset[1]->text(), "0,480");
+  EXPECT_TRUE(ApplyEnabled());
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  QTest::mouseClick(adr->btn_offset[1][2], Qt::LeftButton);
-  EXPECT_EQ(adr->servo_edt_Offset[1]->text(), "0.408");
+  QTest::mouseClick(adr->btn_offset[1][1], Qt::LeftButton);
+  EXPECT_EQ(adr->servo_edt_Offset[1]->text(), "0.472");
   QLocale::setDefault(QLocale::system());
+}
+
+TEST_F(FrameTambTest, ControlsAreNamedAndLabelsLeadToTheirControls) {
+  Show(211);
+  EXPECT_EQ(tamb->lbl_Anzahl->buddy(), tamb->edt_Anzahl);
+  EXPECT_EQ(tamb->text_tambel_schwelle->buddy(), tamb->edt_tambel_schwelle);
+  EXPECT_EQ(tamb->Label_Servo_sw[2]->buddy(), tamb->servo_cbx_s[2]);
+  EXPECT_EQ(adr->lbl_min[0]->buddy(), adr->servo_edt_Offset[0]);
+  EXPECT_EQ(adr->lbl_servo_adresse[0]->buddy(), adr->cbx_servo[0]);
+  EXPECT_EQ(adr->cbx_curve[4]->accessibleName(), "Adresse 05 Kurve");
+  EXPECT_EQ(adr->btn_faktor[2][0]->accessibleName(), "Servo 3 Impuls-Zeit (Max) - 80 us");
+  EXPECT_EQ(tamb->servo_cbx_s[0]->accessibleName(), "Taster 1 close");
+  for (QWidget* frame : {static_cast<QWidget*>(tamb), static_cast<QWidget*>(adr)}) {
+    for (QWidget* w : frame->findChildren<QWidget*>()) {
+      const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                           qobject_cast<QAbstractButton*>(w) || qobject_cast<ServoCanvas*>(w);
+      if (!control || qobject_cast<QComboBox*>(w->parentWidget())) continue;
+      const bool named = !w->accessibleName().isEmpty() ||
+                         (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractButton*>(w)->text().isEmpty());
+      EXPECT_TRUE(named) << w->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(FrameTambTest, DrawingShowsMarkersGridRelayAndThreshold) {
   SetCurve(0, 10, 1);
-  ctx->image.set_Hex_EE(0x30, "20");
-  ctx->RasterX = 1;
-  ctx->RasterY = 1;
+  ctx.image.set_Hex_EE(0x30, "20");
+  ctx.RasterX = 1;
+  ctx.RasterY = 1;
   Show(466);
-  const QImage& curve = tamb->servo_Image1->picture();
+  const QImage curve = tamb->servo_Image1->grab().toImage();
   // Point 2 (position 2): x = 104, y = trunc(201 - 2 * 1.5703125) = 197, a red marker
   // from (101, 194) to (107, 200) with black outline; the joining line runs near y = 197.
   EXPECT_EQ(curve.pixelColor(103, 195), QColor(Qt::red));
@@ -431,9 +358,8 @@ TEST_F(FrameTambTest, DrawingShowsMarkersGridRelayAndThreshold) {
   EXPECT_EQ(curve.pixelColor(529, 20), QColor(Qt::white));
 
   Show(211);
-  Block(0)[3] |= 0x80;
-  tamb->DrawRelay();
-  const QImage& relay = tamb->servo_Image2->picture();
+  model.PaintRelayStep(3, true);
+  const QImage relay = tamb->servo_Image2->grab().toImage();
   EXPECT_EQ(relay.pixelColor(3 * 52 + 10, 40), QColor(Qt::red));
   EXPECT_EQ(relay.pixelColor(4 * 52 + 10, 40), QColor(Qt::white));
   EXPECT_EQ(relay.pixelColor(260, 5), QColor(0, 255, 0));
@@ -445,9 +371,8 @@ TEST_F(FrameTambTest, Screenshots) {
     SetCurve(0, 10, 10);
     Show(id);
     QTest::mouseClick(tamb->btn_sin2, Qt::LeftButton);
-    Block(0)[2] |= 0x80;
-    Block(0)[3] |= 0x80;
-    tamb->DrawRelay();
+    model.PaintRelayStep(2, true);
+    model.PaintRelayStep(3, true);
     window->resize(tamb->geometry().right() + 11, 660);
     QApplication::processEvents();
     const QString path = QString("/tmp/servo_frame_%1.png").arg(id);

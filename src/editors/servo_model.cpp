@@ -1,0 +1,485 @@
+#include "editors/servo_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "image/format.h"
+
+namespace korrin {
+
+namespace {
+
+const char* const kCountMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100";
+const char* const kStretchMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200";
+const char* const kThresholdCaption = "Schwellwert Ausgang X7";
+
+}  // namespace
+
+ServoModel::ServoModel(EditorContext& context) : EditorModel(context) {
+  curvePresentation_ = CurvePresentationFor(0);
+  assignmentPresentation_ = AssignmentPresentationFor(0);
+}
+
+void ServoModel::Subscribe(std::weak_ptr<void> owner, std::function<void()> changed) {
+  observers_.emplace_back(std::move(owner), std::move(changed));
+}
+
+void ServoModel::Notify() {
+  std::erase_if(observers_, [](const auto& o) { return o.first.expired(); });
+  const auto observers = observers_;
+  for (const auto& [owner, changed] : observers)
+    if (!owner.expired()) changed();
+}
+
+// --- load, apply, discard --------------------------------------------------------------------
+
+void ServoModel::Load() {
+  Change change(*this);
+  filling = true;
+  curvePresentation_ = CurvePresentationFor(ctx.DecoderIdentifier);
+  assignmentPresentation_ = AssignmentPresentationFor(ctx.DecoderIdentifier);
+  rasterX_ = std::clamp(ctx.RasterX, 0, 70);
+  rasterY_ = std::clamp(ctx.RasterY, 0, 10);
+  mouse_down = false;
+  ReloadEditor();
+  pending_ = false;
+  // The pulse values: a cell that is no exact byte text keeps the value held so far.
+  for (int s = 0; s < kServos; ++s) {
+    const size_t i = static_cast<size_t>(s);
+    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 2 * s))) pulse_offset[i] = *v;
+    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 1 + 2 * s))) pulse_factor[i] = *v;
+  }
+  filling = false;
+}
+
+void ServoModel::ReloadEditor() {
+  LoadCurves(ctx.image, curve_table);
+  // Reading SW1 writes nothing: byte 0x00 is written only when the user picks a function.
+  sw1Learn_ = ctx.image.get_Hex_EE(kEepromSw1) == "01";
+  if (curvePresentation_.x7Threshold) {
+    x7_threshold = ctx.image.eepromValue(kEepromX7);
+    setThresholdText(std::to_string(x7_threshold));
+  }
+  ShowParameters();
+  pending_ = false;
+}
+
+void ServoModel::applyPendingChanges() {
+  Change change(*this);
+  StoreCurves(curve_table, ctx.image);
+  for (int s = 0; s < kServos; ++s) {
+    ctx.image.setEepromValue(kPulseEepromCell + 2 * s, pulse_offset[static_cast<size_t>(s)]);
+    ctx.image.setEepromValue(kPulseEepromCell + 1 + 2 * s, pulse_factor[static_cast<size_t>(s)]);
+  }
+  pending_ = false;
+}
+
+void ServoModel::Discard() {
+  Change change(*this);
+  ReloadEditor();
+  pending_ = false;
+}
+
+// --- what the frames show --------------------------------------------------------------------
+
+int ServoModel::buttonActionIndex(int list) const {
+  const size_t i = static_cast<size_t>(list);
+  const int index = ButtonActionIndex(curve_table.blocks[i][kEntryButtonAction]);
+  return index < static_cast<int>(curvePresentation_.buttonChoices[i].size()) ? index : -1;
+}
+
+bool ServoModel::buttonListVisible(int list) const {
+  // Only the four-servo decoder has the SW1 choice; the lists of push-button 1 are usable
+  // only while SW1 operates the servos.
+  return !(curvePresentation_.relayStripAndSw1 && list < 2 && sw1Learn_);
+}
+
+CurvePicture ServoModel::curvePicture() const {
+  std::optional<int> threshold;
+  if (curvePresentation_.x7Threshold) threshold = x7_threshold;
+  return LayoutCurve(curve_table.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kCurveDrawingHeight,
+                     rasterX_, rasterY_, threshold);
+}
+
+RelayPicture ServoModel::relayPicture() const {
+  return LayoutRelay(curve_table.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kRelayDrawingHeight,
+                     rasterX_);
+}
+
+ServoModel::AddressRowView ServoModel::addressRow(int row) const {
+  const AssignmentPresentation& p = assignmentPresentation_;
+  AddressRowView v;
+  v.caption = p.captions[static_cast<size_t>(row - 1)];
+  v.visible = row <= p.rows;
+  const AddressRowPlace place = AddressRowSlot(row);
+  const CurveBlock& block = curve_table.blocks[static_cast<size_t>(place.block)];
+  const int servoAction = block[static_cast<size_t>(place.servoEntry)];
+  const int curveRelay = block[static_cast<size_t>(place.curveEntry)];
+  v.servo = ServoIndex(servoAction);
+  v.action = ActionIndex(servoAction);
+  v.curve = CurveIndex(curveRelay);
+  v.relay = RelayIndex(curveRelay);
+  const bool curveShown = CurveListVisible(v.action);
+  v.servoVisible = v.visible && p.servoAndRelayLists;
+  v.actionVisible = v.visible;
+  v.curveVisible = v.visible && curveShown;
+  v.relayVisible = v.visible && p.servoAndRelayLists && curveShown;
+  return v;
+}
+
+std::string ServoModel::minimumPulseText(int servo) const {
+  return FormatPulseTime(PulseTimesFor(pulseOffset(servo), pulseFactor(servo)).minimum, decimalSeparator);
+}
+
+std::string ServoModel::maximumPulseText(int servo) const {
+  return FormatPulseTime(PulseTimesFor(pulseOffset(servo), pulseFactor(servo)).maximum, decimalSeparator);
+}
+
+// --- the curve frame's edits -----------------------------------------------------------------
+
+void ServoModel::ShowParameters() {
+  setCountText(std::to_string(selectedBlock()[kEntryCount]));
+  setStretchText(std::to_string(selectedBlock()[kEntryStretch]));
+  // The texts follow what the edits now show.
+  const CurveBlock& block = selectedBlock();
+  const int n = ReadServoInteger(countText_).value_or(block[kEntryCount]);
+  const int s = ReadServoInteger(stretchText_).value_or(block[kEntryStretch]);
+  pointTimeText_ = PointTimeText(s);
+  totalTimeText_ = TotalTimeText(n, s);
+}
+
+void ServoModel::setCountText(const std::string& text) {
+  if (text == countText_) return;
+  countText_ = text;
+  countReaction();
+}
+
+void ServoModel::setStretchText(const std::string& text) {
+  if (text == stretchText_) return;
+  stretchText_ = text;
+  stretchReaction();
+}
+
+void ServoModel::setThresholdText(const std::string& text) {
+  if (text == thresholdText_) return;
+  thresholdText_ = text;
+  thresholdReaction();
+}
+
+bool ServoModel::CountTextChanged(const std::string& text) {
+  Change change(*this);
+  countText_ = text;
+  return countReaction();
+}
+
+bool ServoModel::StretchTextChanged(const std::string& text) {
+  Change change(*this);
+  stretchText_ = text;
+  return stretchReaction();
+}
+
+bool ServoModel::ThresholdTextChanged(const std::string& text) {
+  Change change(*this);
+  thresholdText_ = text;
+  return thresholdReaction();
+}
+
+bool ServoModel::countReaction() {
+  const std::string text = countText_;
+  if (text.empty()) return true;
+  const auto v = ReadServoInteger(text);
+  if (!v) {
+    ctx.dialogs.show(BoxKind::Warning, kCountMessage, Buttons::Cancel);
+    return false;
+  }
+  const int n = std::clamp(*v, 1, kMaxCurvePoints);
+  // Showing another curve's count runs this reaction too; only a count that differs from the
+  // stored one is a change of the working copy. While loading it is stored but not shown.
+  const bool changed = selectedBlock()[kEntryCount] != n;
+  selectedBlock()[kEntryCount] = n;
+  if (filling) return true;
+  ShowParameters();
+  if (changed) pending_ = true;
+  return true;
+}
+
+bool ServoModel::stretchReaction() {
+  if (filling) return true;
+  const std::string text = stretchText_;
+  if (text.empty()) return true;
+  const auto v = ReadServoInteger(text);
+  if (!v) {
+    ctx.dialogs.show(BoxKind::Warning, kStretchMessage, Buttons::Cancel);
+    return false;
+  }
+  const int stretch = std::clamp(*v, 1, 200);
+  const bool changed = selectedBlock()[kEntryStretch] != stretch;
+  selectedBlock()[kEntryStretch] = stretch;
+  ShowParameters();
+  if (changed) pending_ = true;
+  return true;
+}
+
+bool ServoModel::thresholdReaction() {
+  if (filling) return true;
+  const std::string text = thresholdText_;
+  if (text.empty()) return true;
+  const auto v = ReadServoInteger(text);
+  if (!v) {
+    ctx.dialogs.show(BoxKind::Warning, Format("Ungültige Eingabe für <%s> ", kThresholdCaption), Buttons::Cancel);
+    return false;
+  }
+  const int t = std::clamp(*v, 0, 127);
+  const std::string shown = std::to_string(t);
+  if (thresholdText_ != shown) {
+    // Writing the limited value back runs this reaction once more with that value.
+    setThresholdText(shown);
+    return true;
+  }
+  // Written at once; this is no change of the working copy.
+  x7_threshold = t;
+  ctx.image.setEepromValue(kEepromX7, t);
+  return true;
+}
+
+// --- the curve frame's other controls --------------------------------------------------------
+
+void ServoModel::SelectCurve(int curve) {
+  Change change(*this);
+  selected_ = std::clamp(curve, 0, kCurveBlocks - 1);
+  if (filling) return;
+  ShowParameters();
+}
+
+void ServoModel::ChooseRaster(int x, int y) {
+  Change change(*this);
+  if (filling) return;
+  rasterX_ = std::clamp(x, 0, 70);
+  rasterY_ = std::clamp(y, 0, 10);
+  ctx.RasterX = rasterX_;
+  ctx.RasterY = rasterY_;
+}
+
+void ServoModel::MouseDown() { mouse_down = true; }
+
+void ServoModel::MouseUp() { mouse_down = false; }
+
+void ServoModel::CurveMouseMove(int x, int y) {
+  if (!mouse_down) return;
+  const float cellWidth = CellWidth(kCurveDrawingWidth, selectedBlock()[kEntryCount]);
+  const float height = static_cast<float>(kCurveDrawingHeight);
+  PaintPoint(NearestCurvePoint(x, cellWidth), CurvePositionAt(y, height, height / 128.0f));
+}
+
+void ServoModel::RelayMouseMove(int x, int y) {
+  if (!mouse_down) return;
+  const float cellWidth = CellWidth(kCurveDrawingWidth, selectedBlock()[kEntryCount]);
+  const float height = static_cast<float>(kRelayDrawingHeight);
+  PaintRelayStep(RelayCellAt(x, cellWidth), RelayOnAt(y, height, height / 128.0f));
+}
+
+void ServoModel::PaintPoint(int point, int position) {
+  Change change(*this);
+  SetPointPosition(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), std::clamp(position, 0, 127));
+  pending_ = true;
+}
+
+void ServoModel::PaintRelayStep(int point, bool on) {
+  Change change(*this);
+  SetPointRelay(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), on);
+  pending_ = true;
+}
+
+void ServoModel::CurveChanged() { pending_ = true; }
+
+bool ServoModel::Generate(CurveShape shape) {
+  Change change(*this);
+  if (!GenerateCurve(selectedBlock(), shape)) {
+    ctx.dialogs.show(BoxKind::Warning, kShapeNeedsTwoPointsMessage, Buttons::Ok);
+    return false;
+  }
+  CurveChanged();
+  return true;
+}
+
+void ServoModel::MirrorCurveVertical() {
+  Change change(*this);
+  MirrorVertical(selectedBlock());
+  CurveChanged();
+}
+
+void ServoModel::MirrorCurveHorizontal() {
+  Change change(*this);
+  MirrorHorizontal(selectedBlock());
+  CurveChanged();
+}
+
+bool ServoModel::ApplyScale() {
+  Change change(*this);
+  const CurveOperand f = ReadScaleFactor(scaleText_);
+  if (f.kind == CurveOperand::Empty) return true;
+  if (f.kind == CurveOperand::Invalid) {
+    ctx.dialogs.show(BoxKind::Warning, kScaleRangeMessage, Buttons::Cancel);
+    return false;
+  }
+  ScaleCurve(selectedBlock(), f.value);
+  CurveChanged();
+  return true;
+}
+
+bool ServoModel::ApplyShift() {
+  Change change(*this);
+  const CurveOperand s = ReadShiftAmount(shiftText_);
+  if (s.kind == CurveOperand::Empty) return true;
+  if (s.kind == CurveOperand::Invalid) {
+    ctx.dialogs.show(BoxKind::Warning, kShiftRangeMessage, Buttons::Cancel);
+    return false;
+  }
+  ShiftCurve(selectedBlock(), s.value);
+  CurveChanged();
+  return true;
+}
+
+void ServoModel::CopyFrom(int curve) {
+  Change change(*this);
+  CopyCurve(curve_table, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
+  ShowParameters();
+  pending_ = true;
+}
+
+void ServoModel::AfterFileLoad(CurveFileResult result, const CurveTable& before) {
+  if (result == CurveFileResult::Cancelled) return;
+  if (result == CurveFileResult::Failed && curve_table.blocks == before.blocks) return;
+  // A file that stopped at a faulty line has already replaced the values before it: the
+  // frames show them and "übernehmen" is offered, so the working copy never differs from
+  // what is shown.
+  ShowParameters();
+  pending_ = true;
+}
+
+CurveFileResult ServoModel::LoadCurve() {
+  Change change(*this);
+  const CurveTable before = curve_table;
+  const CurveFileResult r = LoadCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs);
+  AfterFileLoad(r, before);
+  return r;
+}
+
+CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs); }
+
+CurveFileResult ServoModel::LoadSet() {
+  Change change(*this);
+  const CurveTable before = curve_table;
+  const CurveFileResult r = LoadSetFile(curve_table, ctx.dialogs, ctx.fileDialogs);
+  AfterFileLoad(r, before);
+  return r;
+}
+
+CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curve_table, ctx.dialogs, ctx.fileDialogs); }
+
+CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
+  Change change(*this);
+  const CurveTable before = curve_table;
+  const CurveFileResult r = LoadCurveFileFrom(curve_table, selected_, path, ctx.dialogs);
+  AfterFileLoad(r, before);
+  return r;
+}
+
+CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
+  return SaveCurveFileTo(curve_table, selected_, path, ctx.dialogs);
+}
+
+CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
+  Change change(*this);
+  const CurveTable before = curve_table;
+  const CurveFileResult r = LoadSetFileFrom(curve_table, path, ctx.dialogs);
+  AfterFileLoad(r, before);
+  return r;
+}
+
+CurveFileResult ServoModel::SaveSetTo(const std::string& path) { return SaveSetFileTo(curve_table, path, ctx.dialogs); }
+
+void ServoModel::ChooseSw1(bool learn) {
+  Change change(*this);
+  sw1Learn_ = learn;
+  // Written at once, and "verwerfen" does not restore it.
+  ctx.image.set_Hex_EE(kEepromSw1, learn ? "01" : "F0");
+  pending_ = true;
+}
+
+void ServoModel::ChooseButtonAction(int list, int index) {
+  Change change(*this);
+  curve_table.blocks[static_cast<size_t>(std::clamp(list, 0, 3))][kEntryButtonAction] = ButtonActionValue(index);
+  pending_ = true;
+}
+
+// --- the assignment frame --------------------------------------------------------------------
+
+namespace {
+
+int& RowByte(CurveTable& table, int row, bool servoByte) {
+  const AddressRowPlace p = AddressRowSlot(std::clamp(row, 1, kAddressRows));
+  return table.blocks[static_cast<size_t>(p.block)][static_cast<size_t>(servoByte ? p.servoEntry : p.curveEntry)];
+}
+
+}  // namespace
+
+void ServoModel::ChooseServo(int row, int index) {
+  if (filling) return;
+  Change change(*this);
+  int& b = RowByte(curve_table, row, true);
+  b = WithServo(b, index);
+  pending_ = true;
+}
+
+void ServoModel::ChooseAction(int row, int index) {
+  if (filling) return;
+  Change change(*this);
+  int& b = RowByte(curve_table, row, true);
+  b = WithAction(b, index);
+  pending_ = true;
+}
+
+void ServoModel::ChooseCurve(int row, int index) {
+  if (filling) return;
+  Change change(*this);
+  int& b = RowByte(curve_table, row, false);
+  b = WithCurve(b, index);
+  pending_ = true;
+}
+
+void ServoModel::ChooseRelay(int row, int index) {
+  if (filling) return;
+  Change change(*this);
+  int& b = RowByte(curve_table, row, false);
+  b = WithRelay(b, index);
+  pending_ = true;
+}
+
+void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
+  if (filling) return;
+  Change change(*this);
+  std::array<bool, kServos> boxes{};
+  for (int s = 0; s < kServos; ++s) boxes[static_cast<size_t>(s)] = ServoFlag(curve_table, s, bit);
+  boxes[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)] = checked;
+  SetServoFlags(curve_table, bit, boxes);
+  pending_ = true;
+}
+
+void ServoModel::StepOffset(int servo, int step) {
+  if (filling) return;
+  Change change(*this);
+  int& o = pulse_offset[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
+  o = StepPulseOffset(o, step);
+  pending_ = true;
+}
+
+void ServoModel::StepFactor(int servo, int step) {
+  if (filling) return;
+  Change change(*this);
+  int& f = pulse_factor[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
+  f = StepPulseFactor(f, step);
+  pending_ = true;
+}
+
+}  // namespace korrin

@@ -1,0 +1,230 @@
+// The window as a desktop program: Qt's German texts, what the rows show, sizes, accessibility.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "app/gui/Reader.h"
+#include "app/gui/desktop_setup.h"
+#include "hex_builder.h"
+#include "qt_app.h"
+#include "recording_dialogs.h"
+
+using namespace korrin;
+using korrin::testing::MidRangeHex;
+using korrin::testing::RecordingDialogs;
+using korrin::testing::ScriptedFileDialogs;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    korrin::testing::QtApp();
+    dir = fs::temp_directory_path() /
+          ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::unique_ptr<TFormMain> window(const std::string& example) {
+    auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+    w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/" + example);
+    return w;
+  }
+  RecordingDialogs dialogs;
+  ScriptedFileDialogs files;
+  fs::path dir;
+};
+
+// The rows that the loaded type shows, as (address edit, row index).
+std::vector<int> ShownRows(TFormMain& w) {
+  std::vector<int> rows;
+  for (int r = 0; r < 48; ++r)
+    if (w.edt_adresse[static_cast<size_t>(r)]->isVisibleTo(&w)) rows.push_back(r);
+  return rows;
+}
+
+}  // namespace
+
+TEST_F(Desktop, QtSpeaksGerman) {
+  const QString loaded = InstallGermanTranslation(korrin::testing::QtApp());
+  ASSERT_FALSE(loaded.isEmpty()) << "qtbase_de.qm not found (Debian package qt6-translations-l10n)";
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Cancel | QMessageBox::Save);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+  EXPECT_EQ(box.button(QMessageBox::Save)->text(), "Speichern");
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "Datei&name:");
+}
+
+// The real save dialog: German title and German labels (the labels come from Qt's translation).
+TEST_F(Desktop, SaveDialogSpeaksGerman) {
+  ASSERT_FALSE(InstallGermanTranslation(korrin::testing::QtApp()).isEmpty());
+  QString title;
+  QStringList labels;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    title = dialog->windowTitle();
+    for (QLabel* l : dialog->findChildren<QLabel*>()) labels << l->text();
+    dialog->reject();
+  });
+  QtFileDialogs fileDialogs;
+  const auto chosen = fileDialogs.save({"HEX-Datei speichern", "HEX|*.hex|TXT|*.txt|*.*|*.*", "hex", ""});
+  EXPECT_FALSE(chosen.has_value());
+  EXPECT_EQ(title, "HEX-Datei speichern");
+  EXPECT_TRUE(labels.contains("Suchen in:")) << labels.join('|').toStdString();
+  EXPECT_TRUE(labels.contains("Datei&name:")) << labels.join('|').toStdString();
+  EXPECT_FALSE(labels.contains("Look in:"));
+  // A request without a title (the curve files) gets a German one as well.
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = QApplication::activeModalWidget()) {
+      title = dialog->windowTitle();
+      dialog->close();
+    }
+  });
+  fileDialogs.open({"", "CUR|*.cur", "CUR", ""});
+  EXPECT_EQ(title, QString::fromUtf8("Datei öffnen"));
+}
+
+TEST_F(Desktop, ProgramIconIsDrawnFromTheBuiltInPicture) {
+  const QIcon icon = ProgramIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage image = icon.pixmap(64, 64).toImage();
+  EXPECT_EQ(image.size(), QSize(64, 64));
+  EXPECT_EQ(image.pixelColor(32, 6).alpha(), 255);  // the picture, not an empty square
+  EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);     // rounded corners stay transparent
+}
+
+// Five digits are the longest address: the DCC function row "Ausgang / Out 6" of this fixture
+// holds 16128. The edit keeps the layout's 40 pixels and shows all five digits, the first
+// included, also with the cursor at the end as after typing.
+TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
+  auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+  w->StartWithFile(std::string(KORRIN_FIXTURES) + "/dcc_function.hex");
+  w->show();
+  QLineEdit* edit = w->edt_adresse[6];
+  ASSERT_EQ(edit->text(), "16128");
+  EXPECT_EQ(edit->width(), 40);
+  for (int cursor : {0, 5}) {
+    edit->setCursorPosition(cursor);
+    edit->grab();  // the edit scrolls its text while painting
+    EXPECT_EQ(edit->cursorPositionAt(QPoint(3, edit->height() / 2)), 0) << "cursor at " << cursor;
+  }
+  // Every row of the two-column layout is as wide.
+  for (int r : ShownRows(*w)) EXPECT_EQ(w->edt_adresse[static_cast<size_t>(r)]->width(), 40);
+}
+
+TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
+  for (const char* example : {"drehscheibe24_dcc.hex", "tollet_mot.hex", "blinkmuster_mot.hex", "led_blinkmuster_dcc.hex",
+                              "servo_tamb4_dcc.hex", "fenwik_18324_cv.hex", "relais8_dcc.hex"}) {
+    auto w = window(example);
+    w->show();
+    const MainLayout& l = w->document().layout;
+    EXPECT_EQ(w->size(), QSize(l.windowWidth, l.windowHeight)) << example;
+    EXPECT_EQ(w->minimumSize(), QSize(l.minWidth, l.minHeight)) << example;
+    EXPECT_EQ(w->statusBar()->height(), LayoutMetrics::kStatusBarHeight) << example;
+    // Each button's caption fits the width the layout gives it ("HEX Info" gets 52 pixels).
+    for (QPushButton* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close}) {
+      QStyleOptionButton option;
+      option.initFrom(b);
+      option.rect = b->rect();
+      const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
+      EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), room) << example << " " << b->text().toStdString();
+    }
+  }
+}
+
+TEST_F(Desktop, ControlsAreNamedForScreenReaders) {
+  auto w = window("tollet_mot.hex");
+  const auto rows = ShownRows(*w);
+  ASSERT_GE(rows.size(), 2u);
+  for (int r : rows) {
+    const size_t i = static_cast<size_t>(r);
+    const QString caption = w->lbl_row[i]->text();
+    ASSERT_FALSE(caption.isEmpty());
+    EXPECT_EQ(w->edt_adresse[i]->accessibleName(), caption);
+    EXPECT_EQ(w->btn_RG[i]->accessibleName(), "R/G " + caption);
+    EXPECT_EQ(w->edt_funktion[i]->accessibleName(), "Funktion " + caption);
+    EXPECT_EQ(w->lbl_row[i]->buddy(), w->edt_adresse[i]);
+  }
+  // Every control of the main window (the frames name their own) has a name, the arrow
+  // buttons included.
+  auto inFrame = [&](QWidget* c) {
+    for (QWidget* f : w->frames().all())
+      if (f->isAncestorOf(c)) return true;
+    return false;
+  };
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    if (!c->isVisibleTo(w.get()) || !(c->focusPolicy() & Qt::TabFocus) || inFrame(c)) continue;
+    if (!qobject_cast<QLineEdit*>(c) && !qobject_cast<QAbstractButton*>(c)) continue;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << c->metaObject()->className();
+  }
+  EXPECT_EQ(w->btn_prev->accessibleName(), "Vorherige HEX-Datei");
+  EXPECT_EQ(w->btn_next->accessibleName(), QString::fromUtf8("Nächste HEX-Datei"));
+}
+
+TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
+  auto w = window("tollet_mot.hex");
+  w->show();
+  std::vector<QWidget*> expected;
+  for (int r : ShownRows(*w)) {
+    const size_t i = static_cast<size_t>(r);
+    expected.push_back(w->edt_adresse[i]);
+    expected.push_back(w->btn_RG[i]->isVisibleTo(w.get()) ? static_cast<QWidget*>(w->btn_RG[i])
+                                                           : static_cast<QWidget*>(w->edt_funktion[i]));
+  }
+  for (QWidget* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close, w->btn_goweb})
+    expected.push_back(b);
+  std::vector<QWidget*> chain;
+  QWidget* start = expected.front();
+  QWidget* frameWidget = nullptr;
+  for (QWidget* c = start->nextInFocusChain(); c != start && !frameWidget; c = c->nextInFocusChain()) {
+    if (!c->isVisibleTo(w.get()) || !c->isEnabled() || !(c->focusPolicy() & Qt::TabFocus)) continue;
+    if (w->frames().FrameZusatz1->isAncestorOf(c)) frameWidget = c;
+    else chain.push_back(c);
+  }
+  chain.insert(chain.begin(), start);
+  EXPECT_EQ(chain, expected);
+  EXPECT_NE(frameWidget, nullptr) << "the options frame follows the buttons";
+}
+
+// An installed program keeps its settings in the user's configuration folder; the first "Ende"
+// creates that folder, and a folder that cannot be made is reported while the window still closes.
+TEST_F(Desktop, EndeWritesIntoAConfigurationFolderItCreates) {
+  const std::string ini = (dir / "config" / "korrin" / "korrin.ini").string();
+  {
+    TFormMain w(dialogs, files, ini);
+    w.show();
+    w.btn_closeClick();
+    EXPECT_FALSE(w.isVisible());
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(fs::exists(ini));
+
+  std::ofstream(dir / "plain") << "x";  // no folder can be made below a file
+  TFormMain blocked(dialogs, files, (dir / "plain" / "korrin" / "korrin.ini").string());
+  blocked.show();
+  blocked.btn_closeClick();
+  EXPECT_FALSE(blocked.isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Der Ordner für die Einstellungen kann nicht angelegt werden: " + (dir / "plain" / "korrin").string());
+}
