@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 
 #include "base/text_encoding.h"
 #include "cli/cli_session.h"
@@ -172,11 +173,14 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
   std::vector<Pending> edits;
   std::map<std::string, std::string> sectionOfKey;
   std::vector<std::string> order;
-  if (model)
+  std::set<std::string> actions;
+  if (model) {
     for (const EditorSetting& s : model->Settings()) {
       sectionOfKey.emplace(s.key, s.section);
       order.push_back(s.key);
     }
+    for (const EditorAction& a : model->Actions()) actions.insert(a.key);
+  }
   std::map<std::string, Pending> given;
   std::vector<std::string> unlisted;
   for (const char* section : kSections) {
@@ -186,6 +190,10 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
       if (known != sectionOfKey.end() && known->second != section)
         return Malformed(std::string("/") + section + "/" + PointerToken(m.key()),
                          "der Schlüssel gehört in den Abschnitt " + known->second);
+      // A configuration holds values only: no generator, no copy, and no file to be read.
+      if (actions.count(m.key()))
+        return Malformed(std::string("/") + section + "/" + PointerToken(m.key()),
+                         "ist eine Aktion (set --set), keine Einstellung");
       if (known == sectionOfKey.end()) unlisted.push_back(m.key());
       given[m.key()] = Pending{section, m.key(), *ValueText(*m)};
     }

@@ -8,7 +8,8 @@
 //  "cvs": {"cv29": "6"}, "options": {...}, "patterns": {...}, "curves": {...},
 //  "assignments": {...}}
 // Values are written as the text `set --set` takes; apply also takes integers and true/false
-// (as 1/0). Every member but format, version and identifier may be left out.
+// (as 1/0). Every member but format, version and identifier may be left out. Action keys (a
+// generator, a copy, a file to load) are no settings and are refused.
 #include <optional>
 #include <string>
 

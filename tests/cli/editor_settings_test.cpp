@@ -211,6 +211,8 @@ TEST_F(EditorSettingsTest, ApplyRefusesWithThePlaceOrTheReason) {
       {"{" + head + R"j(,"identifier":8,"cv":{}})j", 2, "Konfiguration, /cv: unbekannter Abschnitt"},
       {"{" + head + R"j(,"identifier":8,"options":{"cv29":"6"}})j", 2,
        "Konfiguration, /options/cv29: der Schlüssel gehört in den Abschnitt cvs"},
+      {"{" + head + R"j(,"identifier":8,"curves":{"kurve2.erzeugen":"lin"}})j", 2,
+       "Konfiguration, /curves/kurve2.erzeugen: ist eine Aktion (set --set), keine Einstellung"},
       {"{" + head + R"j(,"identifier":1,"title":"Pandor - Blinkmuster"})j", 1,
        "Die Konfiguration gehört zum Dekoder-Typ \"Pandor - Blinkmuster\" (Identifier 1), die Datei ist ein "
        "\"Tollet\" (Identifier 8); nichts geändert"},
