@@ -77,11 +77,40 @@ Json ExportConfiguration(const Document& doc, const EditorModel* model) {
   return j;
 }
 
+namespace {
+
+// Walks a text as JSON and only notes where it fails: nlohmann reports a number too large for
+// any type (1e999) as out_of_range without a position, but its parser hands the position to
+// the SAX interface for every kind of error.
+struct ErrorPosition : nlohmann::json_sax<Json> {
+  size_t byte = 0;
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&) override {
+    byte = position;
+    return false;
+  }
+};
+
+}  // namespace
+
 std::optional<Json> ParseConfiguration(const std::string& text, std::string* error) {
   try {
     return Json::parse(text);
-  } catch (const Json::parse_error& e) {
-    if (error) *error = "Konfiguration ist kein gültiges JSON (Byte " + std::to_string(e.byte) + "): " + e.what();
+  } catch (const Json::exception& e) {
+    ErrorPosition where;
+    Json::sax_parse(text, &where);
+    if (error) *error = "Konfiguration ist kein gültiges JSON (Byte " + std::to_string(where.byte) + "): " + e.what();
   }
   return std::nullopt;
 }

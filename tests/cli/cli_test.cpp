@@ -439,6 +439,7 @@ TEST_F(CliTest, ApplyNamesThePlaceOfAMalformedConfiguration) {
   const Case cases[] = {
       {"{\"format\": \"korrin-konfiguration\", \"version\": 1, \"identifier\": 8,", "(Byte 66)", 2},
       {"", "(Byte 1)", 2},
+      {"{\"format\": 1e999}", "(Byte 16)", 2},  // a number too large for any type
       {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 2.5}]})j",
        "Konfiguration, /rows/0/address: erwartet eine Zahl oder einen Text", 2},
       {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 999}]})j",
