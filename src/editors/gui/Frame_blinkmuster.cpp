@@ -7,7 +7,8 @@ constexpr int kStripLeft = 75;
 constexpr int kStripTop = 92;
 constexpr int kStripPitch = 48;
 constexpr int kStripHeight = 41;
-constexpr int kBottomRow = kStripTop + 4 * kStripPitch;
+constexpr int kPreviewRow = kStripTop + 4 * kStripPitch;
+constexpr int kBottomRow = kPreviewRow + 34;
 }  // namespace
 
 TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
@@ -116,6 +117,9 @@ TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
   connect(blinkmuster_edt_stretch, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_stretchChange);
   connect(blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this, &TFrameBlinkmuster::blinkmuster_edt_AnzahlChange);
 
+  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, 512, 30),
+                               std::vector<QWidget*>(strips.begin(), strips.end()),
+                               [this]() -> const PatternStripGeometry& { return geometry(); });
   nameControls();
   resize(535, kBottomRow + 25 + 15);
   hide();

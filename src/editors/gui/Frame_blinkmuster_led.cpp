@@ -7,7 +7,8 @@ constexpr int kStripLeft = 78;
 constexpr int kStripTop = 58;
 constexpr int kStripPitch = 44;
 constexpr int kStripHeight = 38;
-constexpr int kBottomRow = kStripTop + 10 * kStripPitch;
+constexpr int kPreviewRow = kStripTop + 10 * kStripPitch;
+constexpr int kBottomRow = kPreviewRow + 34;
 constexpr int kFrameWidth = 850;
 }  // namespace
 
@@ -115,6 +116,9 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidge
   connect(led_blinkmuster_edt_Anzahl, &QLineEdit::textChanged, this,
           &TFrameBlinkmuster_led::led_blinkmuster_edt_AnzahlChange);
 
+  preview = new PatternPreview(this, model, address_buttons, QRect(8, kPreviewRow, kFrameWidth - 15 - 8, 30),
+                               std::vector<QWidget*>(strips.begin(), strips.end()),
+                               [this]() -> const PatternStripGeometry& { return geometry(); });
   nameControls();
   layoutControls();
   resize(kFrameWidth, kBottomRow + 25 + 15);

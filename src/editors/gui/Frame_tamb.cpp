@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "editors/gui/preview_widgets.h"
 #include "editors/gui/servo_widgets.h"
 #include "image/format.h"
 
@@ -63,6 +64,10 @@ void ShowText(QLineEdit* edit, const std::string& text) {
 TFrameTamb::TFrameTamb(ServoModel& model, QWidget* parent) : EditorFrame(model.context(), parent), model_(model) {
   setObjectName(QStringLiteral("FrameTamb"));
   buildControls();
+  preview = new ServoPreview(
+      this, [this]() -> const CurveBlock& { return model_.workingCopy().blocks[static_cast<size_t>(model_.selectedCurve())]; },
+      [this] { return !servo_Image2->isHidden(); }, servo_rad_a, servo_Image1, servo_Image2, QPoint(440, 106),
+      QRect(544, 160, 66, 110), QRect(546, 366, 66, 28));
   Render();
   model_.Subscribe(alive_, [this] { Render(); });
 }
@@ -297,6 +302,7 @@ void TFrameTamb::buildControls() {
 }
 
 void TFrameTamb::ShowEditor() {
+  preview->stop();
   Render();
   filling = false;
 }

@@ -20,6 +20,7 @@ class QRadioButton;
 namespace korrin {
 
 class ServoCanvas;
+class ServoPreview;
 class ServoUpDown;
 
 class TFrameTamb : public EditorFrame {
@@ -87,6 +88,9 @@ class TFrameTamb : public EditorFrame {
   std::array<QLabel*, 4> Label_Servo_sw;
   QPushButton* servo_btn_verwerfen;
   QPushButton* servo_btn_uebernehmen;
+  // "Vorschau": the servo arm, the relay lamp and the play heads over the two drawings;
+  // stopped when the frame is shown for a file, hidden or another curve is chosen.
+  ServoPreview* preview = nullptr;
 
  private:
   void buildControls();

@@ -16,6 +16,7 @@ BlinkPatternFrame::BlinkPatternFrame(PatternEditorModel& model, QWidget* parent)
 }
 
 void BlinkPatternFrame::ShowEditor(int width) {
+  if (preview) preview->stop();
   show();
   geometry_.setHeight(strips.front()->height());
   layoutControls();

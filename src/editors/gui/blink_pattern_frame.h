@@ -15,6 +15,7 @@
 #include "editors/blink_pattern_model.h"
 #include "editors/gui/editor_frame.h"
 #include "editors/gui/pattern_strip.h"
+#include "editors/gui/preview_widgets.h"
 
 namespace korrin {
 
@@ -74,6 +75,9 @@ class BlinkPatternFrame : public EditorFrame {
   std::array<QPushButton*, 4> copy_buttons{};
   QPushButton* discard_button = nullptr;
   QPushButton* apply_button = nullptr;
+  // "Vorschau" with its lamps; stopped when the frame is shown for a file, hidden or another
+  // address is chosen.
+  PatternPreview* preview = nullptr;
 
  private:
   PatternEditorModel& model_;
