@@ -6,9 +6,8 @@
 #include <iomanip>
 #include <map>
 #include <ostream>
+#include <random>
 #include <sstream>
-
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -29,19 +28,19 @@ namespace {
 class TemplateCopy {
  public:
   bool make(const std::string& templatePath, std::string* error) {
+    auto lines = ReadTextLines(templatePath, error);
+    if (!lines) return false;
     std::error_code ec;
     fs::path dir = fs::temp_directory_path(ec);
     if (ec) dir = ".";
+    std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = dir / ("korrin-batch-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".hex");
+      fs::path candidate = dir / ("korrin-batch-" + std::to_string(random()) + ".hex");
       if (fs::exists(candidate, ec)) continue;
-      if (fs::copy_file(templatePath, candidate, ec)) {
-        path_ = candidate;
-        return true;
-      }
-      if (ec) break;
+      path_ = candidate;
+      return WriteTextLinesSafely(candidate.string(), *lines, error);
     }
-    if (error) *error = "die Vorlage kann nicht gelesen werden: " + ec.message();
+    if (error) *error = "kein freier Name für eine Kopie der Vorlage in " + dir.string();
     return false;
   }
   ~TemplateCopy() {
