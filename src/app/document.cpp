@@ -139,6 +139,7 @@ void Document::ApplyCatalogue() {
     if (c.functionHint) row.functionHint = *c.functionHint;
     if (c.recognises) recognisedWithoutRows = true;
   }
+  history.Clear();
 
   CheckLocations(image, dialogs);
   if (MustReportUnrecognised(recognisedWithoutRows, CV_Mode)) {
@@ -221,6 +222,7 @@ LoadResult Document::LoadHexFile(const std::string& path) {
     progress = 0;
   }
   saveEnabled = true;
+  history.Clear();
   return LoadResult::Loaded;
 }
 
@@ -229,6 +231,7 @@ LoadResult Document::LoadHexFile(const std::string& path) {
 // name, so "speichern" stays off until a load runs through.
 LoadResult Document::EndedEarly(LoadResult result) {
   saveEnabled = false;
+  history.Clear();
   return result;
 }
 
@@ -298,6 +301,13 @@ SaveResult Document::WriteLines(const std::string& path) {
 }
 
 SaveResult Document::SaveHexFile() {
+  // An edit not yet committed is a step of its own; the apply the save asks for is another.
+  // What the save itself writes (the rows' codes) is no step: the history takes it as it is.
+  history.Commit();
+  struct Rebase {
+    History& h;
+    ~Rebase() { h.Rebase(); }
+  } rebase{history};
   std::vector<PendingEditor*> asked;
   if (EditorModel* model = ShownEditor()) asked.push_back(model);
   asked.insert(asked.end(), pendingEditors.begin(), pendingEditors.end());
@@ -306,6 +316,7 @@ SaveResult Document::SaveHexFile() {
     if (dialogs.show(BoxKind::Warning, "Geänderte Werte übernehmen?", Buttons::YesNo) != Answer::Yes)
       return SaveResult::NotApplied;
     editor->applyPendingChanges();
+    history.Commit("übernehmen");
   }
   SaveResult prepared = PrepareLines();
   if (prepared != SaveResult::Saved) return prepared;
@@ -323,6 +334,11 @@ SaveResult Document::SaveHexFile() {
 }
 
 SaveResult Document::SaveTo(const std::string& path) {
+  history.Commit();
+  struct Rebase {
+    History& h;
+    ~Rebase() { h.Rebase(); }
+  } rebase{history};
   SaveResult prepared = PrepareLines();
   if (prepared != SaveResult::Saved) return prepared;
   return WriteLines(path);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/editor_models.h"
+#include "app/history.h"
 #include "app/layout.h"
 #include "app/settings.h"
 #include "decoders/address_rows.h"
@@ -85,6 +86,9 @@ class Document : public EditorContext {
   EditorModels editors{*this};
   // The model of the frame shown for the loaded type; nullptr when the type shows none.
   EditorModel* ShownEditor() { return editors.For(layout.frameKind); }
+
+  // --- undo and redo: cleared by every load, kept by a save -------------------------------
+  History history{*this};
 
   // --- files ------------------------------------------------------------------------------
   std::string LastFileName;

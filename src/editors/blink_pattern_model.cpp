@@ -193,6 +193,8 @@ void PatternEditorModel::SelectAddress(int address) {
   Action action(*this);
   selected_ = address;
   if (filling) return;
+  // Showing a pattern may clamp its values and so offer "Übernehmen": a step of its own.
+  stepName = "Muster " + std::to_string(address + 1) + " anzeigen";
   ShowParameters();
   DrawPatterns();
 }
@@ -238,10 +240,26 @@ void PatternEditorModel::Paint(int output, int point, bool on) {
 void PatternEditorModel::Copy(int fromAddress) {
   if (fromAddress < 0 || fromAddress > 3) return;
   Action action(*this);
+  stepName = "Muster " + std::to_string(selected_ + 1) + " von #" + std::to_string(fromAddress + 1);
   table_.copyBlock(fromAddress, selected_);
   DrawPatterns();
   ShowParameters();
   applyEnabled_ = true;
+}
+
+// --- undo ----------------------------------------------------------------------------------
+
+void PatternEditorModel::RestoreState(const EditorModel& state) {
+  std::function<void()> frameChanged = std::move(changed);
+  *this = static_cast<const PatternEditorModel&>(state);
+  changed = std::move(frameChanged);
+}
+
+size_t PatternEditorModel::StateBytes() const {
+  size_t bytes = sizeof(*this) + table_.entries().capacity() * sizeof(int) + outputs_.capacity() / 8 +
+                 table_.layout().outputs.capacity() * sizeof(PatternOutput);
+  for (const Strip& strip : strips_) bytes += sizeof(strip) + strip.points.capacity() / 8;
+  return bytes;
 }
 
 // --- settings ------------------------------------------------------------------------------

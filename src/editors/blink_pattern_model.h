@@ -41,6 +41,9 @@ class PatternEditorModel : public EditorModel {
   bool hasPendingChanges() const override { return applyEnabled_; }
   void applyPendingChanges() override;  // "Übernehmen": StorePatterns
   void Discard() override;              // "Verwerfen": ReloadEditor
+  // Undo: the working copy and everything shown; `changed` stays the frame's.
+  void RestoreState(const EditorModel& state) override;
+  size_t StateBytes() const override;
 
   // --- what the frame shows ------------------------------------------------------------------
   int selectedAddress() const { return selected_; }  // 0..3
@@ -143,6 +146,7 @@ class BlinkPatternModel : public PatternEditorModel {
  public:
   explicit BlinkPatternModel(EditorContext& context);
   FrameKind kind() const override { return FrameKind::Blink; }
+  std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<BlinkPatternModel>(*this); }
 
  protected:
   PatternLayout layoutForFirmware() const override { return FourOutputPatternLayout(); }
@@ -153,6 +157,7 @@ class LedBlinkPatternModel : public PatternEditorModel {
  public:
   explicit LedBlinkPatternModel(EditorContext& context);
   FrameKind kind() const override { return FrameKind::LedBlink; }
+  std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<LedBlinkPatternModel>(*this); }
 
  protected:
   PatternLayout layoutForFirmware() const override { return LedPatternLayout(ctx.DecoderIdentifier); }

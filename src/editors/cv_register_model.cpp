@@ -61,6 +61,12 @@ std::string CvRegisterModel::KeyOfCaption(const std::string& caption) {
   return "cv" + caption.substr(start, i - start);
 }
 
+size_t CvRegisterModel::StateBytes() const {
+  size_t bytes = sizeof(*this);
+  for (const CvRowState& row : rows) bytes += sizeof(row) + row.caption.capacity() + row.text.capacity();
+  return bytes;
+}
+
 std::vector<EditorSetting> CvRegisterModel::Settings() const {
   std::vector<EditorSetting> out;
   for (const CvRowState& row : rows)

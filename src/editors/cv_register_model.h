@@ -27,6 +27,9 @@ class CvRegisterModel : public EditorModel {
   void Load() override;
   std::vector<EditorSetting> Settings() const override;
   SetOutcome Set(const std::string& key, const std::string& value) override;
+  std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<CvRegisterModel>(*this); }
+  void RestoreState(const EditorModel& state) override { *this = static_cast<const CvRegisterModel&>(state); }
+  size_t StateBytes() const override;
 
   // Empties the table: no row is in use.
   void ClearRows();

@@ -3,6 +3,8 @@
 // from the image, holds everything its frame shows, reacts to every user action, and, for the
 // editors with a working copy, applies or discards it. The Qt frames render a model and forward
 // events to it; the command-line tool reaches the same models through their settings.
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,10 @@ class EditorModel : public PendingEditor {
  public:
   explicit EditorModel(EditorContext& context) : ctx(context) {}
   ~EditorModel() override = default;
+  // A copy keeps the context; an assignment takes the other model's state and keeps this
+  // model's context (the undo history restores a model from a copy this way).
+  EditorModel(const EditorModel&) = default;
+  EditorModel& operator=(const EditorModel&) { return *this; }
 
   virtual FrameKind kind() const = 0;
 
@@ -72,6 +78,19 @@ class EditorModel : public PendingEditor {
   // Set while the model fills the frame's values itself, so that no change reaction writes
   // back; the frames set it too while they render.
   bool filling = false;
+
+  // --- undo and redo ---------------------------------------------------------------------
+  // A copy of everything the model holds and its frame shows (working copy, selection, texts,
+  // pending state); nullptr for a model that keeps nothing of its own.
+  virtual std::shared_ptr<const EditorModel> CloneState() const { return nullptr; }
+  // Takes back the state of a copy made by CloneState of this same model class.
+  virtual void RestoreState(const EditorModel&) {}
+  // Roughly the bytes a copy of CloneState occupies, for the history's memory bound.
+  virtual size_t StateBytes() const { return 0; }
+  // The German name of an action that names itself better than its changed settings do (a
+  // copy, a generator, a file load), e.g. "Muster 2 von #1". The undo history takes it for
+  // the step it records next and clears it.
+  std::string stepName;
 
  protected:
   EditorContext& ctx;

@@ -335,6 +335,15 @@ SetOutcome OptionsModel::edt_optionChange(int row, const std::string& text) {
 
 // ---- settings ----
 
+// The fixed part and the option rows; the captions and hints of the boxes are short texts
+// counted with the fixed part.
+size_t OptionsModel::StateBytes() const {
+  size_t bytes = sizeof(*this);
+  for (const OptionRowState& row : rows)
+    bytes += sizeof(row) + row.caption.capacity() + row.hint.capacity() + row.text.capacity() + row.unitText.capacity();
+  return bytes;
+}
+
 std::vector<EditorSetting> OptionsModel::Settings() const {
   std::vector<EditorSetting> out;
   auto add = [&out](const std::string& key, const std::string& caption, int value) {

@@ -69,6 +69,9 @@ class OptionsModel : public EditorModel {
   void Load() override;
   std::vector<EditorSetting> Settings() const override;
   SetOutcome Set(const std::string& key, const std::string& value) override;
+  std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<OptionsModel>(*this); }
+  void RestoreState(const EditorModel& state) override { *this = static_cast<const OptionsModel&>(state); }
+  size_t StateBytes() const override;
 
   // Hides every optional control and restores the default captions and positions.
   void ResetControls();

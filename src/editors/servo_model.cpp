@@ -13,6 +13,9 @@ const char* const kCountMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahl
 const char* const kStretchMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200";
 const char* const kThresholdCaption = "Schwellwert Ausgang X7";
 
+// The undo step name of an action on curve `selected` (0..3): "Kurve 2 Lin".
+std::string CurveStep(int selected, const std::string& what) { return "Kurve " + std::to_string(selected + 1) + " " + what; }
+
 }  // namespace
 
 ServoModel::ServoModel(EditorContext& context) : EditorModel(context) {
@@ -22,6 +25,29 @@ ServoModel::ServoModel(EditorContext& context) : EditorModel(context) {
 
 void ServoModel::Subscribe(std::weak_ptr<void> owner, std::function<void()> changed) {
   observers_.emplace_back(std::move(owner), std::move(changed));
+}
+
+// --- undo ----------------------------------------------------------------------------------
+
+// The state comes back, but not the frames that listen and not the raster, which is a
+// setting of the program rather than of the file; then the frames render.
+void ServoModel::RestoreState(const EditorModel& state) {
+  auto observers = std::move(observers_);
+  const int rasterX = rasterX_, rasterY = rasterY_;
+  *this = static_cast<const ServoModel&>(state);
+  observers_ = std::move(observers);
+  rasterX_ = rasterX;
+  rasterY_ = rasterY;
+  changeDepth_ = 0;
+  Notify();
+}
+
+size_t ServoModel::StateBytes() const {
+  size_t bytes = sizeof(*this) + observers_.capacity() * sizeof(observers_[0]);
+  for (const std::string* s : {&countText_, &stretchText_, &pointTimeText_, &totalTimeText_, &thresholdText_,
+                               &scaleText_, &shiftText_})
+    bytes += s->capacity();
+  return bytes;
 }
 
 void ServoModel::Notify() {
@@ -294,6 +320,10 @@ void ServoModel::CurveChanged() { pending_ = true; }
 
 bool ServoModel::Generate(CurveShape shape) {
   Change change(*this);
+  stepName = CurveStep(selected_, shape == CurveShape::Lin           ? "Lin"
+                                  : shape == CurveShape::Log         ? "Log"
+                                  : shape == CurveShape::QuarterSine ? "1/4 Sin"
+                                                                     : "1/2 Sin");
   if (!GenerateCurve(selectedBlock(), shape)) {
     ctx.dialogs.show(BoxKind::Warning, kShapeNeedsTwoPointsMessage, Buttons::Ok);
     return false;
@@ -304,18 +334,21 @@ bool ServoModel::Generate(CurveShape shape) {
 
 void ServoModel::MirrorCurveVertical() {
   Change change(*this);
+  stepName = CurveStep(selected_, "vertikal spiegeln");
   MirrorVertical(selectedBlock());
   CurveChanged();
 }
 
 void ServoModel::MirrorCurveHorizontal() {
   Change change(*this);
+  stepName = CurveStep(selected_, "horizontal spiegeln");
   MirrorHorizontal(selectedBlock());
   CurveChanged();
 }
 
 bool ServoModel::ApplyScale() {
   Change change(*this);
+  stepName = CurveStep(selected_, "skalieren");
   const CurveOperand f = ReadScaleFactor(scaleText_);
   if (f.kind == CurveOperand::Empty) return true;
   if (f.kind == CurveOperand::Invalid) {
@@ -329,6 +362,7 @@ bool ServoModel::ApplyScale() {
 
 bool ServoModel::ApplyShift() {
   Change change(*this);
+  stepName = CurveStep(selected_, "verschieben");
   const CurveOperand s = ReadShiftAmount(shiftText_);
   if (s.kind == CurveOperand::Empty) return true;
   if (s.kind == CurveOperand::Invalid) {
@@ -342,6 +376,7 @@ bool ServoModel::ApplyShift() {
 
 void ServoModel::CopyFrom(int curve) {
   Change change(*this);
+  stepName = CurveStep(selected_, "von #" + std::to_string(std::clamp(curve, 0, kCurveBlocks - 1) + 1));
   CopyCurve(curve_table, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
   ShowParameters();
   pending_ = true;
@@ -359,6 +394,7 @@ void ServoModel::AfterFileLoad(CurveFileResult result, const CurveTable& before)
 
 CurveFileResult ServoModel::LoadCurve() {
   Change change(*this);
+  stepName = CurveStep(selected_, "laden");
   const CurveTable before = curve_table;
   const CurveFileResult r = LoadCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r, before);
@@ -369,6 +405,7 @@ CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curve_table, sele
 
 CurveFileResult ServoModel::LoadSet() {
   Change change(*this);
+  stepName = "Kurvensatz laden";
   const CurveTable before = curve_table;
   const CurveFileResult r = LoadSetFile(curve_table, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r, before);
@@ -379,6 +416,7 @@ CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curve_table, ctx.dial
 
 CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
   Change change(*this);
+  stepName = CurveStep(selected_, "laden");
   const CurveTable before = curve_table;
   const CurveFileResult r = LoadCurveFileFrom(curve_table, selected_, path, ctx.dialogs);
   AfterFileLoad(r, before);
@@ -391,6 +429,7 @@ CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
 
 CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
   Change change(*this);
+  stepName = "Kurvensatz laden";
   const CurveTable before = curve_table;
   const CurveFileResult r = LoadSetFileFrom(curve_table, path, ctx.dialogs);
   AfterFileLoad(r, before);

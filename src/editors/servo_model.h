@@ -63,6 +63,9 @@ class ServoModel : public EditorModel {
   std::vector<EditorSetting> Settings() const override;
   std::vector<EditorAction> Actions() const override;
   SetOutcome Set(const std::string& key, const std::string& value) override;
+  std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<ServoModel>(*this); }
+  void RestoreState(const EditorModel& state) override;
+  size_t StateBytes() const override;
 
   bool hasPendingChanges() const override { return pending_; }
   // "übernehmen": both curve tables and the eight pulse-time bytes 0x60..0x67.

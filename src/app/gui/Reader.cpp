@@ -22,6 +22,7 @@
 #include <QStyleOptionButton>
 #include <QUrl>
 
+#include "app/gui/undo_support.h"
 #include "app/program_layout.h"
 #include "app/settings.h"
 #include "app/settings_location.h"
@@ -183,6 +184,7 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
 
   doc_.NeutralLayout();
   Render();
+  new UndoSupport(*this);  // undo and redo: shortcuts, context menu, commit points
 }
 
 TFormMain::~TFormMain() { doc_.frames = nullptr; }

@@ -1,0 +1,243 @@
+#include "app/history.h"
+
+#include "app/document.h"
+
+namespace korrin {
+
+namespace {
+
+// The cells of the image in one index range: program memory, EEPROM, configuration words, ID.
+constexpr int32_t kEepromBase = kRomCells;
+constexpr int32_t kConfigBase = kEepromBase + kEepromCells;
+constexpr int32_t kIdIndex = kConfigBase + 4;
+constexpr int32_t kCellCount = kIdIndex + 1;
+
+bool SameSettings(const std::vector<EditorSetting>& a, const std::vector<EditorSetting>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].key != b[i].key || a[i].value != b[i].value) return false;
+  return true;
+}
+
+// How a step names a setting: the CV by its number ("CV29"), everything else by its caption.
+std::string SettingName(const EditorSetting& s) {
+  if (s.section == "cvs" && s.key.size() > 2) return "CV" + s.key.substr(2);
+  return s.caption;
+}
+
+// A row's caption without the colon and blanks around it ("Weiche 1:" -> "Weiche 1").
+std::string RowName(const std::string& caption) {
+  size_t end = caption.find_last_not_of(" :");
+  size_t begin = caption.find_first_not_of(' ');
+  if (end == std::string::npos || begin == std::string::npos) return "Zeile";
+  return caption.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+std::string* History::Cell(int32_t index) const {
+  FirmwareImage& image = doc_.image;
+  auto at = [](std::vector<std::string>& cells, int32_t i) {
+    return i < static_cast<int32_t>(cells.size()) ? &cells[static_cast<size_t>(i)] : nullptr;
+  };
+  if (index < kEepromBase) return at(image.Hex_ROM, index);
+  if (index < kConfigBase) return at(image.Hex_EE, index - kEepromBase);
+  if (index < kIdIndex) return &image.Config[static_cast<size_t>(index - kConfigBase)];
+  return &image.ID_Text;
+}
+
+std::vector<std::string> History::CurrentCells() const {
+  std::vector<std::string> cells(static_cast<size_t>(kCellCount));
+  for (int32_t i = 0; i < kCellCount; ++i)
+    if (const std::string* c = Cell(i)) cells[static_cast<size_t>(i)] = *c;
+  return cells;
+}
+
+void History::TakeBaseline() {
+  cells_ = CurrentCells();
+  for (int r = 0; r < 48; ++r) {
+    const AddressRow& row = doc_.rows[r];
+    rows_[static_cast<size_t>(r)] = {row.addressText, row.functionText, row.RowGreen};
+  }
+  model_ = doc_.ShownEditor();
+  modelState_ = model_ ? model_->CloneState() : nullptr;
+  settings_ = model_ ? model_->Settings() : std::vector<EditorSetting>{};
+  pending_ = model_ && model_->hasPendingChanges();
+  if (model_) model_->stepName.clear();
+  nextName_.clear();
+  hasBaseline_ = true;
+}
+
+void History::Clear() {
+  steps_.clear();
+  done_ = 0;
+  TakeBaseline();
+}
+
+void History::Rebase() { TakeBaseline(); }
+
+bool History::Commit(const std::string& name) {
+  EditorModel* model = doc_.ShownEditor();
+  if (!hasBaseline_ || model != model_) {
+    // Only a load shows another editor, and a load clears; nothing to compare with.
+    TakeBaseline();
+    return false;
+  }
+
+  Step step;
+  for (int32_t i = 0; i < kCellCount; ++i) {
+    const std::string* now = Cell(i);
+    const std::string& was = cells_[static_cast<size_t>(i)];
+    if (!now || *now == was) continue;
+    if (now->size() == 2 && was.size() == 2)
+      step.cells.push_back({i, {was[0], was[1]}, {(*now)[0], (*now)[1]}});
+    else
+      step.wide.push_back({i, was, *now});
+  }
+  for (int r = 0; r < 48; ++r) {
+    const AddressRow& row = doc_.rows[r];
+    RowState now{row.addressText, row.functionText, row.RowGreen};
+    if (!(now == rows_[static_cast<size_t>(r)])) step.rows.push_back({r, rows_[static_cast<size_t>(r)], now});
+  }
+  std::vector<EditorSetting> settings = model ? model->Settings() : std::vector<EditorSetting>{};
+  const bool pending = model && model->hasPendingChanges();
+  const bool modelChanged = !SameSettings(settings, settings_) || pending != pending_;
+  std::shared_ptr<const EditorModel> state = model ? model->CloneState() : nullptr;
+
+  if (step.cells.empty() && step.wide.empty() && step.rows.empty() && !modelChanged) {
+    modelState_ = state;  // a changed selection or text is what the next step starts from
+    if (model) model->stepName.clear();
+    nextName_.clear();
+    return false;
+  }
+
+  step.model = model;
+  step.modelBefore = modelState_;
+  step.modelAfter = state;
+  if (!name.empty())
+    step.name = name;
+  else if (!nextName_.empty())
+    step.name = nextName_;
+  else if (model && !model->stepName.empty())
+    step.name = model->stepName;
+  else
+    step.name = NameFor(step, settings, pending);
+
+  // The new baseline is the state after the step.
+  for (const CellChange& c : step.cells) cells_[static_cast<size_t>(c.index)] = std::string(c.after.data(), 2);
+  for (const WideChange& c : step.wide) cells_[static_cast<size_t>(c.index)] = c.after;
+  for (const RowChange& c : step.rows) rows_[static_cast<size_t>(c.row)] = c.after;
+  modelState_ = state;
+  settings_ = std::move(settings);
+  pending_ = pending;
+  if (model) model->stepName.clear();
+  nextName_.clear();
+
+  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+  steps_.push_back(std::move(step));
+  if (steps_.size() > kMaxSteps) steps_.pop_front();
+  done_ = steps_.size();
+  return true;
+}
+
+// The name of a step from what changed: the apply or discard of a working copy, else the
+// first changed setting of the editor, else the first changed address row.
+std::string History::NameFor(const Step& step, const std::vector<EditorSetting>& settings, bool pending) const {
+  const bool imageChanged = !step.cells.empty() || !step.wide.empty();
+  if (pending_ && !pending) return imageChanged ? "übernehmen" : "verwerfen";
+  if (settings.size() == settings_.size()) {
+    for (size_t i = 0; i < settings.size(); ++i)
+      if (settings[i].value != settings_[i].value || settings[i].key != settings_[i].key)
+        return SettingName(settings[i]) + " ändern";
+  }
+  if (!step.rows.empty()) {
+    const RowChange& c = step.rows.front();
+    const std::string row = RowName(doc_.rows[c.row].caption);
+    if (c.before.addressText != c.after.addressText) return row + " Adresse ändern";
+    if (c.before.functionText != c.after.functionText) return row + " Funktion ändern";
+    return row + " R/G umschalten";
+  }
+  return "Änderung";
+}
+
+void History::Restore(const Step& step, bool after) {
+  for (const CellChange& c : step.cells) {
+    std::string text(after ? c.after.data() : c.before.data(), 2);
+    if (std::string* cell = Cell(c.index)) *cell = text;
+    cells_[static_cast<size_t>(c.index)] = text;
+  }
+  for (const WideChange& c : step.wide) {
+    const std::string& text = after ? c.after : c.before;
+    if (std::string* cell = Cell(c.index)) *cell = text;
+    cells_[static_cast<size_t>(c.index)] = text;
+  }
+  for (const RowChange& c : step.rows) {
+    const RowState& s = after ? c.after : c.before;
+    AddressRow& row = doc_.rows[c.row];
+    row.addressText = s.addressText;
+    row.functionText = s.functionText;
+    row.RowGreen = s.green;
+    rows_[static_cast<size_t>(c.row)] = s;
+  }
+  const std::shared_ptr<const EditorModel>& state = after ? step.modelAfter : step.modelBefore;
+  if (step.model && step.model == model_ && state) {
+    step.model->RestoreState(*state);
+    modelState_ = state;
+  }
+  if (model_) {
+    model_->stepName.clear();
+    settings_ = model_->Settings();
+    pending_ = model_->hasPendingChanges();
+  }
+}
+
+std::string History::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : std::string(); }
+
+std::string History::RedoName() const { return CanRedo() ? steps_[done_].name : std::string(); }
+
+std::optional<std::string> History::Undo() {
+  Commit();
+  if (!CanUndo()) return std::nullopt;
+  const Step& step = steps_[--done_];
+  Restore(step, false);
+  return step.name;
+}
+
+std::optional<std::string> History::Redo() {
+  Commit();
+  if (!CanRedo()) return std::nullopt;
+  const Step& step = steps_[done_++];
+  Restore(step, true);
+  return step.name;
+}
+
+size_t History::MemoryBytes() const {
+  size_t bytes = sizeof(*this) + cells_.capacity() * sizeof(std::string);
+  for (const std::string& c : cells_) bytes += c.capacity() > 15 ? c.capacity() : 0;  // beyond the small buffer
+  for (const RowState& r : rows_) bytes += r.addressText.capacity() + r.functionText.capacity();
+  for (const EditorSetting& s : settings_)
+    bytes += sizeof(s) + s.section.capacity() + s.key.capacity() + s.caption.capacity() + s.value.capacity() +
+             s.element.capacity();
+  // Consecutive steps share a model copy (the state after one is the state before the next).
+  std::vector<const EditorModel*> counted;
+  auto countModel = [&](const std::shared_ptr<const EditorModel>& m) {
+    if (!m) return;
+    for (const EditorModel* c : counted)
+      if (c == m.get()) return;
+    counted.push_back(m.get());
+    bytes += m->StateBytes();
+  };
+  countModel(modelState_);
+  for (const Step& s : steps_) {
+    bytes += sizeof(Step) + s.name.capacity() + s.cells.capacity() * sizeof(CellChange);
+    for (const WideChange& w : s.wide) bytes += sizeof(w) + w.before.capacity() + w.after.capacity();
+    for (const RowChange& r : s.rows)
+      bytes += sizeof(r) + r.before.addressText.capacity() + r.before.functionText.capacity() +
+               r.after.addressText.capacity() + r.after.functionText.capacity();
+    countModel(s.modelBefore);
+    countModel(s.modelAfter);
+  }
+  return bytes;
+}
+
+}  // namespace korrin
