@@ -1,5 +1,6 @@
 #include "app/document.h"
 
+#include "base/platform.h"
 #include "image/format.h"
 #include "image/hex_writer.h"
 #include "image/text_file.h"
@@ -21,9 +22,8 @@ class SilentDialogs : public Dialogs {
 };
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
-  size_t slash = path.find_last_of('/');
-  size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + "." + extension;
+  // Only the name counts: "C:\Decoder.alt\weiche" has no extension (on Windows).
+  if (FileNameOf(path).find('.') == std::string::npos) return path + "." + extension;
   return path;
 }
 

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <filesystem>
 #include <map>
 
+#include "base/platform.h"
 #include "image/text_file.h"
 
 namespace korrin {
-
-namespace fs = std::filesystem;
 
 std::string SettingsPathFor(const std::string& programPath) {
   const std::string exe = ".exe";
@@ -70,13 +68,6 @@ std::string TextOr(const IniData& data, const std::string& section, const std::s
   return k == s->second.end() ? fallback : k->second;
 }
 
-bool IsHexName(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".hex";
-}
-
 }  // namespace
 
 Settings ReadSettings(const std::string& path) {
@@ -112,20 +103,11 @@ bool WriteSettings(const std::string& path, const Settings& s, std::string* erro
 
 Neighbours FindNeighbours(const std::string& path) {
   Neighbours result;
-  size_t sep = path.find_last_of('/');
-  const std::string folder = sep == std::string::npos ? "" : path.substr(0, sep + 1);
-  const std::string name = sep == std::string::npos ? path : path.substr(sep + 1);
+  const std::string folder = FolderOf(path);
+  const std::string name = FileNameOf(path);
 
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::error_code fec;
-    if (!it->is_regular_file(fec)) continue;
-    std::string n = it->path().filename().string();
-    if (IsHexName(n)) names.push_back(n);
-  }
-  std::sort(names.begin(), names.end());
+  // Sorted by name already; a folder that cannot be listed has no neighbours.
+  const std::vector<std::string> names = ListHexFiles(folder).value_or(std::vector<std::string>{});
   const int n = static_cast<int>(names.size());
   if (n == 0) return result;
 

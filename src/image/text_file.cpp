@@ -1,15 +1,6 @@
 #include "image/text_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
-
-#include <unistd.h>
+#include "base/platform.h"
 
 namespace korrin {
 
@@ -36,71 +27,20 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  std::error_code ec;
-  if (!in || std::filesystem::is_directory(path, ec)) {
-    if (error) *error = "Die Datei \"" + path + "\" kann nicht gelesen werden: " + std::strerror(errno ? errno : ENOENT);
-    return std::nullopt;
-  }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    if (error) *error = "Die Datei \"" + path + "\" kann nicht gelesen werden.";
-    return std::nullopt;
-  }
-  return SplitLines(text);
+  auto text = ReadWholeFile(path, error);
+  if (!text) return std::nullopt;
+  return SplitLines(*text);
 }
 
 bool WriteTextLinesSafely(const std::string& path, const std::vector<std::string>& lines,
                           std::string* error,
                           const std::function<std::optional<std::string>(const std::string&)>& verify) {
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& why) {
-    if (error) *error = why;
-    return false;
-  };
-  fs::path target(path);
-  fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::random_device rd;
-  std::string temp = (folder / ("." + target.filename().string() + ".korrin-" + std::to_string(rd()) + ".tmp")).string();
-
   std::string text;
   for (const auto& line : lines) {
     text += line;
     text += "\r\n";
   }
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) {
-    return fail("Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(errno));
-  }
-  size_t written = std::fwrite(text.data(), 1, text.size(), f);
-  int flushed = std::fflush(f);
-  int synced = (flushed == 0) ? fsync(fileno(f)) : -1;
-  int saved_errno = errno;
-  int closed = std::fclose(f);
-  if (written != text.size() || flushed != 0 || synced != 0 || closed != 0) {
-    std::remove(temp.c_str());
-    return fail("Beim Schreiben der Datei \"" + path + "\" ist ein Fehler aufgetreten (" +
-                std::strerror(saved_errno ? saved_errno : EIO) + "). Die bisherige Datei bleibt unverändert.");
-  }
-  if (verify) {
-    if (auto why = verify(temp)) {
-      std::remove(temp.c_str());
-      return fail(*why);
-    }
-  }
-  std::error_code ec;
-  // Keep the permissions of the file being replaced.
-  if (fs::exists(target, ec)) {
-    auto perms = fs::status(target, ec).permissions();
-    if (!ec) fs::permissions(temp, perms, ec);
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return fail("Die Datei \"" + path + "\" kann nicht ersetzt werden: " + ec.message() +
-                ". Die bisherige Datei bleibt unverändert.");
-  }
-  return true;
+  return SaveFileSafely(path, text, error, verify);
 }
 
 }  // namespace korrin

@@ -24,7 +24,7 @@ class TempFolder : public ::testing::Test {
     std::ofstream(dir / name) << ":00000001FF\n";
     return (dir / name).string();
   }
-  std::string folder() const { return dir.string() + "/"; }
+  std::string folder() const { return (dir / "").string(); }  // with the system's separator
   fs::path dir;
 };
 
