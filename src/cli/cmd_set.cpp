@@ -1,11 +1,10 @@
 // korrin-cli set, export and apply: load a file, change rows and editor settings (one by one
 // or from a configuration file), save it as the window's save does.
 #include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 #include <variant>
 
+#include "base/platform.h"
 #include "base/text_encoding.h"
 #include "cli/commands.h"
 #include "cli/configuration.h"
@@ -86,16 +85,14 @@ int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 
 int CmdApply(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   const std::string& configPath = args.operands[1];
-  std::error_code ec;
-  std::ifstream in(configPath, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in || in.bad() || std::filesystem::is_directory(configPath, ec)) {
-    err << "error: die Konfiguration \"" << TextUtf8(configPath) << "\" kann nicht gelesen werden\n";
+  std::string readError;
+  auto text = ReadWholeFile(configPath, &readError);
+  if (!text) {
+    err << "error: " << TextUtf8(readError) << "\n";
     return 2;
   }
   std::string parseError;
-  auto config = ParseConfiguration(text.str(), &parseError);
+  auto config = ParseConfiguration(*text, &parseError);
   if (!config) {
     err << "error: " << TextUtf8(configPath) << ": " << parseError << "\n";
     return 2;

@@ -123,15 +123,19 @@ TEST_F(ManyDecoders, DecodedComparisonNamesRowsWithArrows) {
 }
 
 TEST_F(ManyDecoders, ComparisonWithAFileWithoutDataSaysSo) {
-  const std::string cases[] = {write("empty.hex", ""), "/dev/null", write("end.hex", ":00000001FF\r\n"),
-                               write("config_only.hex", ":020000040000FA\r\n:00000001FF\r\n")};
-  for (const auto& file : cases) {
+  const std::string noData[] = {write("empty.hex", ""), write("end.hex", ":00000001FF\r\n"),
+                                write("config_only.hex", ":020000040000FA\r\n:00000001FF\r\n")};
+  for (const auto& file : noData) {
     SCOPED_TRACE(file);
     Result r = Cli({"compare", kDcc, file});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("error: File 2 \"" + file + "\" enthält keine Daten; nichts verglichen"), std::string::npos)
         << r.err;
   }
+  // A device is not read at all, and says so.
+  Result device = Cli({"compare", kDcc, "/dev/null"});
+  EXPECT_EQ(device.status, 2);
+  EXPECT_NE(device.err.find("\"/dev/null\" kann nicht gelesen werden"), std::string::npos) << device.err;
   // A file with data but without differences still compares as equal.
   EXPECT_EQ(Cli({"compare", kDcc, kDcc}).status, 0);
 }
