@@ -144,10 +144,15 @@ TEST_F(ManyDecoders, InventoryOfAFolderItCannotReadSaysSo) {
   Result missing = Cli({"inventory", (dir / "none").string()});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("ist kein Ordner"), std::string::npos);
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   fs::create_directories(dir / "locked");
   fs::copy_file(kDcc, dir / "locked" / "a.hex");
   fs::permissions(dir / "locked", fs::perms::none);
+  std::error_code probe;
+  fs::directory_iterator{dir / "locked", probe};
+  if (!probe) {
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+    GTEST_SKIP() << "this user reads every folder (root)";
+  }
   Result r = Cli({"inventory", (dir / "locked").string(), "--json"});
   fs::permissions(dir / "locked", fs::perms::owner_all);
   EXPECT_EQ(r.status, 2);
