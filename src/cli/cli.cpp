@@ -6,36 +6,55 @@
 
 namespace korrin::cli {
 
-namespace {
-const char* const kUsage =
-    "Aufruf:\n"
-    "  korrin-cli info FILE [--json] [--config-default]\n"
-    "  korrin-cli set FILE -o OUT [--row N=ADRESSE[g|r][/F]]... [--config-default]\n"
-    "  korrin-cli dump FILE\n"
-    "  korrin-cli compare [--decoded] FILE1 FILE2\n"
-    "  korrin-cli batch TEMPLATE.hex PLAN.csv -o DIR [--config-default]\n"
-    "  korrin-cli inventory DIR [--json|--csv]\n";
-}
-
-int UsageError(std::ostream& err, const std::string& what) {
-  err << "korrin-cli: " << what << "\n" << kUsage;
+int UsageError(std::ostream& err, const std::string& what, const std::string& command) {
+  err << "korrin-cli: " << TextUtf8(what) << "\n";
+  if (const CommandSpec* spec = FindCommand(command)) {
+    err << "Aufruf: " << Synopsis(*spec) << "\n(korrin-cli " << command << " --help zeigt die Hilfe)\n";
+  } else {
+    err << "(korrin-cli --help zeigt die Befehle)\n";
+  }
   return 2;
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return UsageError(err, "kein Befehl angegeben");
+  if (args.empty()) {
+    err << ToolHelp();
+    return 2;
+  }
   const std::string& command = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (command == "info") return CmdInfo(rest, out, err);
-  if (command == "set") return CmdSet(rest, out, err);
-  if (command == "dump") return CmdDump(rest, out, err);
-  if (command == "compare") return CmdCompare(rest, out, err);
-  if (command == "batch") return CmdBatch(rest, out, err);
-  if (command == "inventory") return CmdInventory(rest, out, err);
   if (command == "--help" || command == "-h" || command == "help") {
-    out << kUsage;
+    if (rest.empty()) {
+      out << ToolHelp();
+      return 0;
+    }
+    const CommandSpec* spec = rest.size() == 1 ? FindCommand(rest[0]) : nullptr;
+    if (!spec) return UsageError(err, "help erwartet einen Befehl, nicht " + rest[0]);
+    out << CommandHelp(*spec);
     return 0;
   }
+  if (command == "--version" || command == "-V") {
+    if (!rest.empty()) return UsageError(err, "--version nimmt keine weiteren Angaben");
+    out << kVersionText;
+    return 0;
+  }
+  const CommandSpec* spec = FindCommand(command);
+  if (!spec) return UsageError(err, "unbekannter Befehl " + command);
+  ParseOutcome parsed = ParseArgs(*spec, rest);
+  if (!parsed.args) return UsageError(err, parsed.error, command);
+  if (parsed.args->help) {
+    out << CommandHelp(*spec);
+    return 0;
+  }
+  const ParsedArgs& a = *parsed.args;
+  if (command == "info") return CmdInfo(a, out, err);
+  if (command == "set") return CmdSet(a, out, err);
+  if (command == "dump") return CmdDump(a, out, err);
+  if (command == "compare") return CmdCompare(a, out, err);
+  if (command == "batch") return CmdBatch(a, out, err);
+  if (command == "inventory") return CmdInventory(a, out, err);
+  if (command == "export") return CmdExport(a, out, err);
+  if (command == "apply") return CmdApply(a, out, err);
   return UsageError(err, "unbekannter Befehl " + command);
 }
 

@@ -2,6 +2,9 @@
 
 #include <ostream>
 
+#include "base/text_encoding.h"
+#include "cli/editor_settings.h"
+
 namespace korrin::cli {
 
 const char* KindName(BoxKind kind) {
@@ -26,9 +29,39 @@ std::string PlainText(const std::string& text) {
   return out;
 }
 
+std::string TextUtf8(const std::string& text) {
+  std::string out;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    out += EightBitToUtf8(std::string_view(text).substr(start, end - start));
+    if (end < text.size()) out += text[end];
+    start = end + 1;
+  }
+  return out;
+}
+
+int LoadForEdit(Session& s, const std::string& file, std::ostream& err) {
+  LoadResult r = s.doc.LoadHexFile(file);
+  if (r == LoadResult::NotRead) return 2;
+  if (r != LoadResult::Loaded) {
+    err << "error: die Datei wurde nicht vollständig geladen, nichts geschrieben\n";
+    return 1;
+  }
+  return 0;
+}
+
+int ApplyAndSave(Session& s, const std::string& output, std::ostream& out) {
+  ApplyPendingEdits(s.doc.ShownEditor());
+  if (s.doc.SaveTo(output) != SaveResult::Saved) return 1;
+  out << TextUtf8(output) << "\n";
+  return 0;
+}
+
 Answer CliDialogs::show(BoxKind kind, const std::string& text, Buttons buttons) {
   messages.push_back({kind, text});
-  if (err_) *err_ << KindName(kind) << ": " << PlainText(text) << "\n";
+  if (err_) *err_ << KindName(kind) << ": " << PlainText(TextUtf8(text)) << "\n";
   switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::Cancel: return Answer::Cancel;

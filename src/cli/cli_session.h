@@ -50,6 +50,18 @@ struct Session {
 // A message text as one readable line group: CR LF and CR become line feeds.
 std::string PlainText(const std::string& text);
 
+// 8-bit text (a message quoting a file line, a file name) as UTF-8 for the terminal and for
+// JSON; line ends stay where they are, every other control byte becomes U+FFFD.
+std::string TextUtf8(const std::string& text);
+
+// Loads file for a command that writes: 0 when it loaded completely, else the exit status
+// (2: not read, 1: the load ended early) after saying so on err.
+int LoadForEdit(Session& s, const std::string& file, std::ostream& err);
+
+// Applies a pending working copy and saves to output with the verified save; prints output
+// and returns 0, or returns 1 (the save's messages went through the dialogs).
+int ApplyAndSave(Session& s, const std::string& output, std::ostream& out);
+
 // "Mot", "DCC" or "ohne" for the loaded flags.
 std::string ProtocolName(const Document& doc);
 

@@ -6,11 +6,15 @@
 #include <iomanip>
 #include <map>
 #include <ostream>
+#include <random>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "base/text_encoding.h"
+#include "cli/editor_settings.h"
+#include "cli/plan.h"
 #include "image/text_file.h"
 
 namespace korrin::cli {
@@ -19,156 +23,174 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  size_t e = s.find_last_not_of(" \t");
-  std::string t = s.substr(b, e - b + 1);
-  if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
-  return t;
-}
+// A private copy of the template, read once: every line of the plan starts from it, whatever
+// happens to the template's file while the batch runs.
+class TemplateCopy {
+ public:
+  bool make(const std::string& templatePath, std::string* error) {
+    auto lines = ReadTextLines(templatePath, error);
+    if (!lines) return false;
+    std::error_code ec;
+    fs::path dir = fs::temp_directory_path(ec);
+    if (ec) dir = ".";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      fs::path candidate = dir / ("korrin-batch-" + std::to_string(random()) + ".hex");
+      if (fs::exists(candidate, ec)) continue;
+      path_ = candidate;
+      return WriteTextLinesSafely(candidate.string(), *lines, error);
+    }
+    if (error) *error = "kein freier Name für eine Kopie der Vorlage in " + dir.string();
+    return false;
+  }
+  ~TemplateCopy() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove(path_, ec);
+  }
+  std::string path() const { return path_.string(); }
 
-std::vector<std::string> SplitCells(const std::string& line, char separator) {
-  std::vector<std::string> cells;
-  std::stringstream in(line);
-  std::string cell;
-  while (std::getline(in, cell, separator)) cells.push_back(Trim(cell));
-  if (!line.empty() && line.back() == separator) cells.push_back("");
-  return cells;
-}
+ private:
+  fs::path path_;
+};
 
-// An output name must stay inside the output folder.
-bool SafeFileName(const std::string& name) {
-  return !name.empty() && name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
-         name != "." && name != "..";
+// True when a and b name the same file (the same path, or the same existing file).
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec)) return true;
+  fs::path ca = fs::weakly_canonical(a, ec);
+  if (ec) return false;
+  fs::path cb = fs::weakly_canonical(b, ec);
+  return !ec && ca == cb;
 }
 
 }  // namespace
 
-int CmdBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> files;
-  std::string dir;
-  bool configDefault = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o") {
-      if (i + 1 >= args.size()) return UsageError(err, "-o braucht einen Ordner");
-      dir = args[++i];
-    } else if (args[i] == "--config-default") {
-      configDefault = true;
-    } else if (!args[i].empty() && args[i][0] == '-') {
-      return UsageError(err, "unbekannte Option " + args[i]);
-    } else {
-      files.push_back(args[i]);
-    }
-  }
-  if (files.size() != 2 || dir.empty()) return UsageError(err, "batch braucht VORLAGE.hex PLAN.csv -o ORDNER");
+int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  const std::string& templatePath = args.operands[0];
+  const std::string& planPath = args.operands[1];
+  const std::string dir = args.value("-o");
+  const bool configDefault = args.has("--config-default");
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) {
-    err << "error: der Ausgabe-Ordner \"" << dir << "\" existiert nicht\n";
+    err << "error: der Ausgabe-Ordner \"" << TextUtf8(dir) << "\" existiert nicht\n";
     return 2;
   }
   std::string readError;
-  auto plan = ReadTextLines(files[1], &readError);
+  auto planText = ReadTextLines(planPath, &readError);
+  if (!planText) {
+    err << "error: " << TextUtf8(readError) << "\n";
+    return 2;
+  }
+  std::string planError;
+  auto plan = ParsePlan(*planText, &planError);
   if (!plan) {
-    err << "error: " << readError << "\n";
+    err << "error: " << planError << "\n";
+    return 2;
+  }
+  TemplateCopy copy;
+  if (!copy.make(templatePath, &readError)) {
+    err << "error: " << TextUtf8(readError) << "\n";
     return 2;
   }
   // The template must load on its own; its messages are shown once.
   {
     Session check(&err, configDefault);
-    LoadResult r = check.doc.LoadHexFile(files[0]);
+    LoadResult r = check.doc.LoadHexFile(copy.path());
     if (r == LoadResult::NotRead) return 2;
     if (r != LoadResult::Loaded) {
       err << "error: die Vorlage wurde nicht vollständig geladen, nichts geschrieben\n";
       return 1;
     }
   }
-  size_t headerIndex = 0;
-  while (headerIndex < plan->size() && Trim((*plan)[headerIndex]).empty()) ++headerIndex;
-  if (headerIndex >= plan->size()) {
-    err << "error: der Plan hat keine Kopfzeile\n";
-    return 2;
-  }
-  const std::string& header = (*plan)[headerIndex];
-  const char separator = header.find(';') != std::string::npos ? ';' : ',';
-  std::vector<std::string> head = SplitCells(header, separator);
-  std::vector<int> rowOfColumn(head.size(), -1);
-  for (size_t c = 1; c < head.size(); ++c) {
-    auto n = ParseRowInteger(head[c]);
-    if (!n) {
-      err << "error: Kopfzeile, Spalte " << c + 1 << ": \"" << head[c] << "\" ist keine Zeilennummer\n";
-      return 2;
-    }
-    rowOfColumn[c] = *n;
-  }
+
+  // Refused lines and written lines are reported in the order of the plan.
+  std::map<int, std::string> problems(plan->refused.begin(), plan->refused.end());
+  std::map<int, const PlanLine*> work;
+  for (const auto& line : plan->lines) work[line.lineNumber] = &line;
+  std::vector<int> order;
+  for (const auto& [n, _] : problems) order.push_back(n);
+  for (const auto& [n, _] : work) order.push_back(n);
+  std::sort(order.begin(), order.end());
 
   int written = 0, failed = 0;
-  for (size_t i = headerIndex + 1; i < plan->size(); ++i) {
-    const int lineNumber = static_cast<int>(i) + 1;
-    if (Trim((*plan)[i]).empty()) continue;
-    std::vector<std::string> cells = SplitCells((*plan)[i], separator);
+  for (int lineNumber : order) {
     auto fail = [&](const std::string& why) {
       err << "Zeile " << lineNumber << ": " << why << "\n";
       ++failed;
     };
-    const std::string name = cells.empty() ? "" : cells[0];
-    if (!SafeFileName(name)) {
-      fail("ungültiger Dateiname \"" + name + "\"");
+    if (auto p = problems.find(lineNumber); p != problems.end()) {
+      fail(p->second);
       continue;
     }
-    if (cells.size() > head.size()) {
-      fail("mehr Spalten als in der Kopfzeile");
+    const PlanLine& line = *work[lineNumber];
+    const fs::path target = fs::path(dir) / line.name;
+    const std::string shownName = "\"" + TextUtf8(line.name) + "\"";
+    if (SameFile(target, templatePath)) {
+      fail(shownName + " ist die Vorlage; sie wird nicht überschrieben");
+      continue;
+    }
+    if (SameFile(target, planPath)) {
+      fail(shownName + " ist der Plan; er wird nicht überschrieben");
       continue;
     }
     Session s(nullptr, configDefault);
-    s.doc.LoadHexFile(files[0]);
+    s.doc.LoadHexFile(copy.path());
     s.dialogs.messages.clear();
+    EditorModel* model = s.doc.ShownEditor();
+    const std::string typeName = TypeName(s.doc);
     std::optional<std::string> problem;
-    for (size_t c = 1; c < cells.size() && !problem; ++c) {
-      if (cells[c].empty()) continue;
-      auto edit = ParseRowEdit(cells[c]);
-      if (!edit) problem = "\"" + cells[c] + "\" ist keine Zeilen-Angabe";
-      else problem = ApplyRowEdit(s.doc, rowOfColumn[c], *edit);
+    for (size_t c = 0; c < line.cells.size() && !problem; ++c) {
+      const std::string& cell = line.cells[c];
+      const PlanColumn& column = plan->columns[c];
+      if (cell.empty()) continue;
+      if (column.row) {
+        auto edit = ParseRowEdit(cell);
+        if (!edit) problem = "\"" + TextUtf8(cell) + "\" ist keine Zeilen-Angabe";
+        else problem = ApplyRowEdit(s.doc, *column.row, *edit);
+      } else {
+        problem = SetEditorValue(model, typeName, column.key, cell);
+        if (problem && problem->empty())
+          problem = TextUtf8(column.key) + ": " +
+                    (s.dialogs.messages.empty() ? "abgelehnt" : PlainText(TextUtf8(s.dialogs.messages.front().text)));
+      }
     }
     if (problem) {
       fail(*problem);
       continue;
     }
-    const std::string target = (fs::path(dir) / name).string();
-    SaveResult saved = s.doc.SaveTo(target);
+    ApplyPendingEdits(model);
+    SaveResult saved = s.doc.SaveTo(target.string());
     if (saved != SaveResult::Saved) {
-      std::string why = s.dialogs.messages.empty() ? "nicht gespeichert" : PlainText(s.dialogs.messages.front().text);
-      fail(name + ": " + why);
+      std::string why = s.dialogs.messages.empty() ? "nicht gespeichert" : PlainText(TextUtf8(s.dialogs.messages.front().text));
+      fail(TextUtf8(line.name) + ": " + why);
       continue;
     }
-    out << target << "\n";
+    out << TextUtf8(target.string()) << "\n";
     ++written;
   }
   out << written << " Datei(en) geschrieben, " << failed << " Zeile(n) fehlerhaft\n";
   return failed > 0 ? 1 : 0;
 }
 
-int CmdInventory(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string dir, format = "text";
-  for (const auto& a : args) {
-    if (a == "--json") format = "json";
-    else if (a == "--csv") format = "csv";
-    else if (!a.empty() && a[0] == '-') return UsageError(err, "unbekannte Option " + a);
-    else if (dir.empty()) dir = a;
-    else return UsageError(err, "nur ein Ordner erwartet");
-  }
-  if (dir.empty()) return UsageError(err, "inventory braucht einen Ordner");
+int CmdInventory(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  const std::string& dir = args.operands[0];
+  const std::string format = args.has("--json") ? "json" : args.has("--csv") ? "csv" : "text";
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) {
-    err << "error: \"" << dir << "\" ist kein Ordner\n";
+    err << "error: \"" << TextUtf8(dir) << "\" ist kein Ordner\n";
     return 2;
   }
   std::vector<fs::path> paths;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+  fs::directory_iterator it(dir, ec);
+  for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::string ext = it->path().extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     std::error_code fec;
     if (it->is_regular_file(fec) && ext == ".hex") paths.push_back(it->path());
+  }
+  if (ec) {
+    err << "error: der Ordner \"" << TextUtf8(dir) << "\" kann nicht gelesen werden: " << ec.message() << "\n";
+    return 2;
   }
   std::sort(paths.begin(), paths.end());
 
@@ -179,10 +201,12 @@ int CmdInventory(const std::vector<std::string>& args, std::ostream& out, std::o
     Session s(nullptr, false);
     LoadResult r = s.doc.LoadHexFile(p.string());
     nlohmann::json d;
-    d["file"] = p.filename().string();
+    const std::string fileName = TextUtf8(p.filename().string());
+    d["file"] = fileName;
     if (r != LoadResult::Loaded) {
       d["loaded"] = false;
-      std::string message = s.dialogs.messages.empty() ? "nicht geladen" : PlainText(s.dialogs.messages.front().text);
+      std::string message =
+          s.dialogs.messages.empty() ? "nicht geladen" : PlainText(TextUtf8(s.dialogs.messages.front().text));
       // One line per decoder in the listings.
       std::replace(message.begin(), message.end(), '\n', ' ');
       d["message"] = message;
@@ -201,7 +225,7 @@ int CmdInventory(const std::vector<std::string>& args, std::ostream& out, std::o
       if (!row.shown() || !row.addressVisible) continue;
       auto a = ShownNumber(row.addressText);
       rows.push_back({{"row", r2}, {"caption", row.caption}, {"address", a ? nlohmann::json(*a) : nlohmann::json(nullptr)}});
-      if (a && *a > 0) uses[ProtocolName(s.doc)][*a].push_back({p.filename().string(), row.caption});
+      if (a && *a > 0) uses[ProtocolName(s.doc)][*a].push_back({fileName, row.caption});
     }
     d["rows"] = rows;
     decoders.push_back(d);
@@ -220,7 +244,9 @@ int CmdInventory(const std::vector<std::string>& args, std::ostream& out, std::o
   }
 
   if (format == "json") {
-    out << nlohmann::json{{"decoders", decoders}, {"duplicates", duplicates}}.dump(2) << "\n";
+    out << nlohmann::json{{"decoders", decoders}, {"duplicates", duplicates}}.dump(
+               2, ' ', false, nlohmann::json::error_handler_t::replace)
+        << "\n";
     return 0;
   }
   auto addresses = [](const nlohmann::json& d) {
@@ -235,14 +261,15 @@ int CmdInventory(const std::vector<std::string>& args, std::ostream& out, std::o
     out << "file;title;pic;protocol;version;addresses;message\n";
     for (const auto& d : decoders) {
       if (!d["loaded"].get<bool>()) {
-        out << d["file"].get<std::string>() << ";;;;;;" << d["message"].get<std::string>() << "\n";
+        out << CsvLine({d["file"].get<std::string>(), "", "", "", "", "", d["message"].get<std::string>()}, ';') << "\n";
         continue;
       }
       std::ostringstream v;
       v << std::fixed << std::setprecision(2) << d["version"].get<double>();
-      out << d["file"].get<std::string>() << ";" << (d["title"].is_null() ? "" : d["title"].get<std::string>()) << ";"
-          << d["pic"].get<int>() << ";" << d["protocol"].get<std::string>() << ";" << v.str() << ";" << addresses(d)
-          << ";\n";
+      out << CsvLine({d["file"].get<std::string>(), d["title"].is_null() ? "" : d["title"].get<std::string>(),
+                      std::to_string(d["pic"].get<int>()), d["protocol"].get<std::string>(), v.str(), addresses(d), ""},
+                     ';')
+          << "\n";
     }
     return 0;
   }

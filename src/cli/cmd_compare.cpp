@@ -4,17 +4,16 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "editors/cv_tables.h"
-#include "editors/option_types.h"
+#include "cli/editor_settings.h"
+#include "image/text_file.h"
 #include "info/hex_compare.h"
 #include "info/info_texts.h"
 
 namespace korrin::cli {
 
-int CmdDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return UsageError(err, "dump braucht genau eine HEX-Datei");
+int CmdDump(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   Session s(&err, false);
-  LoadResult r = s.doc.LoadHexFile(args[0]);
+  LoadResult r = s.doc.LoadHexFile(args.operands[0]);
   if (r == LoadResult::NotRead) return 2;
   InfoTexts t = MakeInfoTexts(s.doc.image);
   out << "Config: " << t.config[0] << " " << t.config[1] << " " << t.config[2] << " " << t.config[3] << "\n";
@@ -29,10 +28,10 @@ int CmdDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 namespace {
 
 // The differences of two loaded decoders in their own terms; one line each.
-std::vector<std::string> DecodedDifferences(const Document& a, const Document& b) {
+std::vector<std::string> DecodedDifferences(Document& a, Document& b) {
   std::vector<std::string> lines;
   if (a.DecoderIdentifier != b.DecoderIdentifier) {
-    lines.push_back("Typ: Identifier " + std::to_string(a.DecoderIdentifier) + " / " + std::to_string(b.DecoderIdentifier));
+    lines.push_back("Typ: " + TypeName(a) + " → " + TypeName(b));
     return lines;
   }
   for (int r = 0; r < kAddressRowCount; ++r) {
@@ -40,57 +39,59 @@ std::vector<std::string> DecodedDifferences(const Document& a, const Document& b
     const AddressRow& y = b.rows[r];
     if (!x.shown() || !x.addressVisible) continue;
     const std::string name = "Zeile " + std::to_string(r) + " <" + x.caption + ">";
-    if (x.addressText != y.addressText) lines.push_back(name + " Adresse: " + x.addressText + " / " + y.addressText);
+    if (x.addressText != y.addressText)
+      lines.push_back(name + " Adresse: " + TextUtf8(x.addressText) + " → " + TextUtf8(y.addressText));
     if (a.RG_Mode && x.RowGreen != y.RowGreen)
-      lines.push_back(name + " Farbe: " + (x.RowGreen ? "grün" : "rot") + " / " + (y.RowGreen ? "grün" : "rot"));
+      lines.push_back(name + " Farbe: " + (x.RowGreen ? "grün" : "rot") + " → " + (y.RowGreen ? "grün" : "rot"));
     if (!a.RG_Mode && x.functionText != y.functionText)
-      lines.push_back(name + " Funktion: " + x.functionText + " / " + y.functionText);
+      lines.push_back(name + " Funktion: " + TextUtf8(x.functionText) + " → " + TextUtf8(y.functionText));
   }
-  for (const CvRow& cv : CvTableFor(a.DecoderIdentifier)) {
-    const std::string& x = a.image.Hex_EE[static_cast<size_t>(cv.offset)];
-    const std::string& y = b.image.Hex_EE[static_cast<size_t>(cv.offset)];
-    if (x != y) lines.push_back(std::string(cv.caption) + ": " + CvValueText(x) + " / " + CvValueText(y));
-  }
-  if (const OptionTypeSpec* optionType = FindOptionType(a.DecoderIdentifier, a.image.Version); optionType && !optionType->modeCaptions.empty()) {
-    int ma = a.image.eepromValue(kModeByte), mb = b.image.eepromValue(kModeByte);
-    if (ma != mb) {
-      auto name = [&](int byte) {
-        int radio = ModeRadioOfByte(byte);
-        if (radio >= 1 && radio <= static_cast<int>(optionType->modeCaptions.size()))
-          return optionType->modeCaptions[static_cast<size_t>(radio - 1)];
-        return std::string("(kein Modus)");
-      };
-      lines.push_back("Modus: " + name(ma) + " / " + name(mb) + " (Byte 0x" + a.image.Hex_EE[0] + " / 0x" +
-                      b.image.Hex_EE[0] + ")");
-    }
+  const EditorModel* ma = a.ShownEditor();
+  const EditorModel* mb = b.ShownEditor();
+  if (ma && mb) {
+    auto more = SettingDifferences(ma->Settings(), mb->Settings());
+    lines.insert(lines.end(), more.begin(), more.end());
   }
   return lines;
 }
 
+// True when the lines hold at least one data record: a file that is empty or holds only the
+// end record compares as "no differences" although there was nothing to compare.
+bool HasDataRecord(const std::vector<std::string>& lines) {
+  for (const auto& line : lines) {
+    size_t start = line.find(':');
+    if (start == std::string::npos || line.size() < start + 9) continue;
+    const std::string length = line.substr(start + 1, 2), type = line.substr(start + 7, 2);
+    if (type == "00" && length != "00") return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-int CmdCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  bool decoded = false;
-  std::vector<std::string> files;
-  for (const auto& a : args) {
-    if (a == "--decoded") decoded = true;
-    else if (!a.empty() && a[0] == '-') return UsageError(err, "unbekannte Option " + a);
-    else files.push_back(a);
-  }
-  if (files.size() != 2) return UsageError(err, "compare braucht zwei HEX-Dateien");
+int CmdCompare(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  const std::string& file1 = args.operands[0];
+  const std::string& file2 = args.operands[1];
   Session first(&err, false);
-  if (first.doc.LoadHexFile(files[0]) == LoadResult::NotRead) return 2;
-  ComparisonResult c = CompareImageWithFile(first.doc.image, first.dialogs, first.doc.LastFileName, files[1]);
+  if (first.doc.LoadHexFile(file1) == LoadResult::NotRead) return 2;
+  ComparisonResult c = CompareImageWithFile(first.doc.image, first.dialogs, first.doc.LastFileName, file2);
   if (!c.completed) return 2;
-  out << c.statusFile1 << "\n" << c.statusFile2 << "\n";
-  for (const auto& line : c.eepromLines) out << line << "\n";
-  for (const auto& line : c.romLines) out << line << "\n";
+  if (c.totalDifferences() == 0) {
+    auto lines = ReadTextLines(file2);
+    if (!lines || !HasDataRecord(*lines)) {
+      err << "error: File 2 \"" << TextUtf8(file2) << "\" enthält keine Daten; nichts verglichen\n";
+      return 2;
+    }
+  }
+  out << TextUtf8(c.statusFile1) << "\n" << TextUtf8(c.statusFile2) << "\n";
+  for (const auto& line : c.eepromLines) out << TextUtf8(line) << "\n";
+  for (const auto& line : c.romLines) out << TextUtf8(line) << "\n";
   bool different = c.totalDifferences() > 0;
-  if (decoded) {
+  if (args.has("--decoded")) {
     Session second(&err, false);
-    if (second.doc.LoadHexFile(files[1]) == LoadResult::NotRead) return 2;
+    if (second.doc.LoadHexFile(file2) == LoadResult::NotRead) return 2;
     auto lines = DecodedDifferences(first.doc, second.doc);
-    out << "\nUnterschiede als Dekoder-Einstellungen (File 1 / File 2):\n";
+    out << "\nUnterschiede als Dekoder-Einstellungen (File 1 → File 2):\n";
     if (lines.empty()) out << "keine\n";
     for (const auto& l : lines) out << l << "\n";
     different = different || !lines.empty();

@@ -1,4 +1,5 @@
 // korrin-cli info: load a file as the window does and print what it shows.
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <ostream>
@@ -6,47 +7,39 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/text_encoding.h"
 #include "cli/commands.h"
+#include "cli/editor_settings.h"
 
 namespace korrin::cli {
 
 namespace {
 
-const char* FrameKey(FrameKind kind) {
-  switch (kind) {
-    case FrameKind::Options: return "options";
-    case FrameKind::Blink: return "blink";
-    case FrameKind::LedBlink: return "led-blink";
-    case FrameKind::Servo: return "servo";
-    case FrameKind::Cv: return "cv";
-    default: return nullptr;
-  }
-}
-
-nlohmann::json InfoJson(const Session& s) {
-  const Document& doc = s.doc;
-  nlohmann::json j;
+nlohmann::ordered_json InfoJson(Session& s) {
+  Document& doc = s.doc;
+  nlohmann::ordered_json j;
   j["identifier"] = doc.DecoderIdentifier;
   j["identifier_bytes"] = doc.identification.IdentifierBytes;
   const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
-  j["title"] = entry ? nlohmann::json(entry->title) : nlohmann::json(nullptr);
+  j["title"] = entry ? nlohmann::ordered_json(entry->title) : nlohmann::ordered_json(nullptr);
   j["pic"] = doc.image.PIC;
   j["protocol"] = ProtocolName(doc);
   j["version"] = std::round(static_cast<double>(doc.image.Version) * 100.0) / 100.0;
-  j["id"] = doc.image.ID_Text;
-  j["config"] = doc.image.Config;
+  j["id"] = EightBitToUtf8(doc.image.ID_Text);
+  j["config"] = nlohmann::ordered_json::array();
+  for (const auto& c : doc.image.Config) j["config"].push_back(EightBitToUtf8(c));
   std::string eeprom;
   for (const auto& cell : doc.image.Hex_EE) eeprom += cell;
-  j["eeprom"] = eeprom;
-  nlohmann::json rows = nlohmann::json::array();
+  j["eeprom"] = EightBitToUtf8(eeprom);
+  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
   for (int r = 0; r < kAddressRowCount; ++r) {
     const AddressRow& row = doc.rows[r];
     if (!row.shown()) continue;
-    nlohmann::json o;
+    nlohmann::ordered_json o;
     o["row"] = r;
     o["caption"] = row.caption;
     auto address = ShownNumber(row.addressText);
-    o["address"] = address ? nlohmann::json(*address) : nlohmann::json(nullptr);
+    o["address"] = address ? nlohmann::ordered_json(*address) : nlohmann::ordered_json(nullptr);
     if (doc.RG_Mode) {
       o["green"] = row.RowGreen;
     } else {
@@ -57,15 +50,31 @@ nlohmann::json InfoJson(const Session& s) {
   }
   j["rows"] = rows;
   const char* frame = FrameKey(doc.layout.frameKind);
-  j["frame"] = frame ? nlohmann::json(frame) : nlohmann::json(nullptr);
-  nlohmann::json messages = nlohmann::json::array();
-  for (const auto& m : s.dialogs.messages) messages.push_back({{"kind", KindName(m.kind)}, {"text", m.text}});
+  j["frame"] = frame ? nlohmann::ordered_json(frame) : nlohmann::ordered_json(nullptr);
+  j["editor"] = EditorStateJson(doc.ShownEditor());
+  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+  for (const auto& m : s.dialogs.messages) messages.push_back({{"kind", KindName(m.kind)}, {"text", TextUtf8(m.text)}});
   j["messages"] = messages;
   return j;
 }
 
-void InfoTable(const Session& s, std::ostream& out) {
-  const Document& doc = s.doc;
+// The keys the file accepts with `set --set`, with caption and value, and the action keys.
+void KeysTable(const EditorModel* model, std::ostream& out) {
+  if (!model) return;
+  const auto settings = model->Settings();
+  if (!settings.empty()) out << "\nEinstellungen (set --set SCHLÜSSEL=WERT):\n";
+  size_t width = 0;
+  for (const auto& st : settings) width = std::max(width, st.key.size());
+  for (const auto& st : settings)
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << st.key << std::right << "  "
+        << EightBitToUtf8(st.caption) << ": " << EightBitToUtf8(st.value) << "\n";
+  const auto actions = model->Actions();
+  if (!actions.empty()) out << "\nAktionen (set --set SCHLÜSSEL=WERT):\n";
+  for (const auto& a : actions) out << "  " << a.key << "=" << a.valueForm << "  " << a.description << "\n";
+}
+
+void InfoTable(Session& s, std::ostream& out) {
+  Document& doc = s.doc;
   const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
   std::ostringstream version;
   version << std::fixed << std::setprecision(2) << doc.image.Version;
@@ -73,7 +82,7 @@ void InfoTable(const Session& s, std::ostream& out) {
   out << "PIC:        " << (doc.image.PIC ? std::to_string(doc.image.PIC) : "-") << "\n";
   out << "Protokoll:  " << ProtocolName(doc) << "\n";
   out << "Version:    " << version.str() << "\n";
-  out << "ID:         " << doc.image.ID_Text << "\n";
+  out << "ID:         " << EightBitToUtf8(doc.image.ID_Text) << "\n";
   out << "Config:     " << doc.image.Config[0] << " " << doc.image.Config[1] << " " << doc.image.Config[2] << " "
       << doc.image.Config[3] << "\n";
   bool any = false;
@@ -91,26 +100,17 @@ void InfoTable(const Session& s, std::ostream& out) {
     }
     out << "\n";
   }
+  KeysTable(doc.ShownEditor(), out);
 }
 
 }  // namespace
 
-int CmdInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  bool json = false, configDefault = false;
-  std::string file;
-  for (const auto& a : args) {
-    if (a == "--json") json = true;
-    else if (a == "--config-default") configDefault = true;
-    else if (!a.empty() && a[0] == '-') return UsageError(err, "unbekannte Option " + a);
-    else if (file.empty()) file = a;
-    else return UsageError(err, "nur eine Datei erwartet");
-  }
-  if (file.empty()) return UsageError(err, "info braucht eine HEX-Datei");
-  Session s(&err, configDefault);
-  LoadResult r = s.doc.LoadHexFile(file);
+int CmdInfo(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  Session s(&err, args.has("--config-default"));
+  LoadResult r = s.doc.LoadHexFile(args.operands[0]);
   if (r == LoadResult::NotRead) return 2;
-  if (json) {
-    out << InfoJson(s).dump(2) << "\n";
+  if (args.has("--json")) {
+    out << InfoJson(s).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
   } else {
     InfoTable(s, out);
   }

@@ -1,57 +1,111 @@
-// korrin-cli set: load a file, change address rows, save it as the window's save does.
+// korrin-cli set, export and apply: load a file, change rows and editor settings (one by one
+// or from a configuration file), save it as the window's save does.
+#include <filesystem>
 #include <ostream>
+#include <variant>
 
+#include "base/platform.h"
+#include "base/text_encoding.h"
 #include "cli/commands.h"
+#include "cli/configuration.h"
+#include "cli/editor_settings.h"
+#include "image/text_file.h"
 
 namespace korrin::cli {
 
-int CmdSet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string file, output;
-  bool configDefault = false;
-  std::vector<std::pair<int, RowEdit>> edits;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "-o" || a == "--row") {
-      if (i + 1 >= args.size()) return UsageError(err, a + " braucht einen Wert");
-      const std::string& value = args[++i];
-      if (a == "-o") {
-        output = value;
-        continue;
-      }
+namespace {
+
+struct RowArg {
+  int row;
+  RowEdit edit;
+};
+struct SettingArg {
+  std::string key, value;
+};
+
+}  // namespace
+
+int CmdSet(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  // Every edit is checked for its form before the file is loaded.
+  std::vector<std::variant<RowArg, SettingArg>> edits;
+  for (const auto& [name, value] : args.options) {
+    if (name == "--row") {
       size_t eq = value.find('=');
       auto n = eq == std::string::npos ? std::nullopt : ParseRowInteger(value.substr(0, eq));
       auto edit = eq == std::string::npos ? std::nullopt : ParseRowEdit(value.substr(eq + 1));
-      if (!n || !edit) return UsageError(err, "--row erwartet N=ADRESSE[g|r][/F], nicht " + value);
-      edits.push_back({*n, *edit});
-    } else if (a == "--config-default") {
-      configDefault = true;
-    } else if (!a.empty() && a[0] == '-') {
-      return UsageError(err, "unbekannte Option " + a);
-    } else if (file.empty()) {
-      file = a;
-    } else {
-      return UsageError(err, "nur eine Eingabedatei erwartet");
+      if (!n || !edit) return UsageError(err, "--row erwartet N=ADRESSE[g|r][/F], nicht " + TextUtf8(value), "set");
+      edits.emplace_back(RowArg{*n, *edit});
+    } else if (name == "--set") {
+      auto setting = SplitSetting(value);
+      if (!setting) return UsageError(err, "--set erwartet SCHLÜSSEL=WERT, nicht " + TextUtf8(value), "set");
+      edits.emplace_back(SettingArg{setting->first, setting->second});
     }
   }
-  if (file.empty() || output.empty()) return UsageError(err, "set braucht eine HEX-Datei und -o AUSGABE");
-
-  Session s(&err, configDefault);
-  LoadResult r = s.doc.LoadHexFile(file);
-  if (r == LoadResult::NotRead) return 2;
-  if (r != LoadResult::Loaded) {
-    err << "error: die Datei wurde nicht vollständig geladen, nichts geschrieben\n";
-    return 1;
-  }
-  for (const auto& [n, edit] : edits) {
-    if (auto why = ApplyRowEdit(s.doc, n, edit)) {
-      err << "error: " << *why << "\n";
+  Session s(&err, args.has("--config-default"));
+  if (int status = LoadForEdit(s, args.operands[0], err)) return status;
+  EditorModel* model = s.doc.ShownEditor();
+  const std::string typeName = TypeName(s.doc);
+  for (const auto& e : edits) {
+    const size_t shown = s.dialogs.messages.size();
+    std::optional<std::string> why;
+    if (const auto* row = std::get_if<RowArg>(&e)) why = ApplyRowEdit(s.doc, row->row, row->edit);
+    else if (const auto* set = std::get_if<SettingArg>(&e)) why = SetEditorValue(model, typeName, set->key, set->value);
+    if (why) {
+      if (why->empty() && s.dialogs.messages.size() == shown) *why = "Der Wert wurde nicht übernommen";
+      if (!why->empty()) err << "error: " << *why << "\n";
       return 1;
     }
   }
-  SaveResult saved = s.doc.SaveTo(output);
-  if (saved != SaveResult::Saved) return 1;
-  out << output << "\n";
+  return ApplyAndSave(s, args.value("-o"), out);
+}
+
+int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  std::error_code ec;
+  if (!args.value("-o").empty() && std::filesystem::equivalent(args.value("-o"), args.operands[0], ec)) {
+    err << "error: -o nennt die HEX-Datei selbst; die Konfiguration würde sie überschreiben\n";
+    return 2;
+  }
+  Session s(&err, args.has("--config-default"));
+  if (int status = LoadForEdit(s, args.operands[0], err)) return status;
+  const std::string text =
+      ExportConfiguration(s.doc, s.doc.ShownEditor()).dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  const std::string output = args.value("-o");
+  if (output.empty()) {
+    out << text << "\n";
+    return 0;
+  }
+  std::string error;
+  if (!WriteTextLinesSafely(output, SplitLines(text), &error)) {
+    err << "error: " << TextUtf8(error) << "\n";
+    return 1;
+  }
+  out << TextUtf8(output) << "\n";
   return 0;
+}
+
+int CmdApply(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
+  const std::string& configPath = args.operands[1];
+  std::string readError;
+  auto text = ReadWholeFile(configPath, &readError);
+  if (!text) {
+    err << "error: " << TextUtf8(readError) << "\n";
+    return 2;
+  }
+  std::string parseError;
+  auto config = ParseConfiguration(*text, &parseError);
+  if (!config) {
+    err << "error: " << TextUtf8(configPath) << ": " << parseError << "\n";
+    return 2;
+  }
+  Session s(&err, args.has("--config-default"));
+  if (int status = LoadForEdit(s, args.operands[0], err)) return status;
+  const size_t shown = s.dialogs.messages.size();
+  if (auto failure = ApplyConfiguration(s.doc, s.doc.ShownEditor(), *config)) {
+    if (failure->text.empty() && s.dialogs.messages.size() == shown) failure->text = "ein Wert wurde nicht übernommen";
+    if (!failure->text.empty()) err << "error: " << TextUtf8(configPath) << ": " << failure->text << "\n";
+    return failure->status;
+  }
+  return ApplyAndSave(s, args.value("-o"), out);
 }
 
 }  // namespace korrin::cli

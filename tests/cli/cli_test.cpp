@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/args.h"
 #include "cli/cli.h"
 
 namespace korrin::cli {
@@ -67,7 +68,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, InfoJsonHasExactlyTheDocumentedObject) {
   json j = InfoJson(Fixture("mot_switching.hex"));
   EXPECT_EQ(Keys(j), (std::set<std::string>{"identifier", "identifier_bytes", "title", "pic", "protocol", "version",
-                                            "id", "config", "eeprom", "rows", "frame", "messages"}));
+                                            "id", "config", "eeprom", "rows", "frame", "editor", "messages"}));
   EXPECT_EQ(j["identifier"], 8);
   EXPECT_EQ(j["identifier_bytes"], json({8, 0, 0}));
   EXPECT_EQ(j["title"], "Tollet");
@@ -194,6 +195,14 @@ TEST_F(CliTest, ExitStatuses) {
       {{"set", Fixture("mot_switching.hex"), "-o"}, 2},
       {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "--row", "1"}, 2},
       {{"set", (dir / "missing.hex").string(), "-o", (dir / "x.hex").string()}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "--set", "cv29"}, 2},
+      {{"set", Fixture("mot_switching.hex"), "-o", (dir / "x.hex").string(), "-o", (dir / "y.hex").string()}, 2},
+      {{"compare", Fixture("mot_switching.hex")}, 2},
+      {{"inventory", dir.string(), "--json", "--csv"}, 2},
+      {{"export"}, 2},
+      {{"apply", Fixture("mot_switching.hex"), (dir / "c.json").string()}, 2},  // no -o
+      {{"--version", "x"}, 2},
+      {{"help", "frobnicate"}, 2},
   };
   for (const Case& c : cases) {
     std::string joined;
@@ -309,6 +318,264 @@ TEST_F(CliTest, SetWithoutRowsRewritesTheSameContent) {
     Outcome o = RunCli({"set", file, "-o", out.string()});
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(ReadAll(out), ReadAll(file));
+  }
+}
+
+TEST_F(CliTest, HelpForTheToolAndEveryCommand) {
+  Outcome tool = RunCli({"--help"});
+  EXPECT_EQ(tool.status, 0);
+  EXPECT_NE(tool.out.find("Rückgabewerte:\n  0  erledigt"), std::string::npos) << tool.out;
+  for (const char* command : {"info", "set", "dump", "compare", "batch", "inventory", "export", "apply"}) {
+    SCOPED_TRACE(command);
+    EXPECT_NE(tool.out.find(std::string("  korrin-cli ") + command + " "), std::string::npos);
+    for (const auto& args : {std::vector<std::string>{command, "--help"}, std::vector<std::string>{"help", command},
+                             std::vector<std::string>{command, "-h", "--bogus"}}) {
+      Outcome o = RunCli(args);
+      EXPECT_EQ(o.status, 0) << o.err;
+      EXPECT_EQ(o.out.rfind(std::string("Aufruf: korrin-cli ") + command, 0), 0u) << o.out;
+      EXPECT_NE(o.out.find("Rückgabewerte:"), std::string::npos);
+      EXPECT_TRUE(o.err.empty());
+    }
+  }
+  EXPECT_NE(RunCli({"set", "--help"}).out.find("--set SCHLÜSSEL=WERT"), std::string::npos);
+  Outcome version = RunCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("korrin-cli ", 0), 0u);
+  // Without a command the tool's help goes to stderr, with status 2.
+  Outcome none = RunCli({});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("Befehle:"), std::string::npos);
+  Outcome bogus = RunCli({"set", "--bogus"});
+  EXPECT_EQ(bogus.status, 2);
+  EXPECT_EQ(bogus.err.rfind("korrin-cli: unbekannte Option --bogus für set\nAufruf: korrin-cli set DATEI -o AUSGABE", 0), 0u)
+      << bogus.err;
+}
+
+TEST(ParseArgsTest, KeepsTheOrderOfOptionsAndTakesBothValueForms) {
+  const CommandSpec* set = FindCommand("set");
+  ASSERT_NE(set, nullptr);
+  ParseOutcome p = ParseArgs(*set, {"--row", "1=5", "in.hex", "--set=cv29=6", "-o", "out.hex", "--set", "modus=2"});
+  ASSERT_TRUE(p.args) << p.error;
+  EXPECT_EQ(p.args->operands, (std::vector<std::string>{"in.hex"}));
+  EXPECT_EQ(p.args->options, (std::vector<std::pair<std::string, std::string>>{
+                                 {"--row", "1=5"}, {"--set", "cv29=6"}, {"-o", "out.hex"}, {"--set", "modus=2"}}));
+  // "--" ends the options: the rest are operands (here one too many).
+  EXPECT_EQ(ParseArgs(*set, {"in.hex", "-o", "x", "--", "--odd"}).error, "set erwartet DATEI, nicht mehr");
+  EXPECT_EQ(ParseArgs(*FindCommand("compare"), {"--", "-a.hex", "-b.hex"}).args->operands,
+            (std::vector<std::string>{"-a.hex", "-b.hex"}));
+  EXPECT_EQ(ParseArgs(*FindCommand("info"), {"a.hex", "--json=1"}).error, "--json nimmt keinen Wert");
+  EXPECT_EQ(ParseArgs(*set, {"in.hex", "-o"}).error, "-o braucht einen Wert (AUSGABE)");
+  // A lone "-" is an operand (a file of that name), not an option.
+  EXPECT_EQ(ParseArgs(*FindCommand("dump"), {"-"}).args->operands, (std::vector<std::string>{"-"}));
+}
+
+TEST_F(CliTest, SetRefusesUnknownKeysNamingKeyAndType) {
+  const fs::path out = dir / "out.hex";
+  struct Case {
+    std::string file, key, err;
+  };
+  const Case cases[] = {
+      {Fixture("mot_switching.hex"), "gibtsnicht=1",
+       "error: Unbekannter Schlüssel \"gibtsnicht\" für den Dekoder-Typ \"Tollet\" (Identifier 8)\n"},
+      {Fixture("fenwik_18324.hex"), "cv999=1", "Schlüssel \"cv999\" für den Dekoder-Typ \"Fenwik 16F18324\""},
+      {Fixture("turntable48.hex"), "cv29=1", "Typ \"Drehscheibe 48 Position\" (Identifier 12543) hat keinen Editor"},
+      {Fixture("unrecognised.hex"), "cv29=6",
+       "error: Der Dekoder-Typ nicht erkannter Typ (Identifier 5649426) hat keinen Editor, also auch keine Einstellung "
+       "\"cv29\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    Outcome o = RunCli({"set", c.file, "-o", out.string(), "--set", c.key});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(CliTest, ExportThenApplyReproducesTheFile) {
+  const std::string files[] = {Fixture("mot_switching.hex"), Fixture("dcc_function.hex"), Fixture("fenwik_18324.hex"),
+                               Example("blinkmuster_mot.hex"), Example("led_blinkmuster_dcc.hex"),
+                               Example("servo_tamb4_dcc.hex"), Example("fenwik_18324_cv.hex"),
+                               Example("drehscheibe24_dcc.hex")};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file);
+    const fs::path config = dir / "config.json", out = dir / "applied.hex";
+    Outcome exported = RunCli({"export", file, "-o", config.string()});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    json j = json::parse(ReadAll(config));
+    EXPECT_EQ(j["format"], "korrin-konfiguration");
+    EXPECT_EQ(j["version"], 1);
+    EXPECT_EQ(json::parse(RunCli({"export", file}).out), j);  // the same text on stdout
+    Outcome applied = RunCli({"apply", file, config.string(), "-o", out.string()});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(ReadAll(out), ReadAll(file));
+  }
+}
+
+TEST_F(CliTest, ApplyChangesRowsAndRefusesAnotherType) {
+  const fs::path config = dir / "config.json", out = dir / "applied.hex";
+  std::ofstream(config) << R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8,
+                                "rows": [{"row": 2, "address": 99, "green": true}]})j";
+  ASSERT_EQ(RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()}).status, 0);
+  EXPECT_EQ(InfoJson(out.string())["rows"][1], json::parse(R"j({"row":2,"caption":"Licht","address":99,"green":true})j"));
+
+  fs::remove(out);
+  ASSERT_EQ(RunCli({"export", Fixture("id257.hex"), "-o", config.string()}).status, 0);
+  Outcome other = RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()});
+  EXPECT_EQ(other.status, 1);
+  EXPECT_NE(other.err.find("Die Konfiguration gehört zum Dekoder-Typ \"Pandor - Blinkmuster\" (Identifier 1), die Datei "
+                           "ist ein \"Tollet\" (Identifier 8); nichts geändert"),
+            std::string::npos)
+      << other.err;
+  EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliTest, ApplyNamesThePlaceOfAMalformedConfiguration) {
+  const fs::path config = dir / "config.json", out = dir / "applied.hex";
+  struct Case {
+    std::string text, err;
+    int status;
+  };
+  const Case cases[] = {
+      {"{\"format\": \"korrin-konfiguration\", \"version\": 1, \"identifier\": 8,", "(Byte 66)", 2},
+      {"", "(Byte 1)", 2},
+      {"{\"format\": 1e999}", "(Byte 16)", 2},  // a number too large for any type
+      {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 2.5}]})j",
+       "Konfiguration, /rows/0/address: erwartet eine Zahl oder einen Text", 2},
+      {R"j({"format": "korrin-konfiguration", "version": 1, "identifier": 8, "rows": [{"row": 1, "address": 999}]})j",
+       "warning: Adresse für <Weiche> ist zu gross", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::ofstream(config, std::ios::binary | std::ios::trunc) << c.text;
+    Outcome o = RunCli({"apply", Fixture("mot_switching.hex"), config.string(), "-o", out.string()});
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+  for (const fs::path& unreadable : {dir / "none.json", dir}) {
+    Outcome missing = RunCli({"apply", Fixture("mot_switching.hex"), unreadable.string(), "-o", out.string()});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("kann nicht gelesen werden"), std::string::npos) << missing.err;
+  }
+  // export never writes its JSON over the HEX file it reads.
+  const fs::path hex = dir / "keep.hex";
+  fs::copy_file(Fixture("mot_switching.hex"), hex);
+  EXPECT_EQ(RunCli({"export", hex.string(), "-o", hex.string()}).status, 2);
+  EXPECT_EQ(ReadAll(hex), ReadAll(Fixture("mot_switching.hex")));
+}
+
+}  // namespace
+}  // namespace korrin::cli
+
+namespace korrin::cli {
+namespace {
+
+// One edit per editor kind, through the real models: set, then what info --json and
+// compare --decoded say of the written file, then export and apply onto another file of the
+// type.
+struct EditorCase {
+  const char* example;
+  std::vector<std::string> sets;                    // KEY=VALUE, in order
+  std::vector<std::pair<std::string, std::string>> values;  // key -> value in info --json
+  std::vector<std::string> decodedLines;           // lines compare --decoded must print
+};
+
+const EditorCase kEditorCases[] = {
+    {"fenwik_18324_cv.hex", {"cv29=38", "cv1=120"}, {{"cv29", "38"}, {"cv1", "120"}},
+     {"CV029: Konfigbyte: 6 → 38\n", "CV001: Kurze Adresse: 3 → 120\n"}},
+    {"relais8_dcc.hex",
+     {"modus=2", "modus.bit7=1", "abschaltzeit=40"},
+     {{"modus", "2"}, {"modus.bit7", "1"}, {"abschaltzeit", "40"}},
+     {"Mode Auswahl: 1 → 2\n", "Mode-Umschaltung SPERREN: 0 → 1\n", "Abschaltzeit in Mode 3 (1..255): 17 → 40\n"}},
+    {"tollet_mot.hex", {"timeout=99"}, {{"timeout", "99"}}, {"Time Out (1..127): 17 → 99\n"}},
+    {"servo_tamb4_dcc.hex",
+     {"kurve2.punkte=0,0,2,4,8,12,120,23,30,37,45,52,60,69,77,84,92,99,105,110,115,119,122,124,125,125,124,122,119,115,"
+      "110,105,99,92,84,77,69,60,52,45,37,30,23,17,12,8,4,2,0,0",
+      "kurve1.relais=X.................................................", "sw1=lernen", "adresse3.servo=2",
+      "servo2.impulsmin=1.504", "kurve4.erzeugen=lin:10"},
+     {{"adresse3.servo", "2"}, {"sw1", "lernen"}, {"kurve4.anzahl", "10"}},
+     {"Kurve 2, Punkt 7: 17 → 120\n", "Kurve 1 Relais, Punkt 1: . → X\n", "Funktion für Taster SW1: servo → lernen\n",
+      "Adresse 03 Servo: 1 → 2\n", "Servo 2 Impuls-Zeit (Min): 2.040 → 1.504\n", "Kurve 4 Anzahl Punkte: 50 → 10\n"}},
+    {"blinkmuster_mot.hex",
+     {"muster2.ausgang3=XX.X", "muster1.loop=0"},
+     {{"muster2.ausgang3", "XX.X"}, {"muster1.loop", "0"}},
+     {"Muster 2, Ausgang 3, Punkt 1: . → X\n", "Muster 2, Ausgang 3, Punkt 3: X → .\n", "Muster 1, Loop: 1 → 0\n"}},
+    {"led_blinkmuster_dcc.hex",
+     {"muster4.ausgang9=X..X", "muster4.ausgang9.verwenden=0"},
+     {{"muster4.ausgang9", "X..X"}, {"muster4.ausgang9.verwenden", "0"}},
+     {"Muster 4, Ausgang 9, Punkt 1: . → X\n", "Muster 4, Ausgang 9 verwenden: 1 → 0\n"}},
+};
+
+json SettingsByKey(const json& info) {
+  json byKey = json::object();
+  if (info["editor"].is_null()) return byKey;
+  for (const auto& [section, list] : info["editor"]["settings"].items())
+    for (const auto& s : list) byKey[s["key"].get<std::string>()] = s["value"];
+  return byKey;
+}
+
+TEST_F(CliTest, EveryEditorThroughSetInfoCompareExportApply) {
+  for (const EditorCase& c : kEditorCases) {
+    SCOPED_TRACE(c.example);
+    const std::string original = Example(c.example);
+    const fs::path edited = dir / "edited.hex";
+    std::vector<std::string> args = {"set", original, "-o", edited.string()};
+    for (const auto& s : c.sets) args.insert(args.end(), {"--set", s});
+    Outcome set = RunCli(args);
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.err, "");
+
+    json byKey = SettingsByKey(InfoJson(edited.string()));
+    for (const auto& [key, value] : c.values) EXPECT_EQ(byKey[key], value) << key;
+
+    Outcome decoded = RunCli({"compare", "--decoded", original, edited.string()});
+    EXPECT_EQ(decoded.status, 1);
+    for (const auto& line : c.decodedLines) EXPECT_NE(decoded.out.find(line), std::string::npos) << line << decoded.out;
+
+    // The edited decoder's configuration applied to the original reproduces every setting.
+    const fs::path config = dir / "edited.json", applied = dir / "applied.hex";
+    ASSERT_EQ(RunCli({"export", edited.string(), "-o", config.string()}).status, 0);
+    Outcome apply = RunCli({"apply", original, config.string(), "-o", applied.string()});
+    ASSERT_EQ(apply.status, 0) << apply.err;
+    EXPECT_EQ(SettingsByKey(InfoJson(applied.string())), SettingsByKey(InfoJson(edited.string())));
+    EXPECT_EQ(json::parse(RunCli({"export", applied.string()}).out), json::parse(ReadAll(config)));
+    Outcome same = RunCli({"compare", "--decoded", edited.string(), applied.string()});
+    EXPECT_NE(same.out.find("Einstellungen (File 1 → File 2):\nkeine\n"), std::string::npos) << same.out;
+  }
+}
+
+TEST_F(CliTest, RefusedEditorValueShowsTheWindowsMessageAndWritesNothing) {
+  struct Case {
+    const char* example;
+    std::string set, err;
+  };
+  const Case cases[] = {
+      {"fenwik_18324_cv.hex", "cv1=300", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..255\n"},
+      {"tollet_mot.hex", "timeout=200", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..127\n"},
+      {"relais8_dcc.hex", "modus=9", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..4\n"},
+      {"relais8_dcc.hex", "modus.bit7=2", "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..1\n"},
+      {"servo_tamb4_dcc.hex", "sw1=x7", "warning: Ungültige Eingabe.\nZugelassen sind nur servo oder lernen\n"},
+      {"servo_tamb4_dcc.hex", "servo2.impulsmin=1.5",
+       "warning: Ungültige Eingabe.\nZugelassen sind nur Zeiten im Werte-Bereich 0.400 .. 2.040 ms in Schritten von 0.008 "
+       "ms\n"},
+      {"blinkmuster_mot.hex", "muster1.anzahl=abc",
+       "warning: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..50\n"},
+      {"blinkmuster_mot.hex", "muster1.ausgang1=XYZ",
+       "warning: Ungültiges Muster für Muster 1, Ausgang 1.\nErwartet werden 2 Zeichen (Anzahl Punkte): X für an, . für "
+       "aus\n"},
+  };
+  const fs::path existing = dir / "existing.hex";
+  std::ofstream(existing, std::ios::binary) << "old\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.set);
+    const fs::path out = dir / "out.hex";
+    Outcome o = RunCli({"set", Example(c.example), "-o", out.string(), "--set", c.set});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(RunCli({"set", Example(c.example), "-o", existing.string(), "--set", c.set}).status, 1);
+    EXPECT_EQ(ReadAll(existing), "old\r\n");
   }
 }
 

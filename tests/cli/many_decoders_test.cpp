@@ -9,6 +9,8 @@
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
+#include "cli/plan.h"
+
 #include "app/document.h"
 #include "cli/cli.h"
 #include "recording_dialogs.h"
@@ -100,27 +102,233 @@ TEST_F(ManyDecoders, InventoryFindsSharedAddressesAndBrokenFiles) {
   EXPECT_EQ(csv.out.rfind("file;title;pic;protocol;version;addresses;message\n", 0), 0u);
 }
 
-TEST_F(ManyDecoders, DecodedComparisonNamesAddressAndCv) {
+TEST_F(ManyDecoders, DecodedComparisonNamesRowsWithArrows) {
   auto changed = (dir / "changed.hex").string();
   ASSERT_EQ(Cli({"set", kDcc, "-o", changed, "--row", "1=77g"}).status, 0);
   Result rows = Cli({"compare", "--decoded", kDcc, changed});
   EXPECT_EQ(rows.status, 1);
-  EXPECT_NE(rows.out.find("Zeile 1 <Ausgang / Out 1> Adresse:"), std::string::npos) << rows.out;
-  EXPECT_NE(rows.out.find(" / 77"), std::string::npos) << rows.out;
+  EXPECT_NE(rows.out.find("Unterschiede als Dekoder-Einstellungen (File 1 → File 2):\n"), std::string::npos) << rows.out;
+  EXPECT_NE(rows.out.find("Zeile 1 <Ausgang / Out 1> Adresse: "), std::string::npos) << rows.out;
+  EXPECT_NE(rows.out.find(" → 77\n"), std::string::npos) << rows.out;
 
-  // A CV changed in the image, saved with the document's own save.
-  korrin::testing::RecordingDialogs dialogs;
-  korrin::testing::ScriptedFileDialogs files;
-  korrin::Document doc(dialogs, files);
-  ASSERT_EQ(doc.LoadHexFile(kCv), korrin::LoadResult::Loaded);
-  doc.image.setEepromValue(0x6A, 38);  // CV029
-  auto cv = (dir / "cv.hex").string();
-  ASSERT_EQ(doc.SaveTo(cv), korrin::SaveResult::Saved);
-  Result cvs = Cli({"compare", "--decoded", kCv, cv});
-  EXPECT_EQ(cvs.status, 1);
-  EXPECT_NE(cvs.out.find("CV029: Konfigbyte: 6 / 38"), std::string::npos) << cvs.out;
+  Result types = Cli({"compare", "--decoded", kDcc, kCv});
+  EXPECT_EQ(types.status, 1);
+  EXPECT_NE(types.out.find("Typ: \"Relaisdekoder 8\" (Identifier 105) → \"Fenwik 16F18324\" (Identifier 84736)\n"),
+            std::string::npos)
+      << types.out;
 
   Result same = Cli({"compare", "--decoded", kDcc, kDcc});
   EXPECT_EQ(same.status, 0) << same.out;
   EXPECT_NE(same.out.find("keine"), std::string::npos);
+}
+
+TEST_F(ManyDecoders, ComparisonWithAFileWithoutDataSaysSo) {
+  const std::string noData[] = {write("empty.hex", ""), write("end.hex", ":00000001FF\r\n"),
+                                write("config_only.hex", ":020000040000FA\r\n:00000001FF\r\n")};
+  for (const auto& file : noData) {
+    SCOPED_TRACE(file);
+    Result r = Cli({"compare", kDcc, file});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("error: File 2 \"" + file + "\" enthält keine Daten; nichts verglichen"), std::string::npos)
+        << r.err;
+  }
+  // A device is not read at all, and says so.
+  Result device = Cli({"compare", kDcc, "/dev/null"});
+  EXPECT_EQ(device.status, 2);
+  EXPECT_NE(device.err.find("\"/dev/null\" kann nicht gelesen werden"), std::string::npos) << device.err;
+  // A file with data but without differences still compares as equal.
+  EXPECT_EQ(Cli({"compare", kDcc, kDcc}).status, 0);
+}
+
+TEST_F(ManyDecoders, InventoryOfAFolderItCannotReadSaysSo) {
+  Result missing = Cli({"inventory", (dir / "none").string()});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("ist kein Ordner"), std::string::npos);
+  fs::create_directories(dir / "locked");
+  fs::copy_file(kDcc, dir / "locked" / "a.hex");
+  fs::permissions(dir / "locked", fs::perms::none);
+  std::error_code probe;
+  fs::directory_iterator{dir / "locked", probe};
+  if (!probe) {
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+    GTEST_SKIP() << "this user reads every folder (root)";
+  }
+  Result r = Cli({"inventory", (dir / "locked").string(), "--json"});
+  fs::permissions(dir / "locked", fs::perms::owner_all);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("kann nicht gelesen werden"), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
+}
+
+// Every byte value in a file name and in a line: the JSON outputs stay valid UTF-8 JSON.
+TEST_F(ManyDecoders, EightBitNamesAndLinesGiveValidJson) {
+  const std::string good = [] {
+    std::ifstream in(kDcc, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }();
+  fs::create_directories(dir / "names");
+  fs::create_directories(dir / "lines");
+  int names = 0;
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    // A line with the byte amid other text: the reader refuses it and quotes it.
+    const std::string lineFile = (dir / "lines" / ("l" + std::to_string(b) + ".hex")).string();
+    std::ofstream(lineFile, std::ios::binary) << good << "ab" << static_cast<char>(b) << "cd\r\n";
+    Result info = Cli({"info", lineFile, "--json"});
+    EXPECT_EQ(info.status, 1) << info.err;
+    ASSERT_NO_THROW(nlohmann::json::parse(info.out)) << info.out;
+    EXPECT_FALSE(nlohmann::json::parse(info.out)["messages"].empty());
+    if (b == 0 || b == '/') continue;  // no file name can hold these
+    // A good file whose name holds the byte.
+    const std::string name = std::string("Weiche") + static_cast<char>(b) + ".hex";
+    std::ofstream(dir / "names" / name, std::ios::binary) << good;
+    ++names;
+    Result named = Cli({"info", (dir / "names" / name).string(), "--json"});
+    EXPECT_EQ(named.status, 0) << named.err;
+    ASSERT_NO_THROW(nlohmann::json::parse(named.out));
+  }
+  for (const char* folder : {"names", "lines"}) {
+    SCOPED_TRACE(folder);
+    Result inv = Cli({"inventory", (dir / folder).string(), "--json"});
+    EXPECT_EQ(inv.status, 0) << inv.err;
+    nlohmann::json j;
+    ASSERT_NO_THROW(j = nlohmann::json::parse(inv.out));
+    EXPECT_EQ(j["decoders"].size(), std::string(folder) == "names" ? static_cast<size_t>(names) : 256u);
+    std::set<std::string> files;
+    for (const auto& d : j["decoders"]) files.insert(d["file"].get<std::string>());
+    if (std::string(folder) == "names") {
+      // Latin-1 "ä" (0xE4) is shown as UTF-8; a control character as U+FFFD.
+      EXPECT_TRUE(files.count("Weiche\xC3\xA4.hex"));
+      EXPECT_TRUE(files.count("Weiche\xEF\xBF\xBD.hex"));
+      EXPECT_TRUE(j["duplicates"].size() > 0);
+    }
+  }
+}
+
+TEST_F(ManyDecoders, BatchRefusesNamesItMustNotWrite) {
+  fs::copy_file(kDcc, dir / "out" / "vorlage.hex");
+  const std::string templ = (dir / "out" / "vorlage.hex").string();
+  const std::string before = [&] {
+    std::ifstream in(templ, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }();
+  auto plan = write("plan.csv",
+                    "name;1\r\n"
+                    "vorlage.hex;55\r\n"       // 2: the template itself
+                    "a.hex;56\r\n"             // 3: written
+                    "A.HEX;57\r\n"             // 4: the same name as line 3 on Windows
+                    "\"b\x01.hex\";58\r\n"     // 5: a control character
+                    "\"c.hex;59\r\n"           // 6: an unbalanced quote
+                    "\"d;\"\"x\"\".hex\";60\r\n"  // 7: a quote in the name
+                    "\"e;1.hex\";\"61\"\r\n"   // 8: written, the separator quoted
+                    "f.hex;62;63\r\n"          // 9: more cells than columns
+                    "plan.csv;64\r\n");        // 10: written into the output folder, not the plan
+  Result r = Cli({"batch", templ, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Zeile 2: \"vorlage.hex\" ist die Vorlage; sie wird nicht überschrieben\n"
+            "Zeile 4: \"A.HEX\" steht schon in Zeile 3\n"
+            "Zeile 5: ungültiger Dateiname \"b\xEF\xBF\xBD.hex\" (Steuerzeichen)\n"
+            "Zeile 6: unpaariges Anführungszeichen\n"
+            "Zeile 7: ungültiger Dateiname \"d;\"x\".hex\" (Anführungszeichen)\n"
+            "Zeile 9: mehr Spalten als in der Kopfzeile\n");
+  EXPECT_NE(r.out.find("3 Datei(en) geschrieben, 6 Zeile(n) fehlerhaft"), std::string::npos) << r.out;
+  std::set<std::string> written;
+  for (const auto& e : fs::directory_iterator(dir / "out")) written.insert(e.path().filename().string());
+  EXPECT_EQ(written, (std::set<std::string>{"vorlage.hex", "a.hex", "e;1.hex", "plan.csv"}));
+  std::ifstream in(templ, std::ios::binary);
+  std::ostringstream now;
+  now << in.rdbuf();
+  EXPECT_EQ(now.str(), before);
+  auto j = nlohmann::json::parse(Cli({"info", "--json", (dir / "out" / "e;1.hex").string()}).out);
+  EXPECT_EQ(j["rows"][0]["address"], 61);
+
+  // The plan itself is never a target either.
+  auto planInOut = (dir / "out" / "p.csv").string();
+  std::ofstream(planInOut, std::ios::binary) << "name,1\np.csv,5\n";
+  Result self = Cli({"batch", kDcc, planInOut, "-o", (dir / "out").string()});
+  EXPECT_EQ(self.status, 1);
+  EXPECT_EQ(self.err, "Zeile 2: \"p.csv\" ist der Plan; er wird nicht überschrieben\n");
+}
+
+TEST_F(ManyDecoders, InventoryCsvQuotesAsRfc4180) {
+  fs::copy_file(kDcc, dir / "a;b.hex");
+  write("c\"d.hex", "kein HEX\n");
+  Result csv = Cli({"inventory", dir.string(), "--csv"});
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  EXPECT_NE(csv.out.find("\n\"a;b.hex\";"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("\n\"c\"\"d.hex\";;;;;;"), std::string::npos) << csv.out;
+}
+
+TEST(CsvTest, SplitsAndQuotesAsRfc4180) {
+  using korrin::cli::CsvLine;
+  using korrin::cli::SplitCsvLine;
+  using Cells = std::vector<std::string>;
+  struct Case {
+    std::string line;
+    std::optional<Cells> cells;
+  };
+  const Case cases[] = {
+      {"a;b;c", Cells{"a", "b", "c"}},
+      {" a ; b ;", Cells{"a", "b", ""}},
+      {"\"a;b\";\"x\"\"y\"", Cells{"a;b", "x\"y"}},
+      {"\" a \";b", Cells{" a ", "b"}},
+      {"\"\";", Cells{"", ""}},
+      {"", Cells{""}},
+      {"\"a", std::nullopt},
+      {"\"a\"b;c", std::nullopt},
+      {"a\"b;c", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(SplitCsvLine(c.line, ';'), c.cells);
+    if (c.cells) {
+      EXPECT_EQ(SplitCsvLine(CsvLine(*c.cells, ';'), ';'), c.cells);
+    }
+  }
+  EXPECT_EQ(CsvLine({"a;b", "x\"y", " c", "plain"}, ';'), "\"a;b\";\"x\"\"y\";\" c\";plain");
+}
+
+TEST_F(ManyDecoders, BatchKeyColumnsAndHeaders) {
+  // A key column reaches the editor; a key the type lacks is named with the type per line.
+  auto plan = write("plan.csv", "file,1,gibtsnicht\nw1.hex,25g,\nw2.hex,26g,7\n");
+  Result r = Cli({"batch", kDcc, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(fs::exists(dir / "out" / "w1.hex"));
+  EXPECT_FALSE(fs::exists(dir / "out" / "w2.hex"));
+  EXPECT_EQ(r.err, "Zeile 3: Unbekannter Schlüssel \"gibtsnicht\" für den Dekoder-Typ \"Relaisdekoder 8\" (Identifier 105)\n");
+
+  struct Case {
+    std::string plan, err;
+  };
+  const Case cases[] = {
+      {"", "error: der Plan hat keine Kopfzeile\n"},
+      {"\n\nfile;1;;2\n", "error: Kopfzeile (Zeile 3), Spalte 3: leer\n"},
+      {"file;cv29=1\n", "error: Kopfzeile (Zeile 1), Spalte 2: \"cv29=1\" ist weder Zeilennummer noch Schlüssel\n"},
+      {"file;\"1\n", "error: Kopfzeile (Zeile 1): unpaariges Anführungszeichen\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.plan);
+    Result bad = Cli({"batch", kDcc, write("bad.csv", c.plan), "-o", (dir / "out").string()});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, c.err);
+  }
+}
+
+TEST_F(ManyDecoders, BatchKeyColumnReachesTheEditor) {
+  const std::string templ = std::string(KORRIN_EXAMPLES) + "/blinkmuster_mot.hex";
+  auto plan = write("plan.csv", "file;1;muster2.ausgang3;muster1.anzahl\r\nx.hex;20g;XX.X;\r\ny.hex;;;abc\r\n");
+  Result r = Cli({"batch", templ, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Zeile 3: muster1.anzahl: Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..50\n");
+  auto j = nlohmann::json::parse(Cli({"info", "--json", (dir / "out" / "x.hex").string()}).out);
+  bool found = false;
+  for (const auto& s : j["editor"]["settings"]["patterns"])
+    if (s["key"] == "muster2.ausgang3") found = s["value"] == "XX.X";
+  EXPECT_TRUE(found) << j["editor"].dump();
+  EXPECT_FALSE(fs::exists(dir / "out" / "y.hex"));
 }

@@ -1,0 +1,124 @@
+#include "cli/editor_settings.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/text_encoding.h"
+
+namespace korrin::cli {
+
+std::string TypeName(const Document& doc) {
+  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
+  const std::string number = "Identifier " + std::to_string(doc.DecoderIdentifier);
+  return entry ? "\"" + entry->title + "\" (" + number + ")" : "nicht erkannter Typ (" + number + ")";
+}
+
+const char* FrameKey(FrameKind kind) {
+  switch (kind) {
+    case FrameKind::Options: return "options";
+    case FrameKind::Blink: return "blink";
+    case FrameKind::LedBlink: return "led-blink";
+    case FrameKind::Servo: return "servo";
+    case FrameKind::Cv: return "cv";
+    case FrameKind::None: break;
+  }
+  return nullptr;
+}
+
+std::optional<std::pair<std::string, std::string>> SplitSetting(const std::string& text) {
+  size_t eq = text.find('=');
+  if (eq == std::string::npos || eq == 0) return std::nullopt;
+  return std::make_pair(text.substr(0, eq), text.substr(eq + 1));
+}
+
+std::optional<std::string> SetEditorValue(EditorModel* model, const std::string& typeName, const std::string& key,
+                                          const std::string& value) {
+  const std::string shownKey = EightBitToUtf8(key);
+  if (!model) return "Der Dekoder-Typ " + typeName + " hat keinen Editor, also auch keine Einstellung \"" + shownKey + "\"";
+  switch (model->Set(key, value)) {
+    case SetOutcome::Done: return std::nullopt;
+    case SetOutcome::Refused: return std::string();
+    case SetOutcome::UnknownKey: break;
+  }
+  return "Unbekannter Schlüssel \"" + shownKey + "\" für den Dekoder-Typ " + typeName;
+}
+
+void ApplyPendingEdits(EditorModel* model) {
+  if (model && model->hasPendingChanges()) model->applyPendingChanges();
+}
+
+std::vector<std::string> SettingElements(const EditorSetting& setting) {
+  std::vector<std::string> elements;
+  if (setting.element.empty()) {
+    elements.push_back(setting.value);
+  } else if (setting.perCharacter) {
+    for (char c : setting.value) elements.emplace_back(1, c);
+  } else if (!setting.value.empty()) {
+    size_t start = 0;
+    while (true) {
+      size_t comma = setting.value.find(',', start);
+      elements.push_back(setting.value.substr(start, comma - start));
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+  }
+  return elements;
+}
+
+nlohmann::ordered_json EditorStateJson(const EditorModel* model) {
+  if (!model) return nullptr;
+  nlohmann::ordered_json state;
+  const char* frame = FrameKey(model->kind());
+  state["frame"] = frame ? nlohmann::ordered_json(frame) : nlohmann::ordered_json(nullptr);
+  nlohmann::ordered_json settings = nlohmann::ordered_json::object();
+  for (const EditorSetting& s : model->Settings()) {
+    nlohmann::ordered_json one{{"key", s.key}, {"caption", EightBitToUtf8(s.caption)}, {"value", EightBitToUtf8(s.value)}};
+    if (!s.element.empty()) {
+      one["element"] = s.element;
+      nlohmann::ordered_json elements = nlohmann::ordered_json::array();
+      for (const auto& e : SettingElements(s)) elements.push_back(EightBitToUtf8(e));
+      one["count"] = elements.size();
+      one["elements"] = elements;
+    }
+    settings[s.section].push_back(one);
+  }
+  state["settings"] = settings;
+  nlohmann::ordered_json actions = nlohmann::ordered_json::array();
+  for (const EditorAction& a : model->Actions())
+    actions.push_back({{"key", a.key}, {"form", a.valueForm}, {"description", a.description}});
+  state["actions"] = actions;
+  return state;
+}
+
+std::vector<std::string> SettingDifferences(const std::vector<EditorSetting>& a, const std::vector<EditorSetting>& b) {
+  static const std::string kMissing = "(fehlt)";
+  std::vector<std::string> lines;
+  std::map<std::string, const EditorSetting*> byKey;
+  for (const auto& s : b) byKey.emplace(s.key, &s);
+  auto shown = [](const std::string& v) { return v.empty() ? std::string("(leer)") : EightBitToUtf8(v); };
+  for (const EditorSetting& x : a) {
+    auto found = byKey.find(x.key);
+    if (found == byKey.end()) {
+      lines.push_back(x.caption + ": " + shown(x.value) + " → " + kMissing);
+      continue;
+    }
+    const EditorSetting& y = *found->second;
+    byKey.erase(found);
+    if (x.value == y.value) continue;
+    if (x.element.empty()) {
+      lines.push_back(x.caption + ": " + shown(x.value) + " → " + shown(y.value));
+      continue;
+    }
+    const auto ex = SettingElements(x), ey = SettingElements(y);
+    for (size_t i = 0; i < std::max(ex.size(), ey.size()); ++i) {
+      const std::string vx = i < ex.size() ? shown(ex[i]) : kMissing;
+      const std::string vy = i < ey.size() ? shown(ey[i]) : kMissing;
+      if (vx != vy) lines.push_back(x.caption + ", " + x.element + " " + std::to_string(i + 1) + ": " + vx + " → " + vy);
+    }
+  }
+  for (const EditorSetting& y : b)
+    if (byKey.count(y.key)) lines.push_back(y.caption + ": " + kMissing + " → " + shown(y.value));
+  return lines;
+}
+
+}  // namespace korrin::cli
