@@ -157,8 +157,10 @@ std::vector<EditorAction> ServoModel::Actions() const {
         {key + ".verschieben", "BETRAG", "Kurve um den Betrag (-100 .. 100) nach oben oder unten verschieben"});
     out.push_back({key + ".kopieren", "1..4", "Punkte, Anzahl und Stretch-Faktor einer anderen Kurve übernehmen"});
     out.push_back({key + ".datei", "PFAD", "Kurven-Datei (*.cur) in diese Kurve laden"});
+    out.push_back({key + ".speichern", "PFAD", "diese Kurve als Kurven-Datei (*.cur) speichern"});
   }
   out.push_back({"servo.set", "PFAD", "Set-Datei (*.set) mit beiden Kurven-Tabellen laden"});
+  out.push_back({"servo.set.speichern", "PFAD", "beide Kurven-Tabellen als Set-Datei (*.set) speichern"});
   return out;
 }
 
@@ -182,6 +184,9 @@ SetOutcome ServoModel::Set(const std::string& key, const std::string& value) {
   }
   if (key == "servo.set") {
     return LoadSetFrom(value) == CurveFileResult::Done ? SetOutcome::Done : SetOutcome::Refused;
+  }
+  if (key == "servo.set.speichern") {
+    return SaveSetTo(value) == CurveFileResult::Done ? SetOutcome::Done : SetOutcome::Refused;
   }
   const size_t dot = key.find('.');
   if (dot == std::string::npos) return SetOutcome::UnknownKey;
@@ -291,6 +296,10 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
   if (what == "datei") {
     SelectCurve(curve);
     return LoadCurveFrom(value) == CurveFileResult::Done ? SetOutcome::Done : SetOutcome::Refused;
+  }
+  if (what == "speichern") {
+    SelectCurve(curve);
+    return SaveCurveTo(value) == CurveFileResult::Done ? SetOutcome::Done : SetOutcome::Refused;
   }
   return SetOutcome::UnknownKey;
 }

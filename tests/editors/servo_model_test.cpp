@@ -773,7 +773,7 @@ TEST_F(ServoModelTest, ActionsThroughSet) {
   SetCurve(1, 10, 3);
   SetEntry(1, 2, 0x80 | 5);
   Load(211);
-  EXPECT_EQ(model.Actions().size(), 4u * 6 + 1);
+  EXPECT_EQ(model.Actions().size(), 4u * 7 + 2);
   EXPECT_EQ(model.Set("kurve2.erzeugen", "lin:5"), SetOutcome::Done);
   EXPECT_EQ(Entry(1, kEntryCount), 5);
   EXPECT_EQ(Entry(1, 2), 0x80 | 63);
@@ -799,8 +799,13 @@ TEST_F(ServoModelTest, ActionsThroughSet) {
   EXPECT_EQ(model.Set("kurve3.datei", Path("missing.cur")), SetOutcome::Refused);
   EXPECT_EQ(dialogs.messages.back().kind, BoxKind::Error);
 
+  // Curve 3 saved and loaded into curve 1 gives the same points.
+  EXPECT_EQ(model.Set("kurve3.speichern", Path("b.cur")), SetOutcome::Done);
+  EXPECT_EQ(ReadTextLines(Path("b.cur")), (std::vector<std::string>{"1", "2", "130"}));
+  EXPECT_EQ(model.Set("kurve3.speichern", Path("no-such-folder/b.cur")), SetOutcome::Refused);
+
   const CurveTable wanted = model.workingCopy();
-  ASSERT_EQ(model.SaveSetTo(Path("a.set")), CurveFileResult::Done);
+  EXPECT_EQ(model.Set("servo.set.speichern", Path("a.set")), SetOutcome::Done);
   model.Discard();
   EXPECT_EQ(model.Set("servo.set", Path("a.set")), SetOutcome::Done);
   EXPECT_EQ(model.workingCopy().blocks, wanted.blocks);
