@@ -1,7 +1,6 @@
 #include "image/firmware_image.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 
 #include "image/format.h"
@@ -43,7 +42,10 @@ void FirmwareImage::StoreLines(const std::vector<std::string>& lines) {
   const size_t kept = std::min(lines.size(), static_cast<size_t>(kHexLines));
   for (size_t i = 0; i < kept; ++i) {
     std::string upper = lines[i];
-    for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // ASCII letters only: std::toupper would follow the C locale and change bytes above 127
+    // in a Latin-1 locale.
+    for (auto& c : upper)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     set_HexString(static_cast<int32_t>(i), upper);
   }
   // Every line beyond the kept ones is refused with the range message; a huge file would

@@ -1,7 +1,6 @@
 #include "info/hex_compare.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/text_encoding.h"
 #include "image/format.h"
@@ -20,7 +19,9 @@ std::string Cut(const std::string& line, int32_t first, int32_t count) {
 }
 
 std::string Upper(std::string text) {
-  for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  // ASCII letters only, as the load upper-cases (std::toupper would follow the C locale).
+  for (auto& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 
