@@ -362,17 +362,28 @@ TEST(LoadSequence, HostileFilesEndTheLoadWithBoundedValidMessages) {
     LoadResult result;
     size_t boxes;
     const char* lastBoxStart;
+    const char* countingBox;  // the eleventh box, which counts the repeats not shown
   };
   const std::string manyLines(60000, '\n');  // empty lines: the load passes over them
+  // Three records at the last EEPROM word, each with 126 words beyond it: one range message
+  // per word, ten of them shown.
+  std::string eepromPastEnd;
+  for (int line = 0; line < 3; ++line) eepromPastEnd += ":FF43FE00" + std::string(510, '1') + "00\r\n";
   std::string binary;
   for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
   const Case cases[] = {
       // 1024 kept lines, ten range boxes, one box for the other 58966, the read of index 1024,
       // and the reader's refusal of its "error" text.
-      {"many_lines.hex", manyLines, LoadResult::ReaderError, 13, "E206: Unerwartete Zeile im File:\nerror"},
-      {"binary.hex", binary, LoadResult::ReaderError, 1, "E206: Unerwartete Zeile im File:\n"},
+      {"many_lines.hex", manyLines, LoadResult::ReaderError, 13, "E206: Unerwartete Zeile im File:\nerror",
+       "Error: schreiben HexString Bereichsüberschreitung (1034 bis 59999) in set_HexString: 58966 weitere Zeilen "
+       "übersprungen"},
+      // Ten range boxes, the count of the other 368, then the load goes on: the file is not
+      // recognised, and Cancel to the PIC question ends it.
+      {"eeprom_past_end.hex", eepromPastEnd, LoadResult::Cancelled, 13,
+       "Es konnte das HEX File keinem PIC zugeordnet werden.", "368 weitere gleichartige Meldungen übersprungen"},
+      {"binary.hex", binary, LoadResult::ReaderError, 1, "E206: Unerwartete Zeile im File:\n", nullptr},
       {"latin1.hex", ":0200000\xE4" "AABB00\r\n", LoadResult::ReaderError, 1,
-       "E206: Unerwartete Zeile im File:\n:0200000\xC3\xA4" "AABB00"},
+       "E206: Unerwartete Zeile im File:\n:0200000\xC3\xA4" "AABB00", nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -383,8 +394,12 @@ TEST(LoadSequence, HostileFilesEndTheLoadWithBoundedValidMessages) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(doc.LoadHexFile(path.string()), c.result);
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
-    ASSERT_EQ(dialogs.messages.size(), c.boxes);
+    ASSERT_EQ(dialogs.messages.size(), c.boxes) << ::testing::PrintToString(dialogs.texts());
     EXPECT_EQ(dialogs.messages.back().text.rfind(c.lastBoxStart, 0), 0u) << dialogs.messages.back().text;
+    if (c.countingBox) {
+      EXPECT_EQ(dialogs.messages[10].text, c.countingBox);
+      EXPECT_EQ(dialogs.messages[10].kind, BoxKind::Warning);
+    }
     for (const auto& m : dialogs.messages) EXPECT_TRUE(IsValidUtf8(m.text)) << m.text;
     for (const auto& panel : doc.statusPanels) EXPECT_TRUE(IsValidUtf8(panel)) << panel;
     EXPECT_FALSE(doc.saveEnabled);
