@@ -1,11 +1,13 @@
 // libFuzzer target for the comparison reader: any bytes, read as the lines of a second HEX
-// file, are compared with a small loaded image. Nothing may read past a line or a table, and
-// the counters must match the difference lines.
+// file, are compared with a small loaded image. Nothing may read past a line or a table, the
+// counters must match the difference lines, every message and memo line is valid UTF-8, and a
+// file without data records is reported as such.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "base/dialogs.h"
+#include "base/text_encoding.h"
 #include "image/firmware_image.h"
 #include "image/text_file.h"
 #include "info/hex_compare.h"
@@ -15,7 +17,8 @@ namespace {
 
 class SilentDialogs : public korrin::Dialogs {
  public:
-  korrin::Answer show(korrin::BoxKind, const std::string&, korrin::Buttons buttons) override {
+  korrin::Answer show(korrin::BoxKind, const std::string& text, korrin::Buttons buttons) override {
+    if (!korrin::IsValidUtf8(text)) __builtin_trap();
     return buttons == korrin::Buttons::Ok ? korrin::Answer::Ok : korrin::Answer::Cancel;
   }
 };
@@ -48,6 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t romLines = static_cast<size_t>(comparison.ROM_Differences) +
                           2 * static_cast<size_t>(comparison.ID_Differences + comparison.Config_Differences);
   if (comparison.Memo3a.size() != romLines + romExtra) __builtin_trap();
+
+  for (const auto& line : comparison.Memo1a)
+    if (!korrin::IsValidUtf8(line)) __builtin_trap();
+  for (const auto& line : comparison.Memo3a)
+    if (!korrin::IsValidUtf8(line)) __builtin_trap();
+  if (comparison.NoData && (completed || comparison.DataRecords != 0)) __builtin_trap();
+  if (completed && comparison.DataRecords == 0) __builtin_trap();
 
   // The instruction names of the first characters, taken as two byte texts.
   if (text.size() >= 4) {

@@ -21,6 +21,73 @@ class SilentDialogs : public Dialogs {
   }
 };
 
+// The reading of a file passes its boxes on, except that a warning repeated with only its
+// numbers changed (the range message of every EEPROM word past the last cell, for every
+// record of a damaged file) is shown the first few times and then counted; the count is shown
+// in one box when another message comes or the reading ends. Without this a damaged file
+// could raise a hundred thousand modal boxes.
+class RepeatLimitingDialogs : public Dialogs {
+ public:
+  explicit RepeatLimitingDialogs(Dialogs& inner) : inner_(inner) {}
+  ~RepeatLimitingDialogs() override { Flush(); }
+
+  Answer show(BoxKind kind, const std::string& text, Buttons buttons) override {
+    if (kind == BoxKind::Warning && buttons == Buttons::Ok) {
+      std::string key = WithoutDigits(text);
+      if (run_ > 0 && key == key_) {
+        if (++run_ > kRepeatedRangeMessages) {
+          ++skipped_;
+          return Answer::Ok;
+        }
+      } else {
+        Flush();
+        key_ = std::move(key);
+        run_ = 1;
+      }
+    } else {
+      Flush();
+    }
+    return inner_.show(kind, text, buttons);
+  }
+
+  void Flush() {
+    if (skipped_ > 0) {
+      inner_.warning(Format("%lld weitere gleichartige Meldungen übersprungen", static_cast<long long>(skipped_)));
+    }
+    skipped_ = 0;
+    run_ = 0;
+    key_.clear();
+  }
+
+ private:
+  static std::string WithoutDigits(const std::string& text) {
+    std::string out;
+    for (char c : text)
+      if (c < '0' || c > '9') out += c;
+    return out;
+  }
+
+  Dialogs& inner_;
+  std::string key_;
+  long long run_ = 0;
+  long long skipped_ = 0;
+};
+
+// Routes the image's accessor messages through the limiter while the file is read.
+class ImageDialogsScope {
+ public:
+  ImageDialogsScope(FirmwareImage& image, Dialogs* during) : image_(image), before_(image.dialogs()) {
+    image_.setDialogs(during);
+  }
+  ~ImageDialogsScope() { image_.setDialogs(before_); }
+  ImageDialogsScope(const ImageDialogsScope&) = delete;
+  ImageDialogsScope& operator=(const ImageDialogsScope&) = delete;
+
+ private:
+  FirmwareImage& image_;
+  Dialogs* before_;
+};
+
 std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
   // Only the name counts: "C:\Decoder.alt\weiche" has no extension (on Windows).
   if (FileNameOf(path).find('.') == std::string::npos) return path + "." + extension;
@@ -170,13 +237,20 @@ LoadResult Document::LoadHexFile(const std::string& path) {
   layout.frameKind = FrameKind::None;
 
   HexReadStatus status;
-  for (int32_t k = 0; k < image.HexStringCount; ++k) {
-    std::string line = image.get_HexString(k);
-    if (line.empty()) continue;
-    bool accepted = ReadHexLine(image, line, dialogs, status);
-    statusPanels[0] = status.panel0;
-    statusPanels[1] = status.panel1;
-    if (!accepted) return EndedEarly(LoadResult::ReaderError);
+  {
+    RepeatLimitingDialogs limited(dialogs);
+    ImageDialogsScope scope(image, &limited);
+    for (int32_t k = 0; k < image.HexStringCount; ++k) {
+      std::string line = image.get_HexString(k);
+      if (line.empty()) continue;
+      bool accepted = ReadHexLine(image, line, limited, status);
+      statusPanels[0] = status.panel0;
+      statusPanels[1] = status.panel1;
+      if (!accepted) {
+        limited.Flush();
+        return EndedEarly(LoadResult::ReaderError);
+      }
+    }
   }
 
   identification = IdentifyDecoder(image);

@@ -71,10 +71,14 @@ std::string TextOr(const IniData& data, const std::string& section, const std::s
 }  // namespace
 
 Settings ReadSettings(const std::string& path) {
-  Settings s;
   auto lines = ReadTextLines(path);
-  if (!lines) return s;
-  IniData data = ParseIni(*lines);
+  if (!lines) return Settings{};
+  return SettingsFromLines(*lines);
+}
+
+Settings SettingsFromLines(const std::vector<std::string>& lines) {
+  Settings s;
+  IniData data = ParseIni(lines);
   s.RasterX = IntOr(data, "Raster", "x", 0);
   s.RasterY = IntOr(data, "Raster", "y", 0);
   s.WindowWidth = IntOr(data, "Window", "Width", 560);
@@ -85,7 +89,11 @@ Settings ReadSettings(const std::string& path) {
 }
 
 bool WriteSettings(const std::string& path, const Settings& s, std::string* error) {
-  std::vector<std::string> lines = {
+  return WriteTextLinesSafely(path, SettingsLines(s), error);
+}
+
+std::vector<std::string> SettingsLines(const Settings& s) {
+  return {
       "[Raster]",
       "x=" + std::to_string(s.RasterX),
       "y=" + std::to_string(s.RasterY),
@@ -98,7 +106,6 @@ bool WriteSettings(const std::string& path, const Settings& s, std::string* erro
       "[ReloadFile]",
       "LastFileName_HEX=" + s.LastFileName,
   };
-  return WriteTextLinesSafely(path, lines, error);
 }
 
 Neighbours FindNeighbours(const std::string& path) {

@@ -23,6 +23,11 @@ Settings ReadSettings(const std::string& path);
 // Writes the six keys in their order; false with a German reason in *error on failure.
 bool WriteSettings(const std::string& path, const Settings& settings, std::string* error = nullptr);
 
+// The two halves of the above without the file: the settings in the lines of a file, and the
+// lines written for them.
+Settings SettingsFromLines(const std::vector<std::string>& lines);
+std::vector<std::string> SettingsLines(const Settings& settings);
+
 struct Neighbours {
   std::string PrevFileName;
   std::string NextFileName;

@@ -1,10 +1,14 @@
 #include "image/firmware_image.h"
 
-#include <cctype>
+#include <algorithm>
+#include <cstdint>
 
 #include "image/format.h"
 
 namespace korrin {
+
+const char* const kSkippedLinesMessage =
+    "Error: schreiben HexString Bereichsüberschreitung (%lld bis %lld) in set_HexString: %lld weitere Zeilen übersprungen";
 
 const std::array<std::string, 256>& HexByteText() {
   static const std::array<std::string, 256> table = [] {
@@ -35,17 +39,46 @@ void FirmwareImage::report(const char* format, int32_t index) const {
 
 void FirmwareImage::StoreLines(const std::vector<std::string>& lines) {
   for (auto& line : HexString) line.clear();
-  for (size_t i = 0; i < lines.size(); ++i) {
+  const size_t kept = std::min(lines.size(), static_cast<size_t>(kHexLines));
+  for (size_t i = 0; i < kept; ++i) {
     std::string upper = lines[i];
-    for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // ASCII letters only: std::toupper would follow the C locale and change bytes above 127
+    // in a Latin-1 locale.
+    for (auto& c : upper)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     set_HexString(static_cast<int32_t>(i), upper);
   }
-  HexStringCount = static_cast<int32_t>(lines.size());
+  // Every line beyond the kept ones is refused with the range message; a huge file would
+  // give one modal box per line, so after a few of them one box counts the rest.
+  const size_t extra = lines.size() - kept;
+  const size_t shown = std::min(extra, static_cast<size_t>(kRepeatedRangeMessages));
+  for (size_t i = 0; i < shown; ++i) set_HexString(static_cast<int32_t>(kept + i), std::string());
+  if (extra > shown && dialogs_) {
+    const auto first = static_cast<long long>(kept + shown);
+    const auto last = static_cast<long long>(lines.size() - 1);
+    dialogs_->warning(Format(kSkippedLinesMessage, first, last, static_cast<long long>(extra - shown)));
+  }
+  HexStringCount = static_cast<int32_t>(std::min(lines.size(), static_cast<size_t>(INT32_MAX)));
 }
 
+namespace {
+
+// Sets a cell to a two-character text in place; cells nearly always hold two characters
+// already, so resetting the 16384 program cells for every file allocates nothing.
+void SetCell(std::string& cell, char high, char low) {
+  if (cell.size() != 2) cell.resize(2);
+  cell[0] = high;
+  cell[1] = low;
+}
+
+}  // namespace
+
 void FirmwareImage::ResetForNewFile() {
-  for (auto& cell : Hex_EE) cell = "FF";
-  for (size_t i = 0; i < Hex_ROM.size(); ++i) Hex_ROM[i] = (i % 2 == 0) ? "FF" : "3F";
+  for (auto& cell : Hex_EE) SetCell(cell, 'F', 'F');
+  for (size_t i = 0; i + 1 < Hex_ROM.size(); i += 2) {
+    SetCell(Hex_ROM[i], 'F', 'F');
+    SetCell(Hex_ROM[i + 1], '3', 'F');
+  }
   Max_ROM_Index = 0;
   Max_EE_Index = 0;
   UpperAddress = 0;

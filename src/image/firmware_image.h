@@ -14,6 +14,8 @@ namespace korrin {
 constexpr int kRomCells = 0x4000;
 constexpr int kEepromCells = 256;
 constexpr int kHexLines = 1024;
+constexpr int kRepeatedRangeMessages = 10;
+extern const char* const kSkippedLinesMessage;
 
 // "00" .. "FF": entry v is the cell text of the byte value v.
 const std::array<std::string, 256>& HexByteText();
@@ -51,7 +53,9 @@ class FirmwareImage {
   int32_t UpperAddress = 0;
 
   // Empties all lines, stores lines[i] upper-cased at index i and sets HexStringCount to the
-  // number of lines (also beyond 1024, where set_HexString refuses each extra line).
+  // number of lines (also beyond 1024, where set_HexString refuses each extra line). Only the
+  // first kRepeatedRangeMessages extra lines get their own message; the rest are counted in
+  // one kSkippedLinesMessage box (first index, last index, number of lines).
   void StoreLines(const std::vector<std::string>& lines);
 
   // Makes the image blank for a new file (erased chip, no ID, no configuration, no PIC).

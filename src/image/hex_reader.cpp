@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "base/text_encoding.h"
 #include "image/format.h"
 
 namespace korrin {
@@ -25,13 +26,15 @@ std::string UpperAscii(const std::string& text) {
 }
 
 // Fills the %s and %x placeholders of a message in order with ready-made texts. Done by hand
-// rather than with printf so that a line holding '%' or NUL characters is shown as it is.
+// rather than with printf so that a line holding '%' characters is shown as it is. The texts
+// come from the file, which may hold any byte: each is made UTF-8 here (control characters,
+// NUL included, become a replacement character), so every message is valid UTF-8.
 std::string Fill(const char* tmpl, std::initializer_list<std::string> args) {
   std::string out;
   auto next = args.begin();
   for (const char* p = tmpl; *p; ++p) {
     if (p[0] == '%' && (p[1] == 's' || p[1] == 'x') && next != args.end()) {
-      out += *next++;
+      out += EightBitToUtf8(*next++);
       ++p;
     } else {
       out += *p;
@@ -162,9 +165,9 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     for (int k = 0; k < n / 2; ++k) id += At(line, static_cast<size_t>(11 + 4 * k), 1);
     image.ID_Text = id;
     image.ID_Found = true;
-    status.panel0 = "ID: " + At(line, 11, 1);
+    status.panel0 = "ID: " + EightBitToUtf8(At(line, 11, 1));
     const std::string major = At(line, 15, 1), tenth = At(line, 19, 1), hundredth = At(line, 23, 1);
-    status.panel1 = "V " + major + "." + tenth + hundredth;
+    status.panel1 = "V " + EightBitToUtf8(major + "." + tenth + hundredth);
     int d15 = 0, d19 = 0, d23 = 0;
     if (!DecimalValue(major, d15)) return BadVersion(dialogs, major, rawLine);
     if (!DecimalValue(tenth, d19)) return BadVersion(dialogs, tenth, rawLine);
@@ -188,9 +191,9 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     for (int k = 0; k < n / 2; ++k) id += At(line, static_cast<size_t>(10 + 4 * k), 4);
     image.ID_Text = id;
     image.ID_Found = true;
-    status.panel0 = "ID: " + At(line, 18, 2);
+    status.panel0 = "ID: " + EightBitToUtf8(At(line, 18, 2));
     const std::string major = At(line, 8, 2), minor = At(line, 10, 2);
-    status.panel1 = "V " + (major == "00" ? std::string("0") : major) + "." + minor;
+    status.panel1 = "V " + EightBitToUtf8((major == "00" ? std::string("0") : major) + "." + minor);
     int vMajor = 0, vMinor = 0;
     if (!DecimalValue(major, vMajor)) return BadVersion(dialogs, major, rawLine);
     if (!DecimalValue(minor, vMinor)) return BadVersion(dialogs, minor, rawLine);

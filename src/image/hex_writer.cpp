@@ -77,12 +77,23 @@ class LineWriter {
   int32_t upper_ = 0;
 };
 
+// The reader takes a data record as program memory when its first byte lies in words
+// 0..0xFFF, i.e. at byte 0x1FFF at the latest, and then stores the whole record, so a loaded
+// file may hold cells beyond 0x1FFF (up to 0x1FFF + 254). A record starting at 0x2000 would be
+// refused on reading. Cells from 0x1FFF on therefore go into one last record that starts at
+// 0x1FFF; below that the records stay 16-byte aligned.
+constexpr int32_t kLastProgramRecordStart = 0x1FFF;
+
 bool WriteProgramMemory(FirmwareImage& image, LineWriter& out) {
   std::string data;
   int32_t start = 0;
-  for (int32_t k = 0; k <= image.Max_ROM_Index; ++k) {
+  const int32_t last = image.Max_ROM_Index;
+  for (int32_t k = 0; k <= last; ++k) {
     if (!out.appendCell(data, image.get_Hex_ROM(k))) return false;
-    if (data.size() == 32 || k == image.Max_ROM_Index) {
+    const bool close = k == last ||
+                       (k + 1 < kLastProgramRecordStart && data.size() == 32) ||
+                       (k + 1 == kLastProgramRecordStart && last > kLastProgramRecordStart);
+    if (close) {
       if (!out.dataRecord(start, data)) return false;
       data.clear();
       start = k + 1;

@@ -26,7 +26,9 @@ std::string HexChecksum(const std::string& record, Dialogs& dialogs);
 
 // Regenerates all lines of the file into image.HexString (from index 0, the rest emptied) and
 // sets image.HexStringCount to the number of lines, which it returns. Order: extended address
-// 0, program memory (16-byte records aligned from 0, cells 0..Max_ROM_Index), ID, configuration,
+// 0, program memory (16-byte records aligned from 0, cells 0..Max_ROM_Index; cells from 0x1FFF
+// on in one record at 0x1FFF, the last address the reader takes as program memory; more
+// than 255 of them cannot be written and fail like a bad cell), ID, configuration,
 // EEPROM (8 cells per record, each cell as a word with high byte 00), end record.
 // Returns 0 (HexStringCount 0, the lines made so far stay) after the checksum message when a
 // cell or text is not made of hex-digit pairs; no malformed record is ever written.

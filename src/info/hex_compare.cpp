@@ -1,8 +1,8 @@
 #include "info/hex_compare.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/text_encoding.h"
 #include "image/format.h"
 #include "image/text_file.h"
 #include "info/mnemonic.h"
@@ -19,7 +19,9 @@ std::string Cut(const std::string& line, int32_t first, int32_t count) {
 }
 
 std::string Upper(std::string text) {
-  for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  // ASCII letters only, as the load upper-cases (std::toupper would follow the C locale).
+  for (auto& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 
@@ -43,7 +45,13 @@ constexpr const char* kE206a =
     "(Identifies 3): %s";
 constexpr const char* kE200 = "E200: Überschreitung ROM-Adressbereich";
 
+// File 2 (and File 1's ID and configuration, which came from a file as well) may hold any byte;
+// every part of a line put into a message or a memo line is made UTF-8 first.
+std::string Shown(const std::string& fileText) { return EightBitToUtf8(fileText); }
+
 }  // namespace
+
+const char* const kComparisonNoData = "Datei 2 enthält keine Daten: es wurde nichts verglichen.";
 
 HexComparison::HexComparison(const FirmwareImage& image, Dialogs& dialogs) : image_(image), dialogs_(dialogs) {}
 
@@ -54,15 +62,30 @@ void HexComparison::Clear() {
   ROM_Differences = 0;
   ID_Differences = 0;
   Config_Differences = 0;
+  DataRecords = 0;
+  NoData = false;
 }
 
 bool HexComparison::CompareLines(const std::vector<std::string>& fileLines) {
   StoredLines.assign(std::max<size_t>(static_cast<size_t>(kHexLines), fileLines.size()), std::string());
   for (size_t i = 0; i < fileLines.size(); ++i) StoredLines[i] = Upper(fileLines[i]);
   CompareUpperAddress = 0;
+  DataRecords = 0;
+  NoData = false;
 
+  // Empty lines are passed over as the load does, so that every file that loads can be
+  // compared (a file saved with CR CR LF line ends has an empty line after every record).
   for (size_t i = 0; i < fileLines.size(); ++i) {
+    if (StoredLines[i].empty()) continue;
     if (!CompareHexLine(StoredLines[i])) return false;
+  }
+
+  // A file without a single data record (empty, or only address and end records) has
+  // nothing to compare: "0 differences" would read as "identical".
+  if (DataRecords == 0) {
+    NoData = true;
+    dialogs_.information(kComparisonNoData);
+    return false;
   }
 
   Memo1a.push_back(" ");
@@ -84,7 +107,8 @@ bool HexComparison::CompareHexLine(const std::string& line) {
   const int32_t w = b / 2;
 
   auto refuse = [&](const char* format) {
-    dialogs_.information(Format(format, line.c_str(), reclen.c_str(), offsetHigh.c_str(), offsetLow.c_str(), rectyp.c_str()));
+    dialogs_.information(Format(format, Shown(line).c_str(), Shown(reclen).c_str(), Shown(offsetHigh).c_str(),
+                                Shown(offsetLow).c_str(), Shown(rectyp).c_str()));
     return false;
   };
 
@@ -107,6 +131,7 @@ bool HexComparison::CompareHexLine(const std::string& line) {
     return refuse(kE206a);
   }
 
+  ++DataRecords;
   if (w >= 0 && w <= 0xFFF) return CompareProgram(line, b, n);
   if (w == 0x2000) {
     std::string id;
@@ -150,9 +175,9 @@ bool HexComparison::CompareProgram(const std::string& line, int32_t b, int32_t n
     const std::string high2 = a + 1 < b + n ? Cut(line, p + 2, 2) : high1;
     if (low1 != low2 || high1 != high2) {
       const std::string address = Format("$%04X: ", static_cast<unsigned>(a / 2));
-      Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), high1.c_str(), low1.c_str(),
-                              WordMnemonic(high1, low1).c_str(), high2.c_str(), low2.c_str(),
-                              WordMnemonic(high2, low2).c_str()));
+      Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), Shown(high1).c_str(),
+                              Shown(low1).c_str(), WordMnemonic(high1, low1).c_str(), Shown(high2).c_str(),
+                              Shown(low2).c_str(), WordMnemonic(high2, low2).c_str()));
       ++ROM_Differences;
     }
   }
@@ -167,7 +192,7 @@ bool HexComparison::CompareEeprom(const std::string& line, int32_t w, int32_t ba
     if (file1 == "error") return false;
     if (file1 != file2) {
       Memo1a.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x",
-                              static_cast<unsigned>(index), file1.c_str(), file2.c_str()));
+                              static_cast<unsigned>(index), Shown(file1).c_str(), Shown(file2).c_str()));
       ++EE_Differences;
     }
   }
@@ -178,19 +203,20 @@ void HexComparison::CompareText(const std::string& file1, const std::string& fil
                                 int32_t& counter) {
   if (file1 == file2) return;
   Memo3a.push_back(" ");
-  Memo3a.push_back(Format(format, file1.c_str(), file2.c_str()));
+  Memo3a.push_back(Format(format, Shown(file1).c_str(), Shown(file2).c_str()));
   ++counter;
 }
 
 ComparisonResult CompareImageWithLines(const FirmwareImage& image, Dialogs& dialogs, const std::string& lastFileName,
                                        const std::string& file2Path, const std::vector<std::string>& file2Lines) {
   ComparisonResult result;
-  result.statusFile1 = Format("File 1 = %s", lastFileName.c_str());
-  result.statusFile2 = Format("File 2 = %s", file2Path.c_str());
+  result.statusFile1 = Format("File 1 = %s", Shown(lastFileName).c_str());
+  result.statusFile2 = Format("File 2 = %s", Shown(file2Path).c_str());
 
   HexComparison comparison(image, dialogs);
   comparison.Memo1a.push_back("");
   result.completed = comparison.CompareLines(file2Lines);
+  result.noData = comparison.NoData;
 
   result.eepromLines = std::move(comparison.Memo1a);
   result.romLines = std::move(comparison.Memo3a);

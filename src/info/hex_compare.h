@@ -13,6 +13,10 @@
 
 namespace korrin {
 
+// Shown (information box, OK) when File 2 holds no data record at all: an empty file, or one
+// with only address and end records. The comparison then ends without count lines.
+extern const char* const kComparisonNoData;
+
 class HexComparison {
  public:
   // Messages go to dialogs; the image's accessors report through the image's own dialogs.
@@ -23,9 +27,11 @@ class HexComparison {
 
   // Stores the lines of File 2 upper-cased (at least 1024 entries, more when the file is
   // longer: a long file is compared whole, never cut), sets the upper address to 0 and runs
-  // CompareHexLine for every line in file order, empty lines included. True when all lines
-  // were read; then a blank line goes to each memo and the count lines follow. False when a
-  // line was refused: the comparison stopped there, without blank and count lines.
+  // CompareHexLine for every non-empty line in file order (empty lines are passed over, as the
+  // load does). True when all lines were read and at least one was a data record; then a
+  // blank line goes to each memo and the count lines follow. False when a line was refused
+  // (the comparison stopped there) or when File 2 held no data record (NoData, after the
+  // kComparisonNoData box); in both cases without blank and count lines.
   bool CompareLines(const std::vector<std::string>& fileLines);
 
   // Reads one upper-cased line of File 2 and compares what it carries with the image. False
@@ -42,6 +48,8 @@ class HexComparison {
   int32_t ROM_Differences = 0;
   int32_t ID_Differences = 0;
   int32_t Config_Differences = 0;
+  int32_t DataRecords = 0;  // data records of File 2 read so far
+  bool NoData = false;      // the last CompareLines found no data record in File 2
 
  private:
   bool CompareProgram(const std::string& line, int32_t b, int32_t n);
@@ -60,7 +68,8 @@ struct ComparisonResult {
   std::vector<std::string> eepromLines;  // the EEPROM memo
   std::vector<std::string> romLines;     // the ROM memo
   bool fileRead = true;    // false: File 2 could not be read (reported in an error box)
-  bool completed = false;  // false: File 2 unread, or one of its lines refused with a message
+  bool completed = false;  // false: File 2 unread, one of its lines refused, or no data in it
+  bool noData = false;     // File 2 was read but holds no data record (kComparisonNoData shown)
   int32_t EE_Differences = 0;
   int32_t ROM_Differences = 0;
   int32_t ID_Differences = 0;

@@ -1,5 +1,6 @@
 #include "info/info_texts.h"
 
+#include "base/text_encoding.h"
 #include "image/format.h"
 
 namespace korrin {
@@ -12,7 +13,9 @@ std::string Cut(const std::string& text, size_t first, size_t count) {
   return text.substr(first - 1, count);
 }
 
-std::string SwapBytes(const std::string& word) { return Cut(word, 3, 2) + Cut(word, 1, 2); }
+// Cells, ID and configuration texts hold what the file held, any byte included; what is shown
+// is made UTF-8.
+std::string SwapBytes(const std::string& word) { return EightBitToUtf8(Cut(word, 3, 2) + Cut(word, 1, 2)); }
 
 }  // namespace
 
@@ -26,14 +29,14 @@ std::array<std::string, 4> IdTexts(const FirmwareImage& image) {
   std::array<std::string, 4> out;
   switch (image.PIC) {
     case 18324:
-      for (size_t k = 1; k <= 4; ++k) out[k - 1] = Cut(image.ID_Text, 4 * k - 1, 2) + Cut(image.ID_Text, 4 * k - 3, 2);
+      for (size_t k = 1; k <= 4; ++k) out[k - 1] = EightBitToUtf8(Cut(image.ID_Text, 4 * k - 1, 2) + Cut(image.ID_Text, 4 * k - 3, 2));
       break;
     case 629:
     case 630:
     case 676:
     case 684:
     case 688:
-      out[0] = image.ID_Text;
+      out[0] = EightBitToUtf8(image.ID_Text);
       break;
     default:
       break;
@@ -60,7 +63,7 @@ MemoryDump DumpMemory(const FirmwareImage& image) {
       dump.eepromComplete = false;
       return dump;
     }
-    line += cell;
+    line += EightBitToUtf8(cell);
     if (column == 7) {
       line += ' ';
     } else if (column == 1 || column == 3 || column == 5 || column == 9 || column == 11 || column == 13) {
@@ -81,7 +84,7 @@ MemoryDump DumpMemory(const FirmwareImage& image) {
     } else {
       line += column == 4 ? ' ' : '.';
     }
-    line += image.get_Hex_ROM(j + 1) + image.get_Hex_ROM(j);
+    line += EightBitToUtf8(image.get_Hex_ROM(j + 1) + image.get_Hex_ROM(j));
   }
   if (open) dump.rom.push_back(line);
   return dump;

@@ -2,11 +2,16 @@
 // (status panels, header, rows, colours, frame, save button) and the questions it asks.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/document.h"
+#include "base/text_encoding.h"
 #include "decoders/catalogue.h"
+#include "image/text_file.h"
 #include "recording_dialogs.h"
 
 namespace korrin {
@@ -346,6 +351,119 @@ TEST(LoadSequence, ProgressRunsOverTheRowsAndEndsAtZero) {
   EXPECT_EQ(seen.front(), -1);
   EXPECT_EQ(seen.back(), 0);
   EXPECT_EQ(doc.progress, 0);
+}
+
+// Damaged and hostile files through the whole load (and, where it loads, the save): what the
+// user is told, how the load ends, and that nothing is written where nothing may be.
+TEST(LoadSequence, HostileFilesEndTheLoadWithBoundedValidMessages) {
+  struct Case {
+    const char* name;
+    std::string content;
+    LoadResult result;
+    size_t boxes;
+    const char* lastBoxStart;
+    const char* countingBox;  // the eleventh box, which counts the repeats not shown
+  };
+  const std::string manyLines(60000, '\n');  // empty lines: the load passes over them
+  // Three records at the last EEPROM word, each with 126 words beyond it: one range message
+  // per word, ten of them shown.
+  std::string eepromPastEnd;
+  for (int line = 0; line < 3; ++line) eepromPastEnd += ":FF43FE00" + std::string(510, '1') + "00\r\n";
+  std::string binary;
+  for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+  const Case cases[] = {
+      // 1024 kept lines, ten range boxes, one box for the other 58966, the read of index 1024,
+      // and the reader's refusal of its "error" text.
+      {"many_lines.hex", manyLines, LoadResult::ReaderError, 13, "E206: Unerwartete Zeile im File:\nerror",
+       "Error: schreiben HexString Bereichsüberschreitung (1034 bis 59999) in set_HexString: 58966 weitere Zeilen "
+       "übersprungen"},
+      // Ten range boxes, the count of the other 368, then the load goes on: the file is not
+      // recognised, and Cancel to the PIC question ends it.
+      {"eeprom_past_end.hex", eepromPastEnd, LoadResult::Cancelled, 13,
+       "Es konnte das HEX File keinem PIC zugeordnet werden.", "368 weitere gleichartige Meldungen übersprungen"},
+      {"binary.hex", binary, LoadResult::ReaderError, 1, "E206: Unerwartete Zeile im File:\n", nullptr},
+      {"latin1.hex", ":0200000\xE4" "AABB00\r\n", LoadResult::ReaderError, 1,
+       "E206: Unerwartete Zeile im File:\n:0200000\xC3\xA4" "AABB00", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingDialogs dialogs;
+    ScriptedFileDialogs files;
+    Document doc(dialogs, files);
+    const auto path = TempFile(c.name, c.content);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(doc.LoadHexFile(path.string()), c.result);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+    ASSERT_EQ(dialogs.messages.size(), c.boxes) << ::testing::PrintToString(dialogs.texts());
+    EXPECT_EQ(dialogs.messages.back().text.rfind(c.lastBoxStart, 0), 0u) << dialogs.messages.back().text;
+    if (c.countingBox) {
+      EXPECT_EQ(dialogs.messages[10].text, c.countingBox);
+      EXPECT_EQ(dialogs.messages[10].kind, BoxKind::Warning);
+    }
+    for (const auto& m : dialogs.messages) EXPECT_TRUE(IsValidUtf8(m.text)) << m.text;
+    for (const auto& panel : doc.statusPanels) EXPECT_TRUE(IsValidUtf8(panel)) << panel;
+    EXPECT_FALSE(doc.saveEnabled);
+  }
+}
+
+// A program record that starts in the last program word and runs past it loads without a
+// message; the save must then write a file that reads back (before, every save of it was
+// refused by the check of the written file).
+TEST(LoadSequence, FileWithARecordPastTheEndOfProgramMemorySavesAndReadsBack) {
+  auto lines = ReadTextLines(Fixture("mot_switching.hex"));
+  ASSERT_TRUE(lines);
+  std::string text;
+  for (const auto& line : *lines) {
+    if (line == ":00000001FF") text += ":021FFF000000E0\r\n";
+    text += line + "\r\n";
+  }
+  const auto path = TempFile("past_program_end.hex", text);
+  const auto out = path.parent_path() / "past_program_end_saved.hex";
+  std::filesystem::remove(out);
+
+  RecordingDialogs dialogs;
+  ScriptedFileDialogs files;
+  Document doc(dialogs, files);
+  ASSERT_EQ(doc.LoadHexFile(path.string()), LoadResult::Loaded);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(doc.image.Max_ROM_Index, 0x2000);
+
+  files.saveAnswers = {out.string()};
+  EXPECT_EQ(doc.SaveHexFile(), SaveResult::Saved);
+  EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+  ASSERT_TRUE(std::filesystem::exists(out));
+
+  RecordingDialogs again;
+  ScriptedFileDialogs noFiles;
+  Document reloaded(again, noFiles);
+  ASSERT_EQ(reloaded.LoadHexFile(out.string()), LoadResult::Loaded);
+  EXPECT_TRUE(again.messages.empty());
+  EXPECT_EQ(reloaded.image.Hex_ROM, doc.image.Hex_ROM);
+  EXPECT_EQ(reloaded.image.Max_ROM_Index, 0x2000);
+}
+
+// Loading and saving under the German locale (decimal comma) gives the same texts, version
+// and file as under the C locale.
+TEST(LoadSequence, LoadAndSaveDoNotDependOnTheLocale) {
+  auto run = [](const std::string& outName) {
+    RecordingDialogs dialogs;
+    ScriptedFileDialogs files;
+    Document doc(dialogs, files);
+    EXPECT_EQ(doc.LoadHexFile(Fixture("mot_switching.hex")), LoadResult::Loaded);
+    const auto out = std::filesystem::temp_directory_path() / "korrin_load_sequence_test" / outName;
+    files.saveAnswers = {out.string()};
+    EXPECT_EQ(doc.SaveHexFile(), SaveResult::Saved);
+    std::ifstream in(out, std::ios::binary);
+    std::ostringstream written;
+    written << in.rdbuf();
+    return std::make_tuple(doc.statusPanels[1], doc.image.Version, written.str());
+  };
+  const auto inC = run("locale_c.hex");
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 not installed (scripts/bootstrap)";
+  const auto inGerman = run("locale_de.hex");
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(std::get<0>(inGerman), "V 3.26");
+  EXPECT_EQ(inGerman, inC);
 }
 
 }  // namespace

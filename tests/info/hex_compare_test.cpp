@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/text_encoding.h"
 #include "image/hex_reader.h"
+#include "image/text_file.h"
 #include "recording_dialogs.h"
 
 namespace korrin {
@@ -165,7 +167,6 @@ TEST_F(CompareTest, RefusedLinesStopTheComparisonWithTheirMessage) {
     std::string text;
   };
   const Case cases[] = {
-      {"", "E206a: Unerwartete Zeile im File:\n\n\nRECLEN (Identifier 1): \nLOAD OFFSET (Identifier 2):  \nRECTYP (Identifies 3): "},
       {":02000006AABB00", "E206a: Unerwartete Zeile im File:\n:02000006AABB00\n\nRECLEN (Identifier 1): 02\nLOAD OFFSET "
                           "(Identifier 2): 00 00\nRECTYP (Identifies 3): 06"},
       {":00000001FF ", "E202a: Unerwarteter End File Record:\n:00000001FF \n\nRECLEN (Identifier 1): 00\nLOAD OFFSET "
@@ -255,7 +256,7 @@ TEST_F(CompareTest, KeepsItsOwnUpperAddressAndStartsEachFileAtZero) {
   Load(MidRangeFile());
   image.UpperAddress = 0x10000;  // what the main reader was left with must not matter
   HexComparison comparison(image, dialogs);
-  EXPECT_TRUE(comparison.CompareLines({":020000040001F9"}));
+  EXPECT_TRUE(comparison.CompareLines({":020000040001F9", Record(0x000E, {0xC4, 0x31})}));
   EXPECT_EQ(comparison.CompareUpperAddress, 0x10000);
   EXPECT_EQ(image.UpperAddress, 0x10000);
 
@@ -336,6 +337,100 @@ TEST_F(CompareTest, ReadsFile2FromDiskOrReportsWhyNot) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Error);
   EXPECT_NE(dialogs.messages[0].text.find("none.hex"), std::string::npos);
+}
+
+// A file the load accepts is compared as the load reads it: empty lines, such as the ones a
+// file saved with CR CR LF line ends has after every record, are passed over.
+TEST_F(CompareTest, LineEndsTheLoadAcceptsAreAcceptedToo) {
+  Load(MidRangeFile());
+  for (const char* end : {"\r\n", "\n", "\r", "\r\r\n", "\n\n"}) {
+    std::string text;
+    for (const auto& line : MidRangeFile(0x2805, 0x12)) text += line + end;
+    dialogs.clear();
+    const auto result = Compare(SplitLines(text));
+    EXPECT_TRUE(result.completed) << (dialogs.messages.empty() ? "" : dialogs.messages[0].text);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(result.EE_Differences, 1);
+    EXPECT_EQ(result.totalDifferences(), 1);
+  }
+}
+
+// A File 2 without any data record has nothing to compare; it is reported as such, never as
+// "0 gefundene Unterschiede", which would read as "identical".
+TEST_F(CompareTest, AFileWithoutDataIsReportedAndNotCounted) {
+  Load(MidRangeFile());
+  const std::vector<std::vector<std::string>> files = {
+      {},
+      {"", ""},
+      {":00000001FF"},
+      {":020000040000FA", ":00000001FF"},
+      {":020000040001F9", ":00000005FB", ":00000001FF", ""},
+  };
+  for (const auto& file2 : files) {
+    SCOPED_TRACE(file2.size());
+    dialogs.clear();
+    const auto result = Compare(file2);
+    EXPECT_FALSE(result.completed);
+    EXPECT_TRUE(result.noData);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Information);
+    EXPECT_EQ(dialogs.messages[0].text, "Datei 2 enthält keine Daten: es wurde nichts verglichen.");
+    EXPECT_EQ(result.eepromLines, std::vector<std::string>{""});
+    EXPECT_TRUE(result.romLines.empty());
+  }
+  // One data record is enough to compare; a refused line is a refusal, not "no data".
+  dialogs.clear();
+  EXPECT_TRUE(Compare({Record(0x0000, {0x00, 0x01})}).completed);
+  const auto refused = Compare({":02000006AABB00"});
+  EXPECT_FALSE(refused.completed);
+  EXPECT_FALSE(refused.noData);
+
+  // The same through the file: an empty file on disk.
+  const auto path = std::filesystem::temp_directory_path() / ("korrin_compare_empty_" + std::to_string(::getpid()));
+  std::ofstream(path, std::ios::binary).close();
+  dialogs.clear();
+  const auto fromDisk = CompareImageWithFile(image, dialogs, "file1.hex", path.string());
+  std::filesystem::remove(path);
+  EXPECT_TRUE(fromDisk.fileRead);
+  EXPECT_TRUE(fromDisk.noData);
+  EXPECT_FALSE(fromDisk.completed);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, kComparisonNoData);
+}
+
+// File 2 may hold any byte where the comparison copies characters into a message or a memo
+// line: the record fields of a refused line, program bytes, EEPROM bytes, ID and
+// configuration texts. Every text that comes out is valid UTF-8, and nothing crashes.
+TEST_F(CompareTest, EveryByteValueGivesValidUtf8Texts) {
+  Load(MidRangeFile());
+  const std::vector<std::string (*)(char)> lines = {
+      [](char c) { return std::string(":0200000") + c + "AABB00"; },           // record type
+      [](char c) { return std::string(":02000000") + c + "1AA00"; },           // program byte
+      [](char c) { return std::string(":044200000") + c + "000200FF"; },       // EEPROM byte
+      [](char c) { return std::string(":084000000") + c + "00020003000600AC"; },  // ID digit
+      [](char c) { return std::string(":02400E00C") + c + "31B3"; },           // configuration
+      [](char c) { return std::string(":02") + c + "0000000AA"; },             // unknown area
+  };
+  const std::string name = std::string("file\xE4\0.hex", 10);
+  for (int v = 0; v < 256; ++v) {
+    for (auto line : lines) {
+      dialogs.clear();
+      const auto result = CompareImageWithLines(image, dialogs, name, name, {line(static_cast<char>(v))});
+      SCOPED_TRACE(line(static_cast<char>(v)));
+      for (const auto& m : dialogs.messages) EXPECT_TRUE(IsValidUtf8(m.text)) << m.text;
+      for (const auto& l : result.eepromLines) EXPECT_TRUE(IsValidUtf8(l)) << l;
+      for (const auto& l : result.romLines) EXPECT_TRUE(IsValidUtf8(l)) << l;
+      EXPECT_TRUE(IsValidUtf8(result.statusFile1));
+      EXPECT_TRUE(IsValidUtf8(result.statusFile2));
+    }
+  }
+  // A Latin-1 byte is shown as its character, NUL as the replacement character.
+  const auto latin = Compare({":044200000\xE4" "000200FF"});
+  ASSERT_GE(latin.eepromLines.size(), 2u);
+  EXPECT_EQ(latin.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xC3\xA4");
+  const auto nul = Compare({std::string(":044200000\0" "000200FF", 19)});
+  ASSERT_GE(nul.eepromLines.size(), 2u);
+  EXPECT_EQ(nul.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/text_encoding.h"
 #include "recording_dialogs.h"
 
 namespace korrin {
@@ -136,6 +137,32 @@ TEST_F(InfoTextsTest, MakeInfoTextsCollectsEverything) {
   EXPECT_EQ(texts.romCount, "Anzahl ROM Bytes (File 1): 1");
   EXPECT_EQ(texts.dump.eeprom, std::vector<std::string>{"0x000 FF"});
   EXPECT_EQ(texts.dump.rom, std::vector<std::string>{"$0000: 3FFF"});
+}
+
+// Cells, ID and configuration keep whatever bytes the loaded file held; every text the dialog
+// shows is valid UTF-8 for each byte value.
+TEST_F(InfoTextsTest, EveryByteValueIsShownAsValidUtf8) {
+  for (int v = 0; v < 256; ++v) {
+    const std::string odd{'1', static_cast<char>(v)};
+    image.setEepromValue(0, 0);
+    image.set_Hex_EE(3, odd);
+    image.set_Hex_ROM(5, odd);
+    image.Max_EE_Index = 15;
+    image.Max_ROM_Index = 15;
+    image.Config = {odd + "00", "0000", "0000", "0000"};
+    image.ID_Text = odd + odd;
+    for (int32_t pic : {629, 18324}) {
+      image.PIC = pic;
+      const InfoTexts texts = MakeInfoTexts(image);
+      for (const auto& t : texts.config) EXPECT_TRUE(IsValidUtf8(t)) << v;
+      for (const auto& t : texts.id) EXPECT_TRUE(IsValidUtf8(t)) << v;
+      for (const auto& t : texts.dump.eeprom) EXPECT_TRUE(IsValidUtf8(t)) << v;
+      for (const auto& t : texts.dump.rom) EXPECT_TRUE(IsValidUtf8(t)) << v;
+    }
+  }
+  image.set_Hex_EE(3, "1\xE4");
+  EXPECT_EQ(DumpMemory(image).eeprom[0], "0x000 00FF.FF1\xC3\xA4.FFFF.FFFF FFFF.FFFF.FFFF.FFFF");
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST_F(InfoDialogTest, CancellingTheFileDialogLeavesBothMemosEmpty) {
 TEST_F(InfoDialogTest, ARefusedLineOfFile2IsReportedAndEndsWithoutCounts) {
   TfrmInfo dlg(ctx, "file1.hex", nullptr);
   const auto path = (dir / "bad.hex").string();
-  std::ofstream(path, std::ios::binary) << ":10420000000001000200030004001200060007005A\r\n\r\n:00000001FF\r\n";
+  std::ofstream(path, std::ios::binary) << ":10420000000001000200030004001200060007005A\r\n:02000006AABB00\r\n:00000001FF\r\n";
   files.openAnswers.push_back(path);
   dlg.btn_compareClick();
   ASSERT_EQ(dialogs.messages.size(), 1u);
