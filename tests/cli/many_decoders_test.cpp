@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 #include <unistd.h>
@@ -181,6 +182,10 @@ TEST_F(ManyDecoders, EightBitNamesAndLinesGiveValidJson) {
     ASSERT_NO_THROW(nlohmann::json::parse(info.out)) << info.out;
     EXPECT_FALSE(nlohmann::json::parse(info.out)["messages"].empty());
     if (b == 0 || b == '/') continue;  // no file name can hold these
+#ifdef _WIN32
+    // Nor can a Windows file name hold a control character or one of these.
+    if (b < 0x20 || std::string_view("\"*:<>?\\|").find(static_cast<char>(b)) != std::string_view::npos) continue;
+#endif
     // A good file whose name holds the byte.
     const std::string name = std::string("Weiche") + static_cast<char>(b) + ".hex";
     std::ofstream(dir / "names" / name, std::ios::binary) << good;
@@ -257,11 +262,15 @@ TEST_F(ManyDecoders, BatchRefusesNamesItMustNotWrite) {
 
 TEST_F(ManyDecoders, InventoryCsvQuotesAsRfc4180) {
   fs::copy_file(kDcc, dir / "a;b.hex");
+#ifndef _WIN32  // a quote cannot stand in a Windows file name
   write("c\"d.hex", "kein HEX\n");
+#endif
   Result csv = Cli({"inventory", dir.string(), "--csv"});
   EXPECT_EQ(csv.status, 0) << csv.err;
   EXPECT_NE(csv.out.find("\n\"a;b.hex\";"), std::string::npos) << csv.out;
+#ifndef _WIN32
   EXPECT_NE(csv.out.find("\n\"c\"\"d.hex\";;;;;;"), std::string::npos) << csv.out;
+#endif
 }
 
 TEST(CsvTest, SplitsAndQuotesAsRfc4180) {
