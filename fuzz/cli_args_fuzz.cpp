@@ -20,24 +20,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::vector<korrin::cli::CommandSpec>& commands = korrin::cli::Commands();
   // The first argument picks the command by name, or by its first byte when it names none.
-  const korrin::cli::CommandSpec* spec = korrin::cli::FindCommand(args[0]);
-  if (!spec) spec = &commands[args[0].empty() ? 0 : static_cast<unsigned char>(args[0][0]) % commands.size()];
+  const korrin::cli::CommandSpec* def = korrin::cli::FindCommand(args[0]);
+  if (!def) def = &commands[args[0].empty() ? 0 : static_cast<unsigned char>(args[0][0]) % commands.size()];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
 
-  korrin::cli::ParseOutcome outcome = korrin::cli::ParseArgs(*spec, rest);
+  korrin::cli::ParseOutcome outcome = korrin::cli::ParseArgs(*def, rest);
   if (!outcome.args) {
     if (outcome.error.empty()) __builtin_trap();
     return 0;
   }
   const korrin::cli::ParsedArgs& parsed = *outcome.args;
   if (parsed.help) {
-    if (korrin::cli::CommandHelp(*spec).rfind("Aufruf: korrin-cli " + spec->name, 0) != 0) __builtin_trap();
+    if (korrin::cli::CommandHelp(*def).rfind("Aufruf: korrin-cli " + def->name, 0) != 0) __builtin_trap();
     return 0;
   }
-  if (parsed.operands.size() != spec->operands.size()) __builtin_trap();
+  if (parsed.operands.size() != def->operands.size()) __builtin_trap();
   for (const auto& [name, value] : parsed.options) {
     const korrin::cli::OptionSpec* option = nullptr;
-    for (const auto& o : spec->options)
+    for (const auto& o : def->options)
       if (o.name == name) option = &o;
     if (!option) __builtin_trap();
     if (option->valueName.empty() && !value.empty()) __builtin_trap();

@@ -74,15 +74,15 @@ std::vector<CommandSpec> MakeCommands() {
   };
 }
 
-const OptionSpec* FindOption(const CommandSpec& spec, const std::string& name) {
-  for (const auto& o : spec.options)
+const OptionSpec* FindOption(const CommandSpec& def, const std::string& name) {
+  for (const auto& o : def.options)
     if (o.name == name) return &o;
   return nullptr;
 }
 
 // Which options must be given.
-bool Required(const CommandSpec& spec, const std::string& option) {
-  return option == "-o" && spec.name != "export";
+bool Required(const CommandSpec& def, const std::string& option) {
+  return option == "-o" && def.name != "export";
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ const CommandSpec* FindCommand(const std::string& name) {
   return nullptr;
 }
 
-ParseOutcome ParseArgs(const CommandSpec& spec, const std::vector<std::string>& args) {
+ParseOutcome ParseArgs(const CommandSpec& def, const std::vector<std::string>& args) {
   ParsedArgs parsed;
   for (const auto& a : args)
     if (a == "--help" || a == "-h") {
@@ -129,8 +129,8 @@ ParseOutcome ParseArgs(const CommandSpec& spec, const std::vector<std::string>& 
     }
     size_t eq = a.find('=');
     const std::string name = a.substr(0, eq);
-    const OptionSpec* option = FindOption(spec, name);
-    if (!option) return fail("unbekannte Option " + name + " für " + spec.name);
+    const OptionSpec* option = FindOption(def, name);
+    if (!option) return fail("unbekannte Option " + name + " für " + def.name);
     if (!option->repeatable && parsed.has(name)) return fail(name + " darf nur einmal stehen");
     if (option->valueName.empty()) {
       if (eq != std::string::npos) return fail(name + " nimmt keinen Wert");
@@ -146,37 +146,37 @@ ParseOutcome ParseArgs(const CommandSpec& spec, const std::vector<std::string>& 
     }
     parsed.options.emplace_back(name, value);
   }
-  if (spec.name == "inventory" && parsed.has("--json") && parsed.has("--csv"))
+  if (def.name == "inventory" && parsed.has("--json") && parsed.has("--csv"))
     return fail("--json und --csv schließen sich aus");
-  if (parsed.operands.size() != spec.operands.size()) {
+  if (parsed.operands.size() != def.operands.size()) {
     std::string names;
-    for (const auto& o : spec.operands) names += (names.empty() ? "" : " ") + o;
-    return fail(spec.name + " erwartet " + names + (parsed.operands.size() > spec.operands.size() ? ", nicht mehr" : ""));
+    for (const auto& o : def.operands) names += (names.empty() ? "" : " ") + o;
+    return fail(def.name + " erwartet " + names + (parsed.operands.size() > def.operands.size() ? ", nicht mehr" : ""));
   }
   for (const auto& o : parsed.operands)
-    if (o.empty()) return fail(spec.name + ": leerer Dateiname");
-  for (const auto& o : spec.options)
-    if (Required(spec, o.name) && !parsed.has(o.name)) return fail(spec.name + " braucht " + o.name + " " + o.valueName);
+    if (o.empty()) return fail(def.name + ": leerer Dateiname");
+  for (const auto& o : def.options)
+    if (Required(def, o.name) && !parsed.has(o.name)) return fail(def.name + " braucht " + o.name + " " + o.valueName);
   for (const auto& [name, value] : parsed.options)
     if ((name == "-o") && value.empty()) return fail(name + " braucht einen Wert");
   return {parsed, ""};
 }
 
-std::string Synopsis(const CommandSpec& spec) {
-  std::string s = "korrin-cli " + spec.name;
-  for (const auto& o : spec.operands) s += " " + o;
-  for (const auto& o : spec.options) {
+std::string Synopsis(const CommandSpec& def) {
+  std::string s = "korrin-cli " + def.name;
+  for (const auto& o : def.operands) s += " " + o;
+  for (const auto& o : def.options) {
     std::string part = o.name + (o.valueName.empty() ? "" : " " + o.valueName);
-    s += Required(spec, o.name) ? " " + part : " [" + part + "]" + (o.repeatable ? "..." : "");
+    s += Required(def, o.name) ? " " + part : " [" + part + "]" + (o.repeatable ? "..." : "");
   }
   return s;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-  std::string s = "Aufruf: " + Synopsis(spec) + "\n\n" + spec.summary + ".\n";
-  if (!spec.options.empty()) {
+std::string CommandHelp(const CommandSpec& def) {
+  std::string s = "Aufruf: " + Synopsis(def) + "\n\n" + def.summary + ".\n";
+  if (!def.options.empty()) {
     s += "\nOptionen:\n";
-    for (const auto& o : spec.options) {
+    for (const auto& o : def.options) {
       std::string head = o.name + (o.valueName.empty() ? "" : " " + o.valueName);
       s += "  " + head;
       // Columns counted in characters, not bytes (the value names may hold umlauts).
@@ -188,7 +188,7 @@ std::string CommandHelp(const CommandSpec& spec) {
     }
     s += "  -h, --help                diese Hilfe\n";
   }
-  if (!spec.details.empty()) s += "\n" + spec.details + "\n";
+  if (!def.details.empty()) s += "\n" + def.details + "\n";
   s += "\n";
   s += kExitStatusText;
   return s;

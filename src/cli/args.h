@@ -47,12 +47,12 @@ const CommandSpec* FindCommand(const std::string& name);
 // Parses the arguments after the command name. Options may stand anywhere; "--" ends them;
 // a value may follow as the next argument or after '=' ("-o=x", "--set=cv29=6"). "--help"
 // and "-h" set help and skip every other check.
-ParseOutcome ParseArgs(const CommandSpec& spec, const std::vector<std::string>& args);
+ParseOutcome ParseArgs(const CommandSpec& def, const std::vector<std::string>& args);
 
 // The help of the tool (every command, the exit statuses) and of one command.
 std::string ToolHelp();
-std::string CommandHelp(const CommandSpec& spec);
-std::string Synopsis(const CommandSpec& spec);
+std::string CommandHelp(const CommandSpec& def);
+std::string Synopsis(const CommandSpec& def);
 
 extern const char* const kVersionText;
 extern const char* const kExitStatusText;

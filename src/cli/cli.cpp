@@ -2,14 +2,15 @@
 
 #include <iostream>
 
+#include "base/platform.h"
 #include "cli/commands.h"
 
 namespace korrin::cli {
 
 int UsageError(std::ostream& err, const std::string& what, const std::string& command) {
   err << "korrin-cli: " << TextUtf8(what) << "\n";
-  if (const CommandSpec* spec = FindCommand(command)) {
-    err << "Aufruf: " << Synopsis(*spec) << "\n(korrin-cli " << command << " --help zeigt die Hilfe)\n";
+  if (const CommandSpec* def = FindCommand(command)) {
+    err << "Aufruf: " << Synopsis(*def) << "\n(korrin-cli " << command << " --help zeigt die Hilfe)\n";
   } else {
     err << "(korrin-cli --help zeigt die Befehle)\n";
   }
@@ -28,9 +29,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       out << ToolHelp();
       return 0;
     }
-    const CommandSpec* spec = rest.size() == 1 ? FindCommand(rest[0]) : nullptr;
-    if (!spec) return UsageError(err, "help erwartet einen Befehl, nicht " + rest[0]);
-    out << CommandHelp(*spec);
+    const CommandSpec* def = rest.size() == 1 ? FindCommand(rest[0]) : nullptr;
+    if (!def) return UsageError(err, "help erwartet einen Befehl, nicht " + rest[0]);
+    out << CommandHelp(*def);
     return 0;
   }
   if (command == "--version" || command == "-V") {
@@ -38,12 +39,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kVersionText;
     return 0;
   }
-  const CommandSpec* spec = FindCommand(command);
-  if (!spec) return UsageError(err, "unbekannter Befehl " + command);
-  ParseOutcome parsed = ParseArgs(*spec, rest);
+  const CommandSpec* def = FindCommand(command);
+  if (!def) return UsageError(err, "unbekannter Befehl " + command);
+  ParseOutcome parsed = ParseArgs(*def, rest);
   if (!parsed.args) return UsageError(err, parsed.error, command);
   if (parsed.args->help) {
-    out << CommandHelp(*spec);
+    out << CommandHelp(*def);
     return 0;
   }
   const ParsedArgs& a = *parsed.args;
@@ -59,7 +60,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 int Run(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  // UTF-8 arguments on every system (on Windows they come from the wide command line).
+  std::vector<std::string> args = ProgramArguments(argc, argv);
+  if (!args.empty()) args.erase(args.begin());  // the program's own name
   return Run(args, std::cout, std::cerr);
 }
 

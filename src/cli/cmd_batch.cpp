@@ -11,8 +11,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
+#include "base/platform.h"
 #include "base/text_encoding.h"
+#include "cli/commands.h"
 #include "cli/editor_settings.h"
 #include "cli/plan.h"
 #include "image/text_file.h"
@@ -175,33 +176,28 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 int CmdInventory(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   const std::string& dir = args.operands[0];
   const std::string format = args.has("--json") ? "json" : args.has("--csv") ? "csv" : "text";
-  std::error_code ec;
-  if (!fs::is_directory(dir, ec)) {
+  if (!IsFolder(dir)) {
     err << "error: \"" << TextUtf8(dir) << "\" ist kein Ordner\n";
     return 2;
   }
-  std::vector<fs::path> paths;
-  fs::directory_iterator it(dir, ec);
-  for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::string ext = it->path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    std::error_code fec;
-    if (it->is_regular_file(fec) && ext == ".hex") paths.push_back(it->path());
-  }
-  if (ec) {
-    err << "error: der Ordner \"" << TextUtf8(dir) << "\" kann nicht gelesen werden: " << ec.message() << "\n";
+  // The platform lists the regular *.hex files by name (UTF-8 on every system).
+  std::string listError;
+  auto names = ListHexFiles(dir, &listError);
+  if (!names) {
+    err << "error: " << TextUtf8(listError) << "\n";
     return 2;
   }
-  std::sort(paths.begin(), paths.end());
+  std::vector<std::string> paths;
+  for (const auto& name : *names) paths.push_back(JoinPath(dir, name));
 
   nlohmann::json decoders = nlohmann::json::array();
   // protocol -> address -> uses (file, caption)
   std::map<std::string, std::map<int, std::vector<std::pair<std::string, std::string>>>> uses;
   for (const auto& p : paths) {
     Session s(nullptr, false);
-    LoadResult r = s.doc.LoadHexFile(p.string());
+    LoadResult r = s.doc.LoadHexFile(p);
     nlohmann::json d;
-    const std::string fileName = TextUtf8(p.filename().string());
+    const std::string fileName = TextUtf8(FileNameOf(p));
     d["file"] = fileName;
     if (r != LoadResult::Loaded) {
       d["loaded"] = false;

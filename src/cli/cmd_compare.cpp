@@ -5,7 +5,6 @@
 
 #include "cli/commands.h"
 #include "cli/editor_settings.h"
-#include "image/text_file.h"
 #include "info/hex_compare.h"
 #include "info/info_texts.h"
 
@@ -55,18 +54,6 @@ std::vector<std::string> DecodedDifferences(Document& a, Document& b) {
   return lines;
 }
 
-// True when the lines hold at least one data record: a file that is empty or holds only the
-// end record compares as "no differences" although there was nothing to compare.
-bool HasDataRecord(const std::vector<std::string>& lines) {
-  for (const auto& line : lines) {
-    size_t start = line.find(':');
-    if (start == std::string::npos || line.size() < start + 9) continue;
-    const std::string length = line.substr(start + 1, 2), type = line.substr(start + 7, 2);
-    if (type == "00" && length != "00") return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 int CmdCompare(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
@@ -75,14 +62,9 @@ int CmdCompare(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   Session first(&err, false);
   if (first.doc.LoadHexFile(file1) == LoadResult::NotRead) return 2;
   ComparisonResult c = CompareImageWithFile(first.doc.image, first.dialogs, first.doc.LastFileName, file2);
+  // Not completed: File 2 unreadable, a line of it refused, or no data record in it (the
+  // comparison has said which); nothing was compared.
   if (!c.completed) return 2;
-  if (c.totalDifferences() == 0) {
-    auto lines = ReadTextLines(file2);
-    if (!lines || !HasDataRecord(*lines)) {
-      err << "error: File 2 \"" << TextUtf8(file2) << "\" enthält keine Daten; nichts verglichen\n";
-      return 2;
-    }
-  }
   out << TextUtf8(c.statusFile1) << "\n" << TextUtf8(c.statusFile2) << "\n";
   for (const auto& line : c.eepromLines) out << TextUtf8(line) << "\n";
   for (const auto& line : c.romLines) out << TextUtf8(line) << "\n";

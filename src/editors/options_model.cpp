@@ -118,16 +118,16 @@ void OptionsModel::LoadOptions() {
 }
 
 void OptionsModel::applyType(const OptionTypeSpec& optionType) {
-  for (const OptionRowSpec& spec : optionType.rows) {
+  for (const OptionRowSpec& def : optionType.rows) {
     if (rows.size() >= kOptionRowSlots) break;
     OptionRowState row;
-    row.key = spec.key;
-    row.caption = spec.caption;
-    row.hint = spec.hint;
-    row.offset = spec.offset;
-    row.unit = spec.unit;
-    row.min = spec.min;
-    row.max = spec.max;
+    row.key = def.key;
+    row.caption = def.caption;
+    row.hint = def.hint;
+    row.offset = def.offset;
+    row.unit = def.unit;
+    row.min = def.min;
+    row.max = def.max;
     rows.push_back(row);
   }
   rowTop = optionType.rowTop;
@@ -142,14 +142,14 @@ void OptionsModel::applyType(const OptionTypeSpec& optionType) {
 
   if (optionType.boxes != OptionBoxes::None) {
     auto ticks = BoxTicksOf(optionType, ctx.image.eepromValue(optionType.boxesByte));
-    for (const OptionBoxSpec& spec : optionType.boxList) {
-      OptionsCheckBox& box = boxes[static_cast<size_t>(spec.box - 1)];
-      box.caption = spec.caption;
-      box.hint = spec.hint;
-      box.key = spec.key;
-      box.checked = ticks[static_cast<size_t>(spec.box - 1)];
-      box.visible = spec.top >= 0;
-      if (box.visible) box.top = spec.top;
+    for (const OptionBoxSpec& def : optionType.boxList) {
+      OptionsCheckBox& box = boxes[static_cast<size_t>(def.box - 1)];
+      box.caption = def.caption;
+      box.hint = def.hint;
+      box.key = def.key;
+      box.checked = ticks[static_cast<size_t>(def.box - 1)];
+      box.visible = def.top >= 0;
+      if (box.visible) box.top = def.top;
     }
     if (!optionType.text1.empty()) {
       text1.text = optionType.text1;

@@ -130,8 +130,8 @@ TEST_F(ManyDecoders, ComparisonWithAFileWithoutDataSaysSo) {
     SCOPED_TRACE(file);
     Result r = Cli({"compare", kDcc, file});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("error: File 2 \"" + file + "\" enthält keine Daten; nichts verglichen"), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("Datei 2 enthält keine Daten: es wurde nichts verglichen."), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
   }
   // A device is not read at all, and says so.
   Result device = Cli({"compare", kDcc, "/dev/null"});
@@ -183,8 +183,11 @@ TEST_F(ManyDecoders, EightBitNamesAndLinesGiveValidJson) {
     EXPECT_FALSE(nlohmann::json::parse(info.out)["messages"].empty());
     if (b == 0 || b == '/') continue;  // no file name can hold these
 #ifdef _WIN32
-    // Nor can a Windows file name hold a control character or one of these.
-    if (b < 0x20 || std::string_view("\"*:<>?\\|").find(static_cast<char>(b)) != std::string_view::npos) continue;
+    // Nor can a Windows file name hold a control character or one of these; and Windows names
+    // are not bytes: beyond ASCII only "ä" (Latin-1 0xE4) is tried, through the ANSI code page.
+    if (b < 0x20 || std::string_view("\"*:<>?\\|").find(static_cast<char>(b)) != std::string_view::npos ||
+        (b >= 0x80 && b != 0xE4))
+      continue;
 #endif
     // A good file whose name holds the byte.
     const std::string name = std::string("Weiche") + static_cast<char>(b) + ".hex";
@@ -206,7 +209,9 @@ TEST_F(ManyDecoders, EightBitNamesAndLinesGiveValidJson) {
     if (std::string(folder) == "names") {
       // Latin-1 "ä" (0xE4) is shown as UTF-8; a control character as U+FFFD.
       EXPECT_TRUE(files.count("Weiche\xC3\xA4.hex"));
+#ifndef _WIN32
       EXPECT_TRUE(files.count("Weiche\xEF\xBF\xBD.hex"));
+#endif
       EXPECT_TRUE(j["duplicates"].size() > 0);
     }
   }
