@@ -2,7 +2,9 @@
 // Shared between platform.cpp and the one system implementation: the German reasons and
 // messages, and the temporary file names of the safe save.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace korrin::platform_detail {
 
@@ -52,5 +54,15 @@ char PreferredSeparator();
 
 // Calls the test hook, when one is set.
 void RunSaveHook(const std::string& tempPath);
+
+// Puts message into *error (when given) and returns false, or nothing for the optional results.
+inline bool Fail(std::string* error, std::string message) {
+  if (error) *error = std::move(message);
+  return false;
+}
+inline std::nullopt_t Nothing(std::string* error, std::string message) {
+  Fail(error, std::move(message));
+  return std::nullopt;
+}
 
 }  // namespace korrin::platform_detail

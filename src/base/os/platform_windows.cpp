@@ -121,16 +121,6 @@ class Handle {
   HANDLE h_;
 };
 
-bool Fail(std::string* error, std::string message) {
-  if (error) *error = std::move(message);
-  return false;
-}
-
-std::nullopt_t Nothing(std::string* error, std::string message) {
-  Fail(error, std::move(message));
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
