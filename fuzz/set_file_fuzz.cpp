@@ -5,26 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "base/dialogs.h"
-#include "base/text_encoding.h"
+#include "checking_dialogs.h"
 #include "editors/curve_files.h"
 #include "image/text_file.h"
 
-namespace {
-
 using namespace korrin;
-
-class CheckingDialogs : public Dialogs {
- public:
-  int count = 0;
-  Answer show(BoxKind, const std::string& text, Buttons) override {
-    if (!IsValidUtf8(text)) __builtin_trap();
-    ++count;
-    return Answer::Ok;
-  }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CheckingDialogs dialogs;
