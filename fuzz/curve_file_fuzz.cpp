@@ -1,6 +1,7 @@
 // libFuzzer target for curve files (*.cur). The first byte chooses the curve block, the rest
 // is the file text, split into lines as a file is read. Only the chosen block may change, every
-// entry stays a table byte, and a file that is taken is written and read back to the same block.
+// entry stays a table byte, a refused file changes nothing, and a file that is taken is written
+// and read back to the same block.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (!taken) {
     if (dialogs.count == 0) __builtin_trap();  // a refusal always says why
+    if (table.blocks != before.blocks) __builtin_trap();  // and takes nothing
     return 0;
   }
   const size_t points = lines.size() < kMaxCurvePoints ? lines.size() : kMaxCurvePoints;

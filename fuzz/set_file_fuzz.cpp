@@ -1,6 +1,7 @@
 // libFuzzer target for set files (*.set): any bytes, split into lines as a file is read, taken
 // into both curve tables. Every entry stays a table byte; a file is taken only when it has
-// exactly 512 readable lines, and a taken file is written and read back to the same tables.
+// exactly 512 readable lines, a refused one changes nothing, and a taken file is written and
+// read back to the same tables.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (v < 0 || v > 255) __builtin_trap();
   if (!taken) {
     if (dialogs.count != 1) __builtin_trap();
+    for (const auto& block : table.blocks)  // a refused file takes nothing
+      for (int v : block)
+        if (v != 77) __builtin_trap();
     return 0;
   }
   if (lines.size() != static_cast<size_t>(kSetFileLines) || dialogs.count != 0) __builtin_trap();

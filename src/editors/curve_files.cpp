@@ -10,8 +10,16 @@ namespace korrin {
 namespace {
 
 const char* const kBadLineMessage = "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile %d";
+const char* const kEmptyFileMessage = "Dieses File ist leer (kein Zahlenwert)";
 
 void Warn(Dialogs& dialogs, const std::string& text) { dialogs.show(BoxKind::Warning, text, Buttons::Cancel); }
+
+// No line holds anything but blanks: a file of no bytes, only a byte-order mark or only line
+// ends. Its first line is no worse than the others, so it is named as empty.
+bool HoldsNothing(const std::vector<std::string>& lines) {
+  return std::all_of(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line.find_first_not_of(" \t\v\f") == std::string::npos; });
+}
 
 }  // namespace
 
@@ -39,19 +47,19 @@ std::optional<int> ReadCurveFileValue(const std::string& line) {
   return std::clamp(*v, 0, 255);
 }
 
+// Both readers fill a copy and put it in place only after the last line: a faulty line leaves
+// the working copy exactly as it was, so nothing is taken that nobody saw.
 bool ApplyCurveFileLines(CurveTable& table, int block, const std::vector<std::string>& lines, Dialogs& dialogs) {
+  if (HoldsNothing(lines)) {
+    Warn(dialogs, kEmptyFileMessage);
+    return false;
+  }
   size_t count = lines.size();
   if (count > kMaxCurvePoints) {
     Warn(dialogs, "Nur die ersten 100 Zeilen dieses File werden verwendet");
     count = kMaxCurvePoints;
   }
-  if (count == 0) {
-    // No point at all: a curve needs at least one, so the empty file is refused like a file
-    // whose first line is no number, and nothing changes.
-    Warn(dialogs, Format(kBadLineMessage, 0));
-    return false;
-  }
-  CurveBlock& b = table.blocks[static_cast<size_t>(block)];
+  CurveBlock b = table.blocks[static_cast<size_t>(block)];
   for (size_t q = 0; q < count; ++q) {
     auto v = ReadCurveFileValue(lines[q]);
     if (!v) {
@@ -61,6 +69,7 @@ bool ApplyCurveFileLines(CurveTable& table, int block, const std::vector<std::st
     b[q] = *v;
   }
   b[kEntryCount] = static_cast<int>(count);
+  table.blocks[static_cast<size_t>(block)] = b;
   return true;
 }
 
@@ -69,6 +78,11 @@ bool ApplySetFileLines(CurveTable& table, const std::vector<std::string>& lines,
     Warn(dialogs, "Dieses File hat zu viele Zeilen (max. 512)");
     return false;
   }
+  if (HoldsNothing(lines)) {
+    Warn(dialogs, kEmptyFileMessage);
+    return false;
+  }
+  CurveTable read = table;
   for (int i = 0; i < kTableEntries; ++i) {
     const size_t first = static_cast<size_t>(2 * i);
     std::optional<int> a, b;
@@ -80,9 +94,10 @@ bool ApplySetFileLines(CurveTable& table, const std::vector<std::string>& lines,
       Warn(dialogs, Format(kBadLineMessage, 2 * i));
       return false;
     }
-    table.setTableEntry(0, i, *a);
-    table.setTableEntry(1, i, *b);
+    read.setTableEntry(0, i, *a);
+    read.setTableEntry(1, i, *b);
   }
+  table = read;
   return true;
 }
 

@@ -23,15 +23,17 @@ std::vector<std::string> SetFileLines(const CurveTable& table);
 // and below 0 as 0. Nothing for a line that is no number (an empty line included).
 std::optional<int> ReadCurveFileValue(const std::string& line);
 
+// Both readers take a file whole or not at all: on any refusal the table stays exactly as it
+// was. A file whose lines hold nothing but blanks is refused with "Dieses File ist leer ...".
+//
 // Takes the lines of a curve file into block `block`: at most the first 100 (after the
-// warning "Nur die ersten 100 Zeilen ..."), each into entry q. A line that is no number stops
-// the reading with the warning naming its 0-based index; the entries read before it stay
-// replaced and the count is left. True when every line was read; the count then becomes
-// the number of lines. An empty file is refused with the warning for line 0.
+// warning "Nur die ersten 100 Zeilen ..."), each into entry q, and the count becomes the
+// number of lines taken. A line that is no number is refused with the warning naming its
+// 0-based index. True when the file was taken.
 bool ApplyCurveFileLines(CurveTable& table, int block, const std::vector<std::string>& lines, Dialogs& dialogs);
-// Takes the lines of a set file into both tables. More than 512 lines: warning, nothing
-// taken. A pair with a bad or missing line stops the reading with the warning naming the
-// pair's first line; the pairs before it stay replaced. True when all 256 pairs were read.
+// Takes the lines of a set file into both tables. More than 512 lines: warning. A pair with a
+// bad or missing line is refused with the warning naming the pair's first line. True when all
+// 256 pairs were taken.
 bool ApplySetFileLines(CurveTable& table, const std::vector<std::string>& lines, Dialogs& dialogs);
 
 enum class CurveFileResult { Cancelled, Failed, Done };

@@ -71,40 +71,36 @@ void MirrorHorizontal(CurveBlock& block) {
   }
 }
 
-void ScaleCurve(CurveBlock& block, float factor) {
+// The positions are whole numbers and the operand is the decimal as typed, so the result is
+// exact before it is truncated: 10 x 0,7 is 7, where a binary 0,7 (a little below) gives 6.
+void ScaleCurve(CurveBlock& block, const ExactDecimal& factor) {
   const int n = ClampedCount(block);
-  for (int i = 0; i < n; ++i) {
-    const float p = static_cast<float>(Position(block, i)) * factor;
-    SetPosition(block, i, static_cast<int>(std::clamp(p, -1.0f, 1000.0f)));
-  }
+  for (int i = 0; i < n; ++i)
+    SetPosition(block, i, static_cast<int>(std::clamp<int64_t>(TruncatedProduct(Position(block, i), factor), 0, 127)));
 }
 
-void ShiftCurve(CurveBlock& block, float amount) {
+void ShiftCurve(CurveBlock& block, const ExactDecimal& amount) {
   const int n = ClampedCount(block);
-  for (int i = 0; i < n; ++i) {
-    const float p = static_cast<float>(Position(block, i)) + amount;
-    SetPosition(block, i, static_cast<int>(std::clamp(p, -1000.0f, 1000.0f)));
-  }
+  for (int i = 0; i < n; ++i)
+    SetPosition(block, i, static_cast<int>(std::clamp<int64_t>(TruncatedSum(Position(block, i), amount), 0, 127)));
 }
 
-CurveOperand ReadScaleFactor(const std::string& text) {
-  if (text.empty()) return {};
-  auto v = ReadServoDecimal(text);
-  if (!v) return {CurveOperand::Invalid, 0};
-  const float f = Single(*v);
-  // The lower limit is the double 0.1, so a typed 0.1 (a little above it in single
-  // precision) is accepted.
-  if (f > 10.0f || static_cast<double>(f) < 0.1) return {CurveOperand::Invalid, 0};
-  return {CurveOperand::Valid, f};
+namespace {
+
+std::optional<ExactDecimal> ReadWithin(const std::string& text, const ExactDecimal& low, const ExactDecimal& high) {
+  auto v = ReadExactDecimal(text);
+  if (!v || CompareDecimals(*v, low) < 0 || CompareDecimals(*v, high) > 0) return std::nullopt;
+  return v;
 }
 
-CurveOperand ReadShiftAmount(const std::string& text) {
-  if (text.empty()) return {};
-  auto v = ReadServoDecimal(text);
-  if (!v) return {CurveOperand::Invalid, 0};
-  const float s = Single(*v);
-  if (s > 100.0f || s < -100.0f) return {CurveOperand::Invalid, 0};
-  return {CurveOperand::Valid, s};
+}  // namespace
+
+std::optional<ExactDecimal> ReadScaleFactor(const std::string& text) {
+  return ReadWithin(text, ExactDecimal{false, "1", -1}, DecimalOf(10));
+}
+
+std::optional<ExactDecimal> ReadShiftAmount(const std::string& text) {
+  return ReadWithin(text, DecimalOf(-100), DecimalOf(100));
 }
 
 }  // namespace korrin

@@ -349,13 +349,14 @@ void ServoModel::MirrorCurveHorizontal() {
 bool ServoModel::ApplyScale() {
   Change change(*this);
   stepName = CurveStep(selected_, "skalieren");
-  const CurveOperand f = ReadScaleFactor(scaleText_);
-  if (f.kind == CurveOperand::Empty) return true;
-  if (f.kind == CurveOperand::Invalid) {
+  // An empty edit is refused like any text that is no factor: the button asks for an action
+  // that cannot be done, and saying so beats a click (or a command) that silently does nothing.
+  const auto f = ReadScaleFactor(scaleText_);
+  if (!f) {
     ctx.dialogs.show(BoxKind::Warning, kScaleRangeMessage, Buttons::Cancel);
     return false;
   }
-  ScaleCurve(selectedBlock(), f.value);
+  ScaleCurve(selectedBlock(), *f);
   CurveChanged();
   return true;
 }
@@ -363,13 +364,12 @@ bool ServoModel::ApplyScale() {
 bool ServoModel::ApplyShift() {
   Change change(*this);
   stepName = CurveStep(selected_, "verschieben");
-  const CurveOperand s = ReadShiftAmount(shiftText_);
-  if (s.kind == CurveOperand::Empty) return true;
-  if (s.kind == CurveOperand::Invalid) {
+  const auto s = ReadShiftAmount(shiftText_);  // empty: refused, as for the scale
+  if (!s) {
     ctx.dialogs.show(BoxKind::Warning, kShiftRangeMessage, Buttons::Cancel);
     return false;
   }
-  ShiftCurve(selectedBlock(), s.value);
+  ShiftCurve(selectedBlock(), *s);
   CurveChanged();
   return true;
 }
@@ -382,12 +382,10 @@ void ServoModel::CopyFrom(int curve) {
   pending_ = true;
 }
 
-void ServoModel::AfterFileLoad(CurveFileResult result, const CurveTable& before) {
-  if (result == CurveFileResult::Cancelled) return;
-  if (result == CurveFileResult::Failed && curve_table.blocks == before.blocks) return;
-  // A file that stopped at a faulty line has already replaced the values before it: the
-  // frames show them and "übernehmen" is offered, so the working copy never differs from
-  // what is shown.
+void ServoModel::AfterFileLoad(CurveFileResult result) {
+  // A file is taken whole or not at all, so a refused or cancelled one left the working copy
+  // as it was and there is nothing to show or to offer.
+  if (result != CurveFileResult::Done) return;
   ShowParameters();
   pending_ = true;
 }
@@ -395,9 +393,8 @@ void ServoModel::AfterFileLoad(CurveFileResult result, const CurveTable& before)
 CurveFileResult ServoModel::LoadCurve() {
   Change change(*this);
   stepName = CurveStep(selected_, "laden");
-  const CurveTable before = curve_table;
   const CurveFileResult r = LoadCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs);
-  AfterFileLoad(r, before);
+  AfterFileLoad(r);
   return r;
 }
 
@@ -406,9 +403,8 @@ CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curve_table, sele
 CurveFileResult ServoModel::LoadSet() {
   Change change(*this);
   stepName = "Kurvensatz laden";
-  const CurveTable before = curve_table;
   const CurveFileResult r = LoadSetFile(curve_table, ctx.dialogs, ctx.fileDialogs);
-  AfterFileLoad(r, before);
+  AfterFileLoad(r);
   return r;
 }
 
@@ -417,9 +413,8 @@ CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curve_table, ctx.dial
 CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
   Change change(*this);
   stepName = CurveStep(selected_, "laden");
-  const CurveTable before = curve_table;
   const CurveFileResult r = LoadCurveFileFrom(curve_table, selected_, path, ctx.dialogs);
-  AfterFileLoad(r, before);
+  AfterFileLoad(r);
   return r;
 }
 
@@ -430,9 +425,8 @@ CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
 CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
   Change change(*this);
   stepName = "Kurvensatz laden";
-  const CurveTable before = curve_table;
   const CurveFileResult r = LoadSetFileFrom(curve_table, path, ctx.dialogs);
-  AfterFileLoad(r, before);
+  AfterFileLoad(r);
   return r;
 }
 

@@ -140,8 +140,10 @@ class ServoModel : public EditorModel {
   void MirrorCurveHorizontal();
   void SetScaleText(const std::string& text) { scaleText_ = text; }
   void SetShiftText(const std::string& text) { shiftText_ = text; }
-  bool ApplyScale();         // btn_scaleClick with the scale text
-  bool ApplyShift();         // btn_shiftClick with the shift text
+  // btn_scaleClick, btn_shiftClick with the text of their edit. An empty text is refused with
+  // the range message, as every text that is no number in the range.
+  bool ApplyScale();
+  bool ApplyShift();
   void CopyFrom(int curve);  // btn_copy1Click .. btn_copy4Click (0..3)
   // The file buttons, with the file dialogs of the context.
   CurveFileResult LoadCurve();
@@ -190,7 +192,7 @@ class ServoModel : public EditorModel {
   bool stretchReaction();
   bool thresholdReaction();
   void CurveChanged();
-  void AfterFileLoad(CurveFileResult result, const CurveTable& before);
+  void AfterFileLoad(CurveFileResult result);
   void Notify();
 
   SetOutcome SetCurveKey(int curve, const std::string& what, const std::string& value);

@@ -275,7 +275,6 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
   }
   if (what == "skalieren" || what == "verschieben") {
     const bool scale = what == "skalieren";
-    if (value.empty()) return Refuse(scale ? kScaleRangeMessage : kShiftRangeMessage);
     SelectCurve(curve);
     if (scale)
       SetScaleText(value);

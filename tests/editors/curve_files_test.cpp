@@ -62,26 +62,69 @@ TEST_F(CurveFiles, CurveFileWithRelayValueLoadsFourPoints) {
   EXPECT_EQ(files.openRequests[0].filter, "CUR|*.cur|TXT|*.txt|*.*|*.*");
 }
 
-TEST_F(CurveFiles, BadCurveLineStopsWithItsIndex) {
+// A file is taken whole or not at all: a faulty line names its 0-based index and leaves the
+// working copy exactly as it was (no point before it replaced, the count kept).
+TEST_F(CurveFiles, FaultyCurveFileChangesNothing) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::string message;
+  };
+  const std::string bad = "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile ";
+  const std::string empty = "Dieses File ist leer (kein Zahlenwert)";
+  std::vector<std::string> longWithBadLine = Numbers(120);
+  longWithBadLine[99] = "9x";
+  std::vector<std::string> longWithBadTail = Numbers(120);
+  longWithBadTail[100] = "x";  // beyond the first 100 lines: never read
+  const Case cases[] = {
+      {{"5", "x5", "7"}, bad + "1"},
+      {{"5", ""}, bad + "1"},
+      {{"5", "6", "1.5"}, bad + "2"},
+      {{"x"}, bad + "0"},
+      {{}, empty},                    // no bytes, or only a byte-order mark
+      {{""}, empty},                  // one line end
+      {{"", " ", "\t"}, empty},      // nothing but blanks
+      {{"", "5"}, bad + "0"},         // an empty line before a number is a faulty line
+  };
+  for (const Case& c : cases) {
+    CurveTable t;
+    t.blocks[0][kEntryCount] = 10;
+    t.blocks[0][0] = 99;
+    t.blocks[0][1] = 98;
+    const CurveTable before = t;
+    dialogs.clear();
+    EXPECT_FALSE(ApplyCurveFileLines(t, 0, c.lines, dialogs)) << c.message;
+    ASSERT_EQ(dialogs.messages.size(), 1u) << c.message;
+    EXPECT_EQ(dialogs.messages[0].text, c.message);
+    EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Warning);
+    EXPECT_EQ(t.blocks, before.blocks) << c.message;
+  }
+  // Longer than 100 lines: the warning about the cut, then the faulty line; still nothing taken.
   CurveTable t;
-  t.blocks[0][kEntryCount] = 10;
-  t.blocks[0][0] = 99;
-  t.blocks[0][1] = 98;
-  EXPECT_FALSE(ApplyCurveFileLines(t, 0, {"5", "x5", "7"}, dialogs));
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1");
-  EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Warning);
-  EXPECT_EQ(t.blocks[0][0], 5);   // already replaced
-  EXPECT_EQ(t.blocks[0][1], 98);  // not reached
-  EXPECT_EQ(t.blocks[0][kEntryCount], 10);
+  const CurveTable before = t;
+  dialogs.clear();
+  EXPECT_FALSE(ApplyCurveFileLines(t, 3, longWithBadLine, dialogs));
+  EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"Nur die ersten 100 Zeilen dieses File werden verwendet",
+                                                      bad + "99"}));
+  EXPECT_EQ(t.blocks, before.blocks);
+  dialogs.clear();
+  EXPECT_TRUE(ApplyCurveFileLines(t, 3, longWithBadTail, dialogs));
+  EXPECT_EQ(t.blocks[3][kEntryCount], 100);
+  EXPECT_EQ(t.blocks[3][99], 99);
+}
 
-  dialogs.clear();
-  EXPECT_FALSE(ApplyCurveFileLines(t, 0, {"5", ""}, dialogs));
-  EXPECT_EQ(dialogs.texts().at(0), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1");
-  dialogs.clear();
-  EXPECT_FALSE(ApplyCurveFileLines(t, 0, {}, dialogs));
-  EXPECT_EQ(dialogs.texts().at(0), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 0");
-  EXPECT_EQ(t.blocks[0][kEntryCount], 10);
+// The file on disk: an empty one says so instead of naming a line.
+TEST_F(CurveFiles, EmptyFilesSayTheyAreEmpty) {
+  CurveTable t;
+  t.blocks[1][kEntryCount] = 7;
+  const CurveTable before = t;
+  for (const char* bytes : {"", "\xEF\xBB\xBF", "\r\n", "\n\n  \n"}) {
+    dialogs.clear();
+    EXPECT_EQ(LoadCurveFileFrom(t, 1, Write("empty.cur", bytes), dialogs), CurveFileResult::Failed);
+    EXPECT_EQ(LoadSetFileFrom(t, Write("empty.set", bytes), dialogs), CurveFileResult::Failed);
+    EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"Dieses File ist leer (kein Zahlenwert)",
+                                                        "Dieses File ist leer (kein Zahlenwert)"}));
+    EXPECT_EQ(t.blocks, before.blocks);
+  }
 }
 
 TEST_F(CurveFiles, LongCurveFileIsCutAndValuesAreLimited) {
@@ -148,33 +191,40 @@ TEST_F(CurveFiles, SetFileSavedAndLoadedReproducesBothTables) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(CurveFiles, FaultySetFiles) {
+TEST_F(CurveFiles, FaultySetFilesChangeNothing) {
+  auto badSecondOfPair = Numbers(512);
+  badSecondOfPair[7] = "1.5";
+  auto badLast = Numbers(512);
+  badLast[511] = "";
+  struct Case {
+    std::vector<std::string> lines;
+    std::string message;
+  };
+  const Case cases[] = {
+      // 511 lines: the last pair is incomplete and named by its first line.
+      {Numbers(511), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 510"},
+      {Numbers(513), "Dieses File hat zu viele Zeilen (max. 512)"},
+      // A bad second line of a pair names the pair's first line.
+      {badSecondOfPair, "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 6"},
+      {badLast, "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 510"},
+      {{}, "Dieses File ist leer (kein Zahlenwert)"},
+  };
+  for (const Case& c : cases) {
+    CurveTable t;
+    for (auto& block : t.blocks) block.fill(42);
+    const CurveTable before = t;
+    dialogs.clear();
+    EXPECT_FALSE(ApplySetFileLines(t, c.lines, dialogs)) << c.message;
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(t.blocks, before.blocks) << c.message;  // not even the pairs before the faulty one
+  }
+  // Values are limited to a table byte.
   CurveTable t;
-  // 511 lines: the last pair is incomplete and named by its first line.
-  EXPECT_FALSE(ApplySetFileLines(t, Numbers(511), dialogs));
-  EXPECT_EQ(dialogs.texts().at(0), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 510");
-  EXPECT_EQ(t.tableEntry(0, 100), 200);  // the pairs before it stay taken
-  EXPECT_EQ(t.tableEntry(1, 100), 201);
-  EXPECT_EQ(t.tableEntry(0, 254), 255);  // line 508 taken as 255
-
   dialogs.clear();
-  CurveTable untouched;
-  untouched.blocks[0][0] = 42;
-  EXPECT_FALSE(ApplySetFileLines(untouched, Numbers(513), dialogs));
-  EXPECT_EQ(dialogs.texts().at(0), "Dieses File hat zu viele Zeilen (max. 512)");
-  EXPECT_EQ(untouched.blocks[0][0], 42);
-
-  // A bad second line of a pair names the pair's first line; the pair is not taken.
-  dialogs.clear();
-  auto lines = Numbers(512);
-  lines[7] = "1.5";
-  CurveTable part;
-  part.setTableEntry(0, 3, 99);
-  EXPECT_FALSE(ApplySetFileLines(part, lines, dialogs));
-  EXPECT_EQ(dialogs.texts().at(0), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 6");
-  EXPECT_EQ(part.tableEntry(0, 2), 4);
-  EXPECT_EQ(part.tableEntry(1, 2), 5);
-  EXPECT_EQ(part.tableEntry(0, 3), 99);
+  EXPECT_TRUE(ApplySetFileLines(t, Numbers(512, -100), dialogs));
+  EXPECT_EQ(t.tableEntry(0, 0), 0);
+  EXPECT_EQ(t.tableEntry(0, 254), 255);  // line 508 holds 408
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(CurveFiles, BomAndCancelAndUnreadableFile) {

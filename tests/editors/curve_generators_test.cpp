@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace korrin {
@@ -116,73 +118,157 @@ TEST(CurveTransforms, MirrorVerticalTwiceRestores) {
   EXPECT_EQ(b, original);
 }
 
+ExactDecimal Decimal(const char* text) {
+  auto d = ReadExactDecimal(text);
+  EXPECT_TRUE(d.has_value()) << text;
+  return d.value_or(ExactDecimal{});
+}
+
 TEST(CurveTransforms, ScaleAndShift) {
   struct Case {
     const char* what;
     bool scale;
-    float operand;
+    const char* operand;
     int before;
     int after;
   };
   const Case cases[] = {
-      {"127 * 0.5", true, 0.5f, 127, 63},
-      {"100 * 10", true, 10.0f, 100, 127},
-      {"relay kept in scale", true, 0.5f, 0x80 | 100, 0x80 | 50},
-      {"10 - 10.5", false, -10.5f, 10, 0},
-      {"10 + 0.9", false, 0.9f, 10, 10},
-      {"shift up past the top", false, 64.0f, 100, 127},
-      {"relay kept in shift", false, -100.0f, 0x80 | 90, 0x80},
-      {"the top shifted down by 100", false, -100.0f, 127, 27},
+      {"127 * 0.5", true, "0,5", 127, 63},
+      {"100 * 10", true, "10", 100, 127},
+      {"relay kept in scale", true, "0.5", 0x80 | 100, 0x80 | 50},
+      {"10 - 10.5", false, "-10,5", 10, 0},
+      {"10 + 0.9", false, "0.9", 10, 10},
+      {"shift up past the top", false, "64", 100, 127},
+      {"relay kept in shift", false, "-100", 0x80 | 90, 0x80},
+      {"the top shifted down by 100", false, "-100", 127, 27},
+      // Exact: a float would round these amounts to 1 and to 0 before the addition.
+      {"10 + 0.99999999999", false, "0.99999999999", 10, 10},
+      {"10 - 0.00000001", false, "-0.00000001", 10, 9},
+      {"written with an exponent", false, "-25e-1", 10, 7},
   };
   for (const auto& c : cases) {
     CurveBlock b = BlockWithCount(1);
     b[0] = c.before;
     if (c.scale)
-      ScaleCurve(b, c.operand);
+      ScaleCurve(b, Decimal(c.operand));
     else
-      ShiftCurve(b, c.operand);
+      ShiftCurve(b, Decimal(c.operand));
     EXPECT_EQ(b[0], c.after) << c.what;
+  }
+}
+
+// The factor is applied exactly as typed and the product truncated: where a binary float or
+// double lies a little below the typed decimal, it would lose one step.
+TEST(CurveTransforms, ScaleIsTheExactProductOfTheTypedFactor) {
+  struct Case {
+    const char* factor;
+    int position;
+    int expected;
+  };
+  const Case cases[] = {
+      {"0,7", 10, 7},     // single-precision factor, exact product: 6
+      {"0.7", 90, 63},    // double: 62
+      {"0,29", 100, 29},  // double: 28
+      {"1,1", 70, 77},
+      {"2,3", 50, 115},   // double: 114
+      {"0,57", 100, 57},  // double: 56
+      {"0,53", 100, 53},  // single: 52
+      {"2,1", 30, 63},    // single: 62
+      {"1,3", 90, 117},   // single: 116
+      {"4,1", 30, 123},   // double: 122
+      {"0.6999999999999999999999", 10, 6},  // a double reads 0.7
+      {"0,7000000000000000000001", 10, 7},
+      {"7e-1", 10, 7},
+      {"0,1", 127, 12},
+      {"10", 12, 120},
+  };
+  for (const auto& c : cases) {
+    CurveBlock b = BlockWithCount(1);
+    b[0] = c.position;
+    const auto factor = ReadScaleFactor(c.factor);
+    ASSERT_TRUE(factor.has_value()) << c.factor;
+    ScaleCurve(b, *factor);
+    EXPECT_EQ(b[0], c.expected) << c.position << " * " << c.factor;
+  }
+  // Every factor with two decimals on every position, against whole-number arithmetic.
+  for (int hundredths = 10; hundredths <= 1000; ++hundredths) {
+    const std::string text = std::to_string(hundredths / 100) + "," + std::to_string(hundredths % 100 / 10) +
+                             std::to_string(hundredths % 10);
+    const auto factor = ReadScaleFactor(text);
+    ASSERT_TRUE(factor.has_value()) << text;
+    for (int first : {0, 28}) {  // a curve holds 100 points: positions 0..99, then 28..127
+      CurveBlock b = BlockWithCount(100);
+      for (int q = 0; q < 100; ++q) b[static_cast<size_t>(q)] = first + q;
+      ScaleCurve(b, *factor);
+      for (int q = 0; q < 100; ++q)
+        ASSERT_EQ(b[static_cast<size_t>(q)], std::min(127, (first + q) * hundredths / 100)) << (first + q) << " * " << text;
+    }
   }
 }
 
 TEST(CurveTransforms, ShiftDownByHundredClearsOnlyTheCountedPoints) {
   CurveBlock b = BlockWithCount(10);
   for (int i = 0; i < 100; ++i) b[static_cast<size_t>(i)] = 81 + i % 20;
-  ShiftCurve(b, -100.0f);
+  ShiftCurve(b, DecimalOf(-100));
   for (int i = 0; i < 10; ++i) EXPECT_EQ(b[static_cast<size_t>(i)], 0) << i;
   for (int i = 10; i < 100; ++i) EXPECT_EQ(b[static_cast<size_t>(i)], 81 + i % 20) << i;
 }
 
+// Both separators in every locale; the limits are compared exactly, both included. An empty
+// text is refused like any other text that is no number.
 TEST(CurveTransforms, ReadingTheEdits) {
   struct Case {
     const char* text;
     bool scale;
-    CurveOperand::Kind kind;
-    float value;
+    bool valid;
   };
   const Case cases[] = {
-      {"", true, CurveOperand::Empty, 0},
-      {"0,5", true, CurveOperand::Valid, 0.5f},
-      {"0.5", true, CurveOperand::Valid, 0.5f},
-      {"0,1", true, CurveOperand::Valid, 0.1f},  // the single 0.1 lies above the double 0.1
-      {"10", true, CurveOperand::Valid, 10.0f},
-      {"10,01", true, CurveOperand::Invalid, 0},
-      {"0,09", true, CurveOperand::Invalid, 0},
-      {"abc", true, CurveOperand::Invalid, 0},
-      {"1,2,3", true, CurveOperand::Invalid, 0},
-      {"", false, CurveOperand::Empty, 0},
-      {"10", false, CurveOperand::Valid, 10.0f},
-      {"-10,5", false, CurveOperand::Valid, -10.5f},
-      {"-100", false, CurveOperand::Valid, -100.0f},
-      {"100,5", false, CurveOperand::Invalid, 0},
-      {"-", false, CurveOperand::Invalid, 0},
+      {"0,5", true, true},         {"0.5", true, true},        {" 0,5 ", true, true},
+      {",5", true, true},          {"+5", true, true},         {"5e-1", true, true},
+      {"0,1", true, true},         {"0.1000", true, true},     {"1e-1", true, true},
+      {"10", true, true},          {"10,000", true, true},     {"0.01e1", true, true},
+      {"10,01", true, false},      {"10.0000001", true, false},  // a float reads 10
+      {"0,09", true, false},       {"0.0999999999", true, false},  // a float reads 0.1
+      {"-0,5", true, false},       {"0", true, false},         {"", true, false},
+      {"  ", true, false},         {"abc", true, false},       {"1,2,3", true, false},
+      {"1e", true, false},         {".", true, false},         {"0,5x", true, false},
+      {"1e999999999999999999", true, false},                   {"1e-999999999999999999", true, false},
+      {"10", false, true},         {"-10,5", false, true},     {"-100", false, true},
+      {"100.000", false, true},    {"-0", false, true},
+      {"100,5", false, false},     {"100.0000001", false, false},  // a float reads 100
+      {"-100.00000001", false, false}, {"-", false, false},    {"", false, false},
   };
   for (const auto& c : cases) {
-    CurveOperand op = c.scale ? ReadScaleFactor(c.text) : ReadShiftAmount(c.text);
-    EXPECT_EQ(op.kind, c.kind) << c.text;
-    if (c.kind == CurveOperand::Valid) {
-      EXPECT_EQ(op.value, c.value) << c.text;
-    }
+    const auto v = c.scale ? ReadScaleFactor(c.text) : ReadShiftAmount(c.text);
+    EXPECT_EQ(v.has_value(), c.valid) << (c.scale ? "scale " : "shift ") << '"' << c.text << '"';
+  }
+}
+
+TEST(ExactDecimals, CompareAndComputeAsWholeNumbersDo) {
+  EXPECT_EQ(CompareDecimals(Decimal("0,50"), Decimal("5e-1")), 0);
+  EXPECT_EQ(CompareDecimals(Decimal("-0"), DecimalOf(0)), 0);
+  EXPECT_EQ(CompareDecimals(Decimal("0.71"), Decimal("0.8")), -1);
+  EXPECT_EQ(CompareDecimals(Decimal("-2"), Decimal("-10")), 1);
+  EXPECT_EQ(CompareDecimals(Decimal("100"), Decimal("99.999")), 1);
+  struct Case {
+    int n;
+    const char* d;
+    int64_t product;
+    int64_t sum;
+  };
+  const Case cases[] = {
+      {7, "0,5", 3, 7},        // 3.5 and 7.5
+      {-7, "0,5", -3, -6},     // -3.5 and -6.5, truncated toward zero
+      {7, "-1,5", -10, 5},     // -10.5 and 5.5
+      {1, "-1,5", -1, 0},      // -1.5 and -0.5
+      {-3, "1,5", -4, -1},     // -4.5 and -1.5
+      {0, "123,4", 0, 123},
+      {127, "1e30", 1'000'000'000'000, 1'000'000'000'000},  // beyond 10^12: given as 10^12
+      {-127, "1e30", -1'000'000'000'000, 1'000'000'000'000},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TruncatedProduct(c.n, Decimal(c.d)), c.product) << c.n << " * " << c.d;
+    EXPECT_EQ(TruncatedSum(c.n, Decimal(c.d)), c.sum) << c.n << " + " << c.d;
   }
 }
 

@@ -240,10 +240,12 @@ TEST_F(ServoModelTest, GeneratorsAndTransformsChangeOnlyTheWorkingCopy) {
       {true, "20", false, 127, kScaleRangeMessage},
       {true, "0.09", false, 127, kScaleRangeMessage},
       {true, "abc", false, 127, kScaleRangeMessage},
-      {true, "", true, 127, ""},  // nothing happens
+      {true, "", false, 127, kScaleRangeMessage},  // refused, as by the command line
+      {true, "0,7", true, 88, ""},                 // the exact 127 x 0,7 = 88,9
       {false, "-100", true, 27, ""},
       {false, "-10,5", true, 116, ""},
       {false, "100.5", false, 127, kShiftRangeMessage},
+      {false, "", false, 127, kShiftRangeMessage},
   };
   for (const Case& c : cases) {
     model.PaintPoint(4, 127);
@@ -259,8 +261,8 @@ TEST_F(ServoModelTest, GeneratorsAndTransformsChangeOnlyTheWorkingCopy) {
       EXPECT_EQ(dialogs.messages[0].text, c.message);
     }
   }
-  EXPECT_EQ(model.scaleText(), "");
-  EXPECT_EQ(model.shiftText(), "100.5");
+  EXPECT_EQ(model.scaleText(), "0,7");
+  EXPECT_EQ(model.shiftText(), "");
 
   model.CountTextChanged("1");
   dialogs.clear();
@@ -309,15 +311,23 @@ TEST_F(ServoModelTest, CurveFilesThroughTheDialogsAndByPath) {
   EXPECT_TRUE(model.hasPendingChanges());
   model.Discard();
   EXPECT_FALSE(model.hasPendingChanges());
-  // A faulty second line: point 0 is replaced, the count stays, and the change is offered.
+  // A faulty second line: nothing is taken, nothing is offered, through the dialog or by path.
   ASSERT_TRUE(WriteTextLinesSafely(cur, {"99", "x"}));
+  ASSERT_TRUE(WriteTextLinesSafely(Path("bad.set"), {"1", "2", "3"}));
+  const CurveTable before = model.workingCopy();
+  files.openAnswers.push_back(cur);
+  EXPECT_EQ(model.LoadCurve(), CurveFileResult::Failed);
   EXPECT_EQ(model.LoadCurveFrom(cur), CurveFileResult::Failed);
-  EXPECT_EQ(dialogs.texts().back(), "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1");
-  EXPECT_EQ(Entry(0, 0), 99);
-  EXPECT_EQ(Entry(0, kEntryCount), 10);
-  EXPECT_TRUE(model.hasPendingChanges());
+  files.openAnswers.push_back(Path("bad.set"));
+  EXPECT_EQ(model.LoadSet(), CurveFileResult::Failed);
+  EXPECT_EQ(model.LoadSetFrom(Path("bad.set")), CurveFileResult::Failed);
+  const std::string line1 = "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 1";
+  const std::string line2 = "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2";
+  EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{line1, line1, line2, line2}));
+  EXPECT_EQ(model.workingCopy().blocks, before.blocks);
+  EXPECT_EQ(model.countText(), "10");
+  EXPECT_FALSE(model.hasPendingChanges());
   // A file that cannot be read changes nothing and offers nothing.
-  model.Discard();
   dialogs.clear();
   EXPECT_EQ(model.LoadCurveFrom(Path("missing.cur")), CurveFileResult::Failed);
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -738,7 +748,9 @@ TEST_F(ServoModelTest, RefusedValuesShowTheirMessageAndChangeNothing) {
       {"kurve1.erzeugen", "lin:x", kCountMessage},
       {"kurve1.spiegeln", "diagonal", "Ungültige Eingabe.\rZugelassen sind nur vertikal oder horizontal"},
       {"kurve1.skalieren", "20", kScaleRangeMessage},
+      {"kurve1.skalieren", "", kScaleRangeMessage},
       {"kurve1.verschieben", "abc", kShiftRangeMessage},
+      {"kurve1.verschieben", "", kShiftRangeMessage},
       {"kurve1.kopieren", "5", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..4"},
       {"kurve1.kopieren", "1", "Ungültige Eingabe.\rKurve 1 kann nicht auf sich selbst kopiert werden"},
       {"taster1.close", "9", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0..8"},

@@ -17,7 +17,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <clocale>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editors/gui/Frame_tamb_adr.h"
 #include "editors/gui/servo_widgets.h"
@@ -258,6 +261,64 @@ TEST_F(FrameTambTest, FileButtonsUseTheDialogs) {
   EXPECT_EQ(Entry(0, kEntryCount), 4);
   EXPECT_EQ(files.openRequests.size(), 2u);
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A faulty file through the window's buttons: the message names the line, and the curve, its
+// count and "übernehmen" stay as they were (no point before the faulty line taken).
+TEST_F(FrameTambTest, FaultyFileLeavesTheCurveAndOffersNothing) {
+  const std::string cur = ::testing::TempDir() + "frame_tamb_faulty.cur";
+  const std::string set = ::testing::TempDir() + "frame_tamb_faulty.set";
+  ASSERT_TRUE(WriteTextLinesSafely(cur, {"99", "98", "x"}));
+  ASSERT_TRUE(WriteTextLinesSafely(set, {"99", "98", "97"}));
+  SetCurve(0, 10, 3);
+  Show(211);
+  const CurveTable before = model.workingCopy();
+  files.openAnswers.push_back(cur);
+  QTest::mouseClick(tamb->servo_load_1, Qt::LeftButton);
+  files.openAnswers.push_back(set);
+  QTest::mouseClick(tamb->servo_load_all, Qt::LeftButton);
+  EXPECT_EQ(dialogs.texts(),
+            (std::vector<std::string>{"Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2",
+                                      "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2"}));
+  EXPECT_EQ(model.workingCopy().blocks, before.blocks);
+  EXPECT_EQ(tamb->edt_Anzahl->text(), "10");
+  EXPECT_FALSE(ApplyEnabled());
+}
+
+// The scale and shift edits take ',' and '.' whatever the locale, and an empty edit is refused
+// with the range message as korrin-cli refuses an empty value.
+TEST_F(FrameTambTest, ScaleAndShiftEditsReadTheSameInEveryLocale) {
+  SetCurve(0, 5, 1);
+  Show(211);
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  struct Case {
+    bool scale;
+    const char* text;
+    int point4;  // position of point 4 afterwards, 127 before
+    const char* message;
+  };
+  const Case cases[] = {
+      {true, "0,5", 63, nullptr},  {true, "0.5", 63, nullptr},   {true, "0,7", 88, nullptr},
+      {false, "-10,5", 116, nullptr}, {false, "-10.5", 116, nullptr},
+      {true, "", 127, kScaleRangeMessage}, {false, "", 127, kShiftRangeMessage},
+  };
+  for (const char* locale : {"C", "de_DE.UTF-8"}) {
+    const bool german = std::string(locale) != "C";
+    if (!std::setlocale(LC_ALL, locale)) continue;
+    QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates));
+    for (const Case& c : cases) {
+      model.PaintPoint(4, 127);
+      dialogs.clear();
+      QLineEdit* edit = c.scale ? tamb->edt_scale : tamb->edt_shift;
+      edit->setText(QString::fromUtf8(c.text));
+      QTest::mouseClick(c.scale ? tamb->btn_scale : tamb->btn_shift, Qt::LeftButton);
+      EXPECT_EQ(Entry(0, 4), c.point4) << locale << " \"" << c.text << '"';
+      EXPECT_EQ(dialogs.texts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
+          << locale << " \"" << c.text << '"';
+    }
+  }
+  std::setlocale(LC_ALL, previous.c_str());
+  QLocale::setDefault(QLocale::system());
 }
 
 // The assignment frame.
