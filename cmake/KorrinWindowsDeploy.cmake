@@ -2,26 +2,31 @@
 #   cmake --build --preset windows-mingw
 #   cmake --install build-mingw --prefix dist/Korrin
 # puts into one folder: korrin.exe and korrin-cli.exe, the help pages (help/, where the window
-# looks first), the Qt DLLs and plugins (windeployqt), the German Qt translation
-# translations/qtbase_de.qm and the compiler's runtime DLLs. korrin.ini, the settings file, is
-# written beside korrin.exe by the program itself ("Ende").
-get_target_property(korrin_qmake Qt6::qmake IMPORTED_LOCATION)
-get_filename_component(korrin_qt_bin "${korrin_qmake}" DIRECTORY)
-find_program(KORRIN_WINDEPLOYQT windeployqt HINTS "${korrin_qt_bin}" REQUIRED)
-# The translations of this Qt (QT6_INSTALL_PREFIX and QT6_INSTALL_TRANSLATIONS come with Qt6).
-set(korrin_qt_translations "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}")
+# looks first), the Qt DLLs and plugins, the German Qt translation translations/qtbase_de.qm and
+# the compiler's runtime DLLs. korrin.ini, the settings file, is written beside korrin.exe by the
+# program itself ("Ende").
+#
+# The Qt libraries and plugins are found by Qt's own deployment script (it runs windeployqt
+# with the options that fit this Qt), so nothing here names a Qt DLL or a plugin folder.
+
+# Everything lies in the folder itself: no bin/ below it.
+set(CMAKE_INSTALL_BINDIR .)
+set(CMAKE_INSTALL_LIBDIR .)
 
 install(TARGETS korrin korrin-cli RUNTIME DESTINATION .)
 install(DIRECTORY "${KORRIN_HELP_DIR}/" DESTINATION help)
-# windeployqt's own translation step would merge them into qt_de.qm; the plain file is
-# installed instead, so that the program finds it by its Qt name.
+
+# Qt's translations are left to us: the deployment tool would merge them into qt_de.qm, and the
+# program looks for the plain qtbase_de.qm by its Qt name.
+qt_generate_deploy_app_script(
+  TARGET korrin
+  OUTPUT_SCRIPT korrin_deploy_script
+  NO_TRANSLATIONS
+  NO_UNSUPPORTED_PLATFORM_ERROR)
+install(SCRIPT "${korrin_deploy_script}")
+set(korrin_qt_translations "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}")
 install(FILES "${korrin_qt_translations}/qtbase_de.qm" DESTINATION translations)
-install(CODE "
-  execute_process(
-    COMMAND \"${KORRIN_WINDEPLOYQT}\" --release --no-translations --no-system-d3d-compiler --no-opengl-sw
-            --dir \"\${CMAKE_INSTALL_PREFIX}\" \"\${CMAKE_INSTALL_PREFIX}/korrin.exe\"
-    COMMAND_ERROR_IS_FATAL ANY)
-")
+
 # MSVC: vcruntime140.dll, msvcp140.dll and friends; MinGW: libstdc++, libgcc, winpthread.
 set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
 if(MINGW)

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/platform.h"
+
 namespace korrin {
 
 namespace fs = std::filesystem;
@@ -29,15 +31,15 @@ fs::path Normal(const fs::path& p) {
 std::string InstalledDataRelative() { return KORRIN_DATA_FROM_BIN; }
 
 bool IsInstalledLayout(const std::string& programDir) {
-  return !programDir.empty() && HasHelp(fs::path(programDir) / InstalledDataRelative() / "help");
+  return !programDir.empty() && HasHelp(PathOf(programDir) / InstalledDataRelative() / "help");
 }
 
 std::string FindHelpFolder(const std::string& programDir) {
   if (programDir.empty()) return "";
-  const fs::path dir(programDir);
+  const fs::path dir = PathOf(programDir);
   for (const fs::path& candidate : {dir / "help", dir / InstalledDataRelative() / "help", dir / ".." / "help"}) {
     if (HasHelp(candidate)) {
-      std::string result = Normal(candidate).string();
+      std::string result = Utf8Of(Normal(candidate));
       while (result.size() > 1 && (result.back() == '/' || result.back() == '\\')) result.pop_back();
       return result;
     }

@@ -1,6 +1,5 @@
 #include "app/settings_location.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,17 +7,13 @@
 
 #include "app/program_layout.h"
 #include "app/settings.h"
+#include "base/platform.h"
 
 namespace korrin {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
 
 bool IsAbsolute(const std::string& path, bool windows) {
   if (path.empty()) return false;
@@ -48,9 +43,9 @@ std::string ChooseSettingsPath(const SettingsPlaces& p) {
 
 bool FolderIsWritable(const std::string& folder) {
   std::error_code ec;
-  if (folder.empty() || !fs::is_directory(folder, ec)) return false;
+  if (folder.empty() || !fs::is_directory(PathOf(folder), ec)) return false;
   std::random_device seed;
-  const fs::path probe = fs::path(folder) / (".korrin-probe-" + std::to_string(seed()));
+  const fs::path probe = PathOf(folder) / (".korrin-probe-" + std::to_string(seed()));
   bool created = false;
   {
     std::ofstream out(probe, std::ios::binary | std::ios::trunc);
@@ -63,25 +58,25 @@ bool FolderIsWritable(const std::string& folder) {
 SettingsPlaces SettingsPlacesOf(const std::string& programPath) {
   SettingsPlaces p;
   p.programPath = programPath;
-  const std::string dir = fs::path(programPath).parent_path().string();
+  const std::string dir = Utf8Of(PathOf(programPath).parent_path());
   p.programFolderWritable = FolderIsWritable(dir);
   p.installed = IsInstalledLayout(dir);
 #ifdef _WIN32
   p.windows = true;
 #endif
-  p.xdgConfigHome = Env("XDG_CONFIG_HOME");
-  p.home = Env("HOME");
-  p.appData = Env("APPDATA");
+  p.xdgConfigHome = EnvironmentVariable("XDG_CONFIG_HOME");
+  p.home = EnvironmentVariable("HOME");
+  p.appData = EnvironmentVariable("APPDATA");
   return p;
 }
 
 bool MakeSettingsFolder(const std::string& settingsPath, std::string* error) {
-  const fs::path folder = fs::path(settingsPath).parent_path();
+  const fs::path folder = PathOf(settingsPath).parent_path();
   std::error_code ec;
   if (folder.empty() || fs::is_directory(folder, ec)) return true;
   fs::create_directories(folder, ec);
   if (!ec) return true;
-  if (error) *error = "Der Ordner für die Einstellungen kann nicht angelegt werden: " + folder.string();
+  if (error) *error = "Der Ordner für die Einstellungen kann nicht angelegt werden: " + Utf8Of(folder);
   return false;
 }
 

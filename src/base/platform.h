@@ -9,6 +9,7 @@
 // UTF-8. Failures come back as false or nothing with one German sentence in *error, worded
 // the same on every system.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,6 +51,16 @@ std::optional<std::vector<std::string>> ListHexFiles(const std::string& folder, 
 
 // True when path names an existing folder.
 bool IsFolder(const std::string& path);
+
+// A std::filesystem path made from a UTF-8 path text, and the UTF-8 text of a path. On Windows a
+// path built from a narrow string is read in the ANSI code page, which loses every character
+// outside it (a user folder "C:\\Users\\Jürgen" may not be found); these convert through UTF-16.
+std::filesystem::path PathOf(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
+
+// The value of the environment variable name in UTF-8, empty when it is not set. On Windows
+// the variable is read as UTF-16 (getenv gives it in the ANSI code page).
+std::string EnvironmentVariable(const char* name);
 
 // Taking paths apart: '/' separates on every system, '\' on Windows as well.
 // FolderOf("a/b/c.hex") == "a/b/" (with its separator; "" without a folder),

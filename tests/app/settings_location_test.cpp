@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include "app/program_layout.h"
 #include "app/settings.h"
+#include "base/platform.h"
 
 using namespace korrin;
 namespace fs = std::filesystem;
@@ -97,6 +99,44 @@ TEST_F(ProgramFolders, PlacesOfARunningProgram) {
   unsetenv("XDG_CONFIG_HOME");
 }
 #endif
+
+// A user whose name is not ASCII ("Jürgen"): the settings folder is found from the environment
+// in UTF-8, created under its real name and the file written and read there. On Windows (the
+// test also runs under Wine) the user folder comes from %APPDATA%, elsewhere from XDG.
+TEST_F(ProgramFolders, SettingsOfAUserWithUmlautsInTheName) {
+  const fs::path userFolder = root / fs::path(u8"J\u00fcrgen");
+  const std::string user = Utf8Of(userFolder.lexically_normal());
+#ifdef _WIN32
+  const char* variable = "APPDATA";
+  const std::string expected = user + "\\Korrin\\korrin.ini";
+#else
+  const char* variable = "XDG_CONFIG_HOME";
+  const std::string expected = user + "/korrin/korrin.ini";
+#endif
+  const std::string saved = EnvironmentVariable(variable);
+  auto setVariable = [&](const std::string& value) {
+#ifdef _WIN32
+    // The wide call: what Windows holds, whatever the ANSI code page can express.
+    _wputenv_s(PathOf(variable).c_str(), PathOf(value).c_str());
+#else
+    setenv(variable, value.c_str(), 1);
+#endif
+  };
+  setVariable(user);
+  EXPECT_EQ(EnvironmentVariable(variable), user);
+  std::ofstream(root / "locked") << "x";  // the program's folder cannot be written to
+  const std::string path = ChooseSettingsPath(SettingsPlacesOf(at("locked/korrin")));
+  setVariable(saved);
+  ASSERT_EQ(path, expected);
+  ASSERT_TRUE(MakeSettingsFolder(path));
+  Settings s;
+  s.WindowTop = 77;
+  ASSERT_TRUE(WriteSettings(path, s));
+  EXPECT_EQ(ReadSettings(path).WindowTop, 77);
+  // The folder carries the real name, not one mangled through a code page.
+  EXPECT_TRUE(fs::is_regular_file(PathOf(path)));
+  EXPECT_TRUE(fs::is_directory(userFolder));
+}
 
 // The first "Ende" of an installed program creates its configuration folder, then the file.
 TEST_F(ProgramFolders, SettingsFolderIsCreatedForTheFirstWrite) {

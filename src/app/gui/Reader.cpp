@@ -433,8 +433,11 @@ void TFormMain::LoadAndFindNeighbours(const std::string& path) {
   ApplyFocus();
 }
 
+// A file named at start (command line, a double click on a .hex file): loaded like any other,
+// so that "<" and ">" step from it at once; the catalogue step runs once more afterwards.
 void TFormMain::StartWithFile(const std::string& path) {
   doc_.LoadHexFile(path);
+  doc_.FindNeighbours(path);
   doc_.ApplyCatalogue();
   Render();
   ApplyFocus();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -133,6 +134,15 @@ std::optional<std::vector<std::string>> ListHexFiles(const std::string& folder, 
 bool IsFolder(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::filesystem::path PathOf(const std::string& utf8) { return std::filesystem::path(utf8); }
+
+std::string Utf8Of(const std::filesystem::path& path) { return path.string(); }
+
+std::string EnvironmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
 }
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <mutex>
 
 #include "base/os/platform_detail.h"
@@ -184,6 +185,15 @@ std::optional<std::vector<std::string>> ListHexFiles(const std::string& folder, 
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::filesystem::path PathOf(const std::string& utf8) { return std::filesystem::path(Wide(utf8)); }
+
+std::string Utf8Of(const std::filesystem::path& path) { return Narrow(path.native()); }
+
+std::string EnvironmentVariable(const char* name) {
+  const wchar_t* value = _wgetenv(Wide(name).c_str());
+  return value ? Narrow(value, std::wcslen(value)) : std::string();
 }
 
 namespace {

@@ -82,10 +82,14 @@ TEST_F(MainWindow, CommandLineFileRunsTheCatalogueTwice) {
   EXPECT_EQ(w->lbl_row[1]->text(), "Weiche");
   EXPECT_TRUE(w->btn_RG[1]->isVisibleTo(w.get()));
   EXPECT_FALSE(w->edt_funktion[1]->isVisibleTo(w.get()));
-  // No neighbours after a start with a file: "<" and ">" load nothing.
-  EXPECT_EQ(w->document().PrevFileName, "");
+  // The neighbours are known at once: the first ">" loads the next file of the folder, with
+  // its folder, and the second comes back to the first file.
+  const std::string b = std::string(path).replace(path.size() - 5, 1, "b");
+  EXPECT_EQ(w->document().NextFileName, b);
   w->btn_nextClick();
-  EXPECT_EQ(w->statusPanels[3]->text().toStdString(), path + " (12F629/16F630) (12F629/16F630)");
+  EXPECT_EQ(w->document().LastFileName, b);
+  w->btn_nextClick();
+  EXPECT_EQ(w->document().LastFileName, path);
 }
 
 TEST_F(MainWindow, LoadThroughTheButtonFindsNeighbours) {
