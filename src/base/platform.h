@@ -51,6 +51,12 @@ std::optional<std::vector<std::string>> ListHexFiles(const std::string& folder, 
 // True when path names an existing folder.
 bool IsFolder(const std::string& path);
 
+// True when a and b name the same file: one existing file (also through a link or another
+// name of it), or, for a file still to be written, the same place once ".", ".." and the
+// links of the folders are resolved; letter case counts only on systems whose file names
+// keep it apart (not on Windows and macOS).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Taking paths apart: '/' separates on every system, '\' on Windows as well.
 // FolderOf("a/b/c.hex") == "a/b/" (with its separator; "" without a folder),
 // FileNameOf("a/b/c.hex") == "c.hex", JoinPath("a/b", "c.hex") == "a/b/c.hex".
