@@ -119,4 +119,26 @@ void BM_ApplyConfiguration(benchmark::State& state) {
 }
 BENCHMARK(BM_ApplyConfiguration)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
+// A configuration of many keys (a hostile or broken file): read, checked and refused in time
+// linear in its size. The keys are the CV editor's own, then state.range(0) keys it does not
+// know; the first of those is refused.
+void BM_ApplyManyKeys(benchmark::State& state) {
+  Loaded l(std::string(KORRIN_EXAMPLES) + "/fenwik_18324_cv.hex");
+  auto config = korrin::cli::ExportConfiguration(l.doc, l.doc.ShownEditor());
+  std::string text = config.dump();
+  text.erase(text.rfind("}}"));
+  for (int64_t i = 0; i < state.range(0); ++i) text += ",\"x" + std::to_string(i) + "\":\"1\"";
+  text += "}}";
+  state.counters["keys"] = static_cast<double>(state.range(0));
+  for (auto _ : state) {
+    std::string error;
+    auto parsed = korrin::cli::ParseConfiguration(text, &error);
+    if (!parsed) state.SkipWithError(error.c_str());
+    auto failure = korrin::cli::ApplyConfiguration(l.doc, l.doc.ShownEditor(), *parsed);
+    if (!failure || failure->status != 1) state.SkipWithError("not refused");
+    benchmark::DoNotOptimize(failure);
+  }
+}
+BENCHMARK(BM_ApplyManyKeys)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

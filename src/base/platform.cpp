@@ -3,6 +3,7 @@
 #include "base/platform.h"
 
 #include <atomic>
+#include <filesystem>
 #include <random>
 
 #include "base/os/platform_detail.h"
@@ -127,6 +128,28 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (IsPathSeparator(folder.back())) return folder + name;
   return folder + PreferredSeparator() + name;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  const fs::path pa(std::u8string(a.begin(), a.end())), pb(std::u8string(b.begin(), b.end()));
+  std::error_code ec;
+  if (fs::equivalent(pa, pb, ec)) return true;
+  const fs::path ca = fs::weakly_canonical(fs::absolute(pa, ec), ec);
+  if (ec) return false;
+  const fs::path cb = fs::weakly_canonical(fs::absolute(pb, ec), ec);
+  if (ec) return false;
+#if defined(_WIN32) || defined(__APPLE__)
+  auto folded = [](const fs::path& p) {
+    std::u8string s = p.u8string();
+    for (auto& c : s)
+      if (c >= u8'A' && c <= u8'Z') c = static_cast<char8_t>(c - u8'A' + u8'a');
+    return s;
+  };
+  return folded(ca) == folded(cb);
+#else
+  return ca == cb;
+#endif
 }
 
 }  // namespace korrin

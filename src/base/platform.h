@@ -62,6 +62,12 @@ std::string Utf8Of(const std::filesystem::path& path);
 // the variable is read as UTF-16 (getenv gives it in the ANSI code page).
 std::string EnvironmentVariable(const char* name);
 
+// True when a and b name the same file: one existing file (also through a link or another
+// name of it), or, for a file still to be written, the same place once ".", ".." and the
+// links of the folders are resolved; letter case counts only on systems whose file names
+// keep it apart (not on Windows and macOS).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Taking paths apart: '/' separates on every system, '\' on Windows as well.
 // FolderOf("a/b/c.hex") == "a/b/" (with its separator; "" without a folder),
 // FileNameOf("a/b/c.hex") == "c.hex", JoinPath("a/b", "c.hex") == "a/b/c.hex".

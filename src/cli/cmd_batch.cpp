@@ -13,6 +13,7 @@
 
 #include "base/platform.h"
 #include "base/text_encoding.h"
+#include "base/text_excerpt.h"
 #include "cli/commands.h"
 #include "cli/editor_settings.h"
 #include "cli/plan.h"
@@ -93,7 +94,10 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     err << "error: " << TextUtf8(readError) << "\n";
     return 2;
   }
-  // The template must load on its own; its messages are shown once.
+  // The template must load on its own; its messages are shown once. Its editor tells what
+  // each column's key means: a plan holds values, never a file to read or write.
+  std::vector<ParsedKey> columnKeys(plan->columns.size());
+  std::vector<std::optional<std::string>> columnRefusals(plan->columns.size());
   {
     Session check(&err, configDefault);
     LoadResult r = check.doc.LoadHexFile(copy.path());
@@ -101,6 +105,18 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     if (r != LoadResult::Loaded) {
       err << "error: die Vorlage wurde nicht vollständig geladen, nichts geschrieben\n";
       return 1;
+    }
+    const EditorModel* model = check.doc.ShownEditor();
+    const SettingKeys keys(model);
+    const std::string typeName = TypeName(check.doc);
+    for (size_t c = 0; c < plan->columns.size(); ++c) {
+      if (plan->columns[c].row) continue;
+      columnKeys[c] = keys.Parse(plan->columns[c].key);
+      columnRefusals[c] = KeyRefusal(model, typeName, plan->columns[c].key, columnKeys[c], KeySource::Plan);
+      if (columnRefusals[c] && columnKeys[c].kind == KeyKind::Action) {
+        err << "error: Spalte " << (c + 2) << ": " << *columnRefusals[c] << "; nichts geschrieben\n";
+        return 2;
+      }
     }
   }
 
@@ -138,7 +154,6 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     s.doc.LoadHexFile(copy.path());
     s.dialogs.messages.clear();
     EditorModel* model = s.doc.ShownEditor();
-    const std::string typeName = TypeName(s.doc);
     std::optional<std::string> problem;
     for (size_t c = 0; c < line.cells.size() && !problem; ++c) {
       const std::string& cell = line.cells[c];
@@ -146,12 +161,12 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
       if (cell.empty()) continue;
       if (column.row) {
         auto edit = ParseRowEdit(cell);
-        if (!edit) problem = "\"" + TextUtf8(cell) + "\" ist keine Zeilen-Angabe";
+        if (!edit) problem = QuotedExcerpt(cell) + " ist keine Zeilen-Angabe";
         else problem = ApplyRowEdit(s.doc, *column.row, *edit);
       } else {
-        problem = SetEditorValue(model, typeName, column.key, cell);
+        problem = columnRefusals[c] ? columnRefusals[c] : SetParsedValue(model, columnKeys[c], cell);
         if (problem && problem->empty())
-          problem = TextUtf8(column.key) + ": " +
+          problem = Excerpt(column.key) + ": " +
                     (s.dialogs.messages.empty() ? "abgelehnt" : PlainText(TextUtf8(s.dialogs.messages.front().text)));
       }
     }

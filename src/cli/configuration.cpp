@@ -4,8 +4,10 @@
 #include <array>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 #include "base/text_encoding.h"
+#include "base/text_excerpt.h"
 #include "cli/cli_session.h"
 #include "cli/editor_settings.h"
 
@@ -31,7 +33,7 @@ std::string PointerToken(const std::string& key) {
     else if (c == '/') out += "~1";
     else out += c;
   }
-  return EightBitToUtf8(out);
+  return out;
 }
 
 // The number or text of a row's edit as the configuration holds it.
@@ -48,9 +50,12 @@ std::optional<std::string> ValueText(const Json& v) {
   return std::nullopt;
 }
 
-ConfigurationFailure Malformed(const std::string& pointer, const std::string& what) {
-  return {2, "Konfiguration, " + (pointer.empty() ? std::string("/") : pointer) + ": " + what};
+// "Konfiguration, /cvs/cv29: " — where a refusal is, the pointer cut short when a key is long.
+std::string At(const std::string& pointer) {
+  return "Konfiguration, " + (pointer.empty() ? std::string("/") : Excerpt(pointer, 2 * kExcerptBytes)) + ": ";
 }
+
+ConfigurationFailure Malformed(const std::string& pointer, const std::string& what) { return {2, At(pointer) + what}; }
 
 }  // namespace
 
@@ -72,45 +77,113 @@ Json ExportConfiguration(const Document& doc, const EditorModel* model) {
   }
   j["rows"] = rows;
   if (model) {
-    for (const EditorSetting& s : model->Settings()) j[s.section][s.key] = EightBitToUtf8(s.value);
+    for (const EditorSetting& s : model->Settings())
+      if (s.enterable) j[s.section][s.key] = EightBitToUtf8(s.value);
   }
   return j;
 }
 
 namespace {
 
-// Walks a text as JSON and only notes where it fails: nlohmann reports a number too large for
-// any type (1e999) as out_of_range without a position, but its parser hands the position to
-// the SAX interface for every kind of error.
-struct ErrorPosition : nlohmann::json_sax<Json> {
-  size_t byte = 0;
-  bool null() override { return true; }
-  bool boolean(bool) override { return true; }
-  bool number_integer(number_integer_t) override { return true; }
-  bool number_unsigned(number_unsigned_t) override { return true; }
-  bool number_float(number_float_t, const string_t&) override { return true; }
-  bool string(string_t&) override { return true; }
-  bool binary(binary_t&) override { return true; }
-  bool start_object(std::size_t) override { return true; }
-  bool key(string_t&) override { return true; }
-  bool end_object() override { return true; }
-  bool start_array(std::size_t) override { return true; }
-  bool end_array() override { return true; }
-  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&) override {
-    byte = position;
+// Builds the JSON value of a configuration as nlohmann's own parser would, with two
+// differences: a key that appears twice in one object stops the parse (nlohmann keeps the last
+// silently), and the members of an object are appended without a search (an ordered object
+// looks every new key up among all before it, which made large files quadratic).
+class ConfigurationBuilder : public nlohmann::json_sax<Json> {
+ public:
+  Json root;
+  std::string duplicate;  // the JSON pointer of a repeated key
+  std::string duplicateKey;
+  size_t errorByte = 0;
+  std::string errorText;
+
+  bool null() override { return Place(Json(nullptr)); }
+  bool boolean(bool v) override { return Place(Json(v)); }
+  bool number_integer(number_integer_t v) override { return Place(Json(v)); }
+  bool number_unsigned(number_unsigned_t v) override { return Place(Json(v)); }
+  bool number_float(number_float_t v, const string_t&) override { return Place(Json(v)); }
+  bool string(string_t& v) override { return Place(Json(std::move(v))); }
+  bool binary(binary_t& v) override { return Place(Json::binary(std::move(v))); }
+  bool start_object(std::size_t) override { return Open(Json::object()); }
+  bool start_array(std::size_t) override { return Open(Json::array()); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+  bool key(string_t& k) override {
+    Level& level = levels_.back();
+    if (!level.keys.insert(k).second) {
+      duplicate = PointerHere() + "/" + PointerToken(k);
+      duplicateKey = k;
+      return false;
+    }
+    level.key = std::move(k);
+    return true;
+  }
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) override {
+    errorByte = position;
+    errorText = e.what();
     return false;
+  }
+
+ private:
+  struct Level {
+    Json* value;
+    std::unordered_set<std::string> keys;
+    std::string key;  // the member being read (objects)
+  };
+  std::vector<Level> levels_;
+
+  // The pointer of the value being read now.
+  std::string PointerHere() const {
+    std::string pointer;
+    for (size_t i = 0; i < levels_.size(); ++i) {
+      if (i + 1 == levels_.size()) break;
+      const Json& v = *levels_[i].value;
+      pointer += "/" + (v.is_array() ? std::to_string(v.size() - 1) : PointerToken(levels_[i].key));
+    }
+    return pointer;
+  }
+
+  Json* Append(Json&& v) {
+    if (levels_.empty()) {
+      root = std::move(v);
+      return &root;
+    }
+    Level& level = levels_.back();
+    if (level.value->is_array()) {
+      auto& array = level.value->get_ref<Json::array_t&>();
+      array.push_back(std::move(v));
+      return &array.back();
+    }
+    auto& members = static_cast<std::vector<std::pair<const std::string, Json>>&>(level.value->get_ref<Json::object_t&>());
+    members.emplace_back(level.key, std::move(v));
+    return &members.back().second;
+  }
+  bool Place(Json&& v) {
+    Append(std::move(v));
+    return true;
+  }
+  bool Open(Json&& v) {
+    levels_.push_back({Append(std::move(v)), {}, {}});
+    return true;
+  }
+  bool Close() {
+    levels_.pop_back();
+    return true;
   }
 };
 
 }  // namespace
 
 std::optional<Json> ParseConfiguration(const std::string& text, std::string* error) {
-  try {
-    return Json::parse(text);
-  } catch (const Json::exception& e) {
-    ErrorPosition where;
-    Json::sax_parse(text, &where);
-    if (error) *error = "Konfiguration ist kein gültiges JSON (Byte " + std::to_string(where.byte) + "): " + e.what();
+  ConfigurationBuilder builder;
+  if (Json::sax_parse(text, &builder)) return std::move(builder.root);
+  if (error) {
+    if (!builder.duplicate.empty())
+      *error = At(builder.duplicate) + "der Schlüssel " + QuotedExcerpt(builder.duplicateKey) +
+               " steht zweimal im selben Objekt";
+    else
+      *error = "Konfiguration ist kein gültiges JSON (Byte " + std::to_string(builder.errorByte) +
+               "): " + Excerpt(builder.errorText, 160);
   }
   return std::nullopt;
 }
@@ -173,15 +246,40 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
     const std::string number = "Identifier " + std::to_string(identifier);
     if (entry) theirs = "\"" + entry->title + "\" (" + number + ")";
     else if (config.contains("title") && config["title"].is_string())
-      theirs = "\"" + EightBitToUtf8(config["title"].get<std::string>()) + "\" (" + number + ")";
+      theirs = QuotedExcerpt(config["title"].get<std::string>()) + " (" + number + ")";
     else theirs = "nicht erkannter Typ (" + number + ")";
     return ConfigurationFailure{1, "Die Konfiguration gehört zum Dekoder-Typ " + theirs + ", die Datei ist ein " +
                                        TypeName(doc) + "; nichts geändert"};
   }
 
+  // --- the settings: every key checked before any is set, then set in the editor's order ----
+  struct Pending {
+    std::string section, given, pointer;
+    ParsedKey key;
+    std::string value;
+  };
+  const std::string typeName = TypeName(doc);
+  const SettingKeys keys(model);
+  std::unordered_map<std::string, Pending> given;  // by the editor's key
+  std::vector<std::string> fileOrder;
+  for (const char* section : kSections) {
+    if (!config.contains(section)) continue;
+    for (auto m = config[section].begin(); m != config[section].end(); ++m) {
+      const std::string pointer = std::string("/") + section + "/" + PointerToken(m.key());
+      const ParsedKey key = keys.Parse(m.key());
+      if (auto why = KeyRefusal(model, typeName, m.key(), key, KeySource::Configuration))
+        return ConfigurationFailure{key.kind == KeyKind::Action ? 2 : 1, At(pointer) + *why};
+      if (key.section != section)
+        return Malformed(pointer, "der Schlüssel " + QuotedExcerpt(m.key()) + " gehört in den Abschnitt " + key.section);
+      fileOrder.push_back(key.key);
+      given.emplace(key.key, Pending{section, m.key(), pointer, key, *ValueText(*m)});
+    }
+  }
   // --- the rows --------------------------------------------------------------------------------
   if (config.contains("rows")) {
-    for (const Json& row : config["rows"]) {
+    const Json& all = config["rows"];
+    for (size_t i = 0; i < all.size(); ++i) {
+      const Json& row = all[i];
       RowEdit edit;
       if (row.contains("address")) edit.address = *ValueText(row["address"]);
       if (row.contains("green")) edit.green = row["green"].get<bool>();
@@ -190,62 +288,39 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
       const int index = n < 0 || n >= kAddressRowCount ? -1 : static_cast<int>(n);
       if (auto why = ApplyRowEdit(doc, index, edit)) {
         if (index < 0) why = "Zeile " + std::to_string(n) + " gibt es bei diesem Dekoder nicht";
-        return ConfigurationFailure{1, *why};
+        return ConfigurationFailure{1, At("/rows/" + std::to_string(i)) + *why};
       }
     }
   }
 
-  // --- the settings, in the editor's order -------------------------------------------------------
-  struct Pending {
-    std::string section, key, value;
-  };
-  std::vector<Pending> edits;
-  std::map<std::string, std::string> sectionOfKey;
-  std::vector<std::string> order;
-  std::set<std::string> actions;
+  std::vector<const Pending*> edits;
   if (model) {
-    for (const EditorSetting& s : model->Settings()) {
-      sectionOfKey.emplace(s.key, s.section);
-      order.push_back(s.key);
-    }
-    for (const EditorAction& a : model->Actions()) actions.insert(a.key);
+    for (const EditorSetting& s : model->Settings())
+      if (auto g = given.find(s.key); g != given.end()) edits.push_back(&g->second);
   }
-  std::map<std::string, Pending> given;
-  std::vector<std::string> unlisted;
-  for (const char* section : kSections) {
-    if (!config.contains(section)) continue;
-    for (auto m = config[section].begin(); m != config[section].end(); ++m) {
-      auto known = sectionOfKey.find(m.key());
-      if (known != sectionOfKey.end() && known->second != section)
-        return Malformed(std::string("/") + section + "/" + PointerToken(m.key()),
-                         "der Schlüssel gehört in den Abschnitt " + known->second);
-      // A configuration holds values only: no generator, no copy, and no file to be read.
-      if (actions.count(m.key()))
-        return Malformed(std::string("/") + section + "/" + PointerToken(m.key()),
-                         "ist eine Aktion (set --set), keine Einstellung");
-      if (known == sectionOfKey.end()) unlisted.push_back(m.key());
-      given[m.key()] = Pending{section, m.key(), *ValueText(*m)};
-    }
+  // The editor lists every key it takes, so nothing is left over; the file's order stays the
+  // rule for anything an editor might take without listing it.
+  if (edits.size() != given.size()) {
+    std::unordered_set<const Pending*> listed(edits.begin(), edits.end());
+    for (const auto& key : fileOrder)
+      if (const Pending* p = &given.at(key); !listed.count(p)) edits.push_back(p);
   }
-  for (const auto& key : order)
-    if (auto g = given.find(key); g != given.end()) edits.push_back(g->second);
-  for (const auto& key : unlisted) edits.push_back(given[key]);
   // A value the decoder already holds is left alone: the frame would show it unchanged, and a
   // stored value outside the range a user may type (an erased cell) must not stop the rest.
-  std::map<std::string, std::string> current;
+  std::unordered_map<std::string, std::string> current;
   if (model)
     for (const EditorSetting& s : model->Settings()) current.emplace(s.key, s.value);
-  const std::string typeName = TypeName(doc);
   auto set = [&](const Pending& e) -> std::optional<ConfigurationFailure> {
-    if (auto why = SetEditorValue(model, typeName, e.key, e.value)) {
-      if (!why->empty()) *why = "/" + e.section + "/" + PointerToken(e.key) + ": " + *why;
-      return ConfigurationFailure{1, *why};
+    if (auto why = SetParsedValue(model, e.key, e.value)) {
+      if (why->empty())
+        why = "der Wert " + QuotedExcerpt(e.value) + " für " + QuotedExcerpt(e.given) + " wurde nicht übernommen";
+      return ConfigurationFailure{1, At(e.pointer) + *why};
     }
     return std::nullopt;
   };
-  for (const Pending& e : edits) {
-    if (auto c = current.find(e.key); c != current.end() && c->second == e.value) continue;
-    if (auto failure = set(e)) return failure;
+  for (const Pending* e : edits) {
+    if (auto c = current.find(e->key.key); c != current.end() && c->second == e->value) continue;
+    if (auto failure = set(*e)) return failure;
   }
   // An earlier edit may have changed a value that was skipped as unchanged (a point count
   // lengthens the pattern rows): whatever still differs is set once more.

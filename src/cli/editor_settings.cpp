@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text_encoding.h"
+#include "base/text_excerpt.h"
 
 namespace korrin::cli {
 
@@ -31,16 +32,36 @@ std::optional<std::pair<std::string, std::string>> SplitSetting(const std::strin
   return std::make_pair(text.substr(0, eq), text.substr(eq + 1));
 }
 
-std::optional<std::string> SetEditorValue(EditorModel* model, const std::string& typeName, const std::string& key,
-                                          const std::string& value) {
-  const std::string shownKey = EightBitToUtf8(key);
-  if (!model) return "Der Dekoder-Typ " + typeName + " hat keinen Editor, also auch keine Einstellung \"" + shownKey + "\"";
-  switch (model->Set(key, value)) {
+std::optional<std::string> KeyRefusal(const EditorModel* model, const std::string& typeName, const std::string& key,
+                                      const ParsedKey& parsed, KeySource source) {
+  const std::string shownKey = QuotedExcerpt(key);
+  if (!model) return "Der Dekoder-Typ " + typeName + " hat keinen Editor, also auch keine Einstellung " + shownKey;
+  if (parsed.kind == KeyKind::Unknown) return "Unbekannter Schlüssel " + shownKey + " für den Dekoder-Typ " + typeName;
+  const std::string named = parsed.otherSpelling ? shownKey + " (" + parsed.key + ")" : shownKey;
+  if (parsed.kind == KeyKind::Action && source == KeySource::Configuration)
+    return "Schlüssel " + named + " ist eine Aktion, keine Einstellung; eine Konfiguration enthält nur Werte";
+  if (parsed.touchesFile() && source == KeySource::Plan)
+    return "Schlüssel " + named + " liest oder schreibt eine Datei; ein Plan enthält nur Werte";
+  if (parsed.otherSpelling)
+    return "Schlüssel " + shownKey + ": Zahlen in Schlüsseln stehen ohne führende Null, also \"" + parsed.key + "\"";
+  return std::nullopt;
+}
+
+std::optional<std::string> SetParsedValue(EditorModel* model, const ParsedKey& parsed, const std::string& value) {
+  switch (model->Set(parsed.key, value)) {
     case SetOutcome::Done: return std::nullopt;
     case SetOutcome::Refused: return std::string();
     case SetOutcome::UnknownKey: break;
   }
-  return "Unbekannter Schlüssel \"" + shownKey + "\" für den Dekoder-Typ " + typeName;
+  // The editor listed the key but does not take it: a fault of the editor, reported as such.
+  return "Der Schlüssel " + QuotedExcerpt(parsed.key) + " wird vom Editor nicht angenommen";
+}
+
+std::optional<std::string> SetEditorValue(EditorModel* model, const std::string& typeName, const std::string& key,
+                                          const std::string& value) {
+  const ParsedKey parsed = SettingKeys(model).Parse(key);
+  if (auto why = KeyRefusal(model, typeName, key, parsed, KeySource::Command)) return why;
+  return SetParsedValue(model, parsed, value);
 }
 
 void ApplyPendingEdits(EditorModel* model) {

@@ -10,6 +10,7 @@
 
 #include "app/document.h"
 #include "editors/editor_model.h"
+#include "editors/setting_keys.h"
 
 namespace korrin::cli {
 
@@ -23,10 +24,23 @@ const char* FrameKey(FrameKind kind);
 // "KEY=VALUE" split at the first '='; nothing when there is no '=' or the key is empty.
 std::optional<std::pair<std::string, std::string>> SplitSetting(const std::string& text);
 
-// Sets one key on the editor of the loaded type (model may be null: the type has none).
-// Nothing when the value was taken. Otherwise a German reason naming the key and the type,
-// or an empty text when the model refused the value and has shown its own message through
-// the dialogs (that message is then the whole report, as in the window).
+// Where a key comes from. A configuration file holds values only (no action at all); a plan
+// holds no key that reads or writes a file; `set --set` takes every key of the editor.
+enum class KeySource { Command, Plan, Configuration };
+
+// Why key (as given, parsed into parsed) is refused when it comes from source: unknown to the
+// editor of the loaded type (model may be null: the type has none), written in another
+// spelling than the editor's, or an action that source may not hold. Nothing when it may be
+// set. The key is quoted as a short excerpt.
+std::optional<std::string> KeyRefusal(const EditorModel* model, const std::string& typeName, const std::string& key,
+                                      const ParsedKey& parsed, KeySource source);
+
+// Sets a key that KeyRefusal let pass. Nothing when the value was taken; an empty text when
+// the model refused the value and has shown its own message through the dialogs (that message
+// is then the whole report, as in the window).
+std::optional<std::string> SetParsedValue(EditorModel* model, const ParsedKey& parsed, const std::string& value);
+
+// Parses key, checks it as a key of `set --set` and sets it: the two above in one.
 std::optional<std::string> SetEditorValue(EditorModel* model, const std::string& typeName, const std::string& key,
                                           const std::string& value);
 

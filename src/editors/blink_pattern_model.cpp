@@ -296,7 +296,8 @@ std::vector<EditorAction> PatternEditorModel::Actions() const {
   for (int a = 1; a <= 4; ++a)
     out.push_back({Prefix(a) + "kopieren", "1..4",
                    "Kurve kopieren: Muster " + std::to_string(a) +
-                       " übernimmt Punkte, Anzahl, Stretch-Faktor, Loop und Ausgänge des angegebenen Musters"});
+                       " übernimmt Punkte, Anzahl, Stretch-Faktor, Loop und Ausgänge des angegebenen Musters",
+                   ActionKind::Copy});
   return out;
 }
 

@@ -27,6 +27,21 @@ struct EditorSetting {
   // or, when perCharacter is set, are the single characters of value.
   std::string element;
   bool perCharacter = false;
+  // False when the decoder holds a value here that the editor lets nobody enter (an erased
+  // cell reads 255 where 1..127 may be typed): an export leaves it out, so that the export
+  // of such a decoder still applies to every decoder of its type.
+  bool enterable = true;
+};
+
+// What an action does. A configuration file or a plan holds values only, so every action is
+// refused there by its kind; the kinds that touch a file matter beyond that (a command writes
+// its files only after every value was taken, and never onto its own input).
+enum class ActionKind {
+  Generate,   // computes a curve from a shape
+  Transform,  // mirrors, scales or shifts what is there
+  Copy,       // takes the values of another curve or pattern
+  ReadFile,   // loads a curve or set file named by the value
+  WriteFile,  // writes a curve or set file named by the value
 };
 
 // A key that `set` accepts as an action rather than a stored value (a generator, a transform,
@@ -35,6 +50,7 @@ struct EditorAction {
   std::string key;          // e.g. "kurve2.erzeugen"
   std::string valueForm;    // e.g. "lin|log|sin|sin2:PUNKTE"
   std::string description;  // German, one line
+  ActionKind kind = ActionKind::Transform;
 };
 
 enum class SetOutcome {

@@ -346,11 +346,12 @@ size_t OptionsModel::StateBytes() const {
 
 std::vector<EditorSetting> OptionsModel::Settings() const {
   std::vector<EditorSetting> out;
-  auto add = [&out](const std::string& key, const std::string& caption, int value) {
-    out.push_back({"options", key, caption, std::to_string(value), "", false});
+  auto add = [&out](const std::string& key, const std::string& caption, int value, int min = 0, int max = 1) {
+    out.push_back({"options", key, caption, std::to_string(value), "", false, value >= min && value <= max});
   };
   const OptionTypeSpec* optionType = typeSpec();
-  for (const OptionRowState& row : rows) add(row.key, row.caption, ctx.image.eepromValue(row.offset));
+  for (const OptionRowState& row : rows)
+    add(row.key, row.caption, ctx.image.eepromValue(row.offset), row.min, row.max);
 
   const int mode = ctx.image.eepromValue(kModeByte);
   if (timeOutMarker.visible)
@@ -362,15 +363,17 @@ std::vector<EditorSetting> OptionsModel::Settings() const {
   }
   if (bar.visible && optionType && optionType->bar == OptionBar::Fading)
     add("fading", kFadingTitle,
-        FadingPositionOf(ctx.image.get_Hex_EE(kOptionValueByte)).value_or(kFadingFallbackPosition));
+        FadingPositionOf(ctx.image.get_Hex_EE(kOptionValueByte)).value_or(kFadingFallbackPosition), bar.min, bar.max);
   if (bar.visible && optionType && optionType->bar == OptionBar::Speed)
-    add("geschwindigkeit", kSpeedCaption, ctx.image.eepromValue(kOptionValueByte));
+    add("geschwindigkeit", kSpeedCaption, ctx.image.eepromValue(kOptionValueByte), bar.min, bar.max);
   if (neon[0].visible) {
-    add("neon.dunkel", neonLabels[0].text, ctx.image.eepromValue(kNeonDarkByte));
-    add("neon.hell", neonLabels[1].text, ctx.image.eepromValue(kNeonBrightByte));
+    add("neon.dunkel", neonLabels[0].text, ctx.image.eepromValue(kNeonDarkByte), neon[0].min, neon[0].max);
+    add("neon.hell", neonLabels[1].text, ctx.image.eepromValue(kNeonBrightByte), neon[1].min, neon[1].max);
   }
   if (modeGroupVisible) {
-    if (modeVisible[0]) add("modus", modeGroupCaption, ModeRadioOfByte(mode));
+    int shown = 0;
+    while (shown < kModeRadios && modeVisible[static_cast<size_t>(shown)]) ++shown;
+    if (modeVisible[0]) add("modus", modeGroupCaption, ModeRadioOfByte(mode), 1, shown);
     if (modeBit6.visible) add(modeBit6.key, modeBit6.caption, (mode & 0x40) ? 1 : 0);
     if (modeBit7.visible) add(modeBit7.key, modeBit7.caption, (mode & 0x80) ? 1 : 0);
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "editors/servo_model.h"
+#include "editors/typed_number.h"
 #include "image/format.h"
 
 namespace korrin {
@@ -31,9 +32,10 @@ std::string RangeMessage(int low, int high) {
   return Format("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich %i..%i", low, high);
 }
 
-// A whole number without sign or blanks (the numbers inside keys and list values).
-std::optional<int> Digits(const std::string& text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
+// The number inside a key as the editor lists it: decimal digits, no sign, no leading zero
+// ("kurve01" is no spelling of "kurve1").
+std::optional<int> KeyNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 || text[0] == '0') return std::nullopt;
   int v = 0;
   auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
   if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
@@ -44,7 +46,15 @@ std::optional<int> Digits(const std::string& text) {
 std::optional<int> NumberAfter(const std::string& head, const char* prefix) {
   const std::string p(prefix);
   if (head.size() <= p.size() || head.compare(0, p.size(), p) != 0) return std::nullopt;
-  return Digits(head.substr(p.size()));
+  return KeyNumber(head.substr(p.size()));
+}
+
+// A number typed as a value, checked against low..high before it is used (a sign is read as
+// a sign, so -5 is outside 0..127 rather than 5 or a huge index).
+std::optional<int> NumberIn(const std::string& text, int low, int high) {
+  const TypedNumber typed = ReadTypedNumber(text, low, high);
+  if (typed.kind != TypedNumberKind::InRange) return std::nullopt;
+  return typed.value;
 }
 
 std::vector<std::string> SplitList(const std::string& text) {
@@ -150,17 +160,23 @@ std::vector<EditorAction> ServoModel::Actions() const {
   for (int k = 1; k <= kCurveBlocks; ++k) {
     const std::string key = Format("kurve%i", k);
     out.push_back({key + ".erzeugen", "lin|log|sin|sin2[:PUNKTE]",
-                   "Kurvenform erzeugen (sin: 1/4 Sin, sin2: 1/2 Sin), wahlweise zuerst die Anzahl Punkte setzen"});
-    out.push_back({key + ".spiegeln", "vertikal|horizontal", "Kurvenform spiegeln"});
-    out.push_back({key + ".skalieren", "FAKTOR", "Kurve mit dem Faktor (0.1 .. 10) multiplizieren"});
+                   "Kurvenform erzeugen (sin: 1/4 Sin, sin2: 1/2 Sin), wahlweise zuerst die Anzahl Punkte setzen",
+                   ActionKind::Generate});
+    out.push_back({key + ".spiegeln", "vertikal|horizontal", "Kurvenform spiegeln", ActionKind::Transform});
+    out.push_back({key + ".skalieren", "FAKTOR", "Kurve mit dem Faktor (0.1 .. 10) multiplizieren",
+                   ActionKind::Transform});
     out.push_back(
-        {key + ".verschieben", "BETRAG", "Kurve um den Betrag (-100 .. 100) nach oben oder unten verschieben"});
-    out.push_back({key + ".kopieren", "1..4", "Punkte, Anzahl und Stretch-Faktor einer anderen Kurve übernehmen"});
-    out.push_back({key + ".datei", "PFAD", "Kurven-Datei (*.cur) in diese Kurve laden"});
-    out.push_back({key + ".speichern", "PFAD", "diese Kurve als Kurven-Datei (*.cur) speichern"});
+        {key + ".verschieben", "BETRAG", "Kurve um den Betrag (-100 .. 100) nach oben oder unten verschieben",
+         ActionKind::Transform});
+    out.push_back({key + ".kopieren", "1..4", "Punkte, Anzahl und Stretch-Faktor einer anderen Kurve übernehmen",
+                   ActionKind::Copy});
+    out.push_back({key + ".datei", "PFAD", "Kurven-Datei (*.cur) in diese Kurve laden", ActionKind::ReadFile});
+    out.push_back({key + ".speichern", "PFAD", "diese Kurve als Kurven-Datei (*.cur) speichern",
+                   ActionKind::WriteFile});
   }
-  out.push_back({"servo.set", "PFAD", "Set-Datei (*.set) mit beiden Kurven-Tabellen laden"});
-  out.push_back({"servo.set.speichern", "PFAD", "beide Kurven-Tabellen als Set-Datei (*.set) speichern"});
+  out.push_back({"servo.set", "PFAD", "Set-Datei (*.set) mit beiden Kurven-Tabellen laden", ActionKind::ReadFile});
+  out.push_back({"servo.set.speichern", "PFAD", "beide Kurven-Tabellen als Set-Datei (*.set) speichern",
+                 ActionKind::WriteFile});
   return out;
 }
 
@@ -198,8 +214,8 @@ SetOutcome ServoModel::Set(const std::string& key, const std::string& value) {
     if (*t < first || *t > first + 1 || (what != "close" && what != "open")) return SetOutcome::UnknownKey;
     const int list = 2 * (*t - first) + (what == "open" ? 1 : 0);
     const int choices = static_cast<int>(cp.buttonChoices[static_cast<size_t>(list)].size());
-    const auto index = Digits(value);
-    if (!index || *index >= choices) return Refuse(RangeMessage(0, choices - 1));
+    const auto index = NumberIn(value, 0, choices - 1);
+    if (!index) return Refuse(RangeMessage(0, choices - 1));
     ChooseButtonAction(list, *index);
     return SetOutcome::Done;
   }
@@ -224,8 +240,8 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
       return Refuse("Ungültige Eingabe.\rZugelassen sind nur 1..100 Punkte");
     std::vector<int> positions;
     for (const std::string& part : parts) {
-      const auto p = Digits(part);
-      if (!p || *p > 127) return Refuse(RangeMessage(0, 127));
+      const auto p = NumberIn(part, 0, 127);
+      if (!p) return Refuse(RangeMessage(0, 127));
       positions.push_back(*p);
     }
     SelectCurve(curve);
@@ -283,8 +299,8 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
     return (scale ? ApplyScale() : ApplyShift()) ? SetOutcome::Done : SetOutcome::Refused;
   }
   if (what == "kopieren") {
-    const auto from = Digits(value);
-    if (!from || *from < 1 || *from > kCurveBlocks) return Refuse(RangeMessage(1, kCurveBlocks));
+    const auto from = NumberIn(value, 1, kCurveBlocks);
+    if (!from) return Refuse(RangeMessage(1, kCurveBlocks));
     // The frame offers no button for copying a curve onto itself.
     if (*from - 1 == curve)
       return Refuse(Format("Ungültige Eingabe.\rKurve %i kann nicht auf sich selbst kopiert werden", *from));
@@ -306,8 +322,8 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
 SetOutcome ServoModel::SetAssignmentKey(int row, const std::string& what, const std::string& value) {
   const bool lists = assignmentPresentation_.servoAndRelayLists;
   auto oneToFour = [&](void (ServoModel::*choose)(int, int)) {
-    const auto n = Digits(value);
-    if (!n || *n < 1 || *n > 4) return Refuse(RangeMessage(1, 4));
+    const auto n = NumberIn(value, 1, 4);
+    if (!n) return Refuse(RangeMessage(1, 4));
     (this->*choose)(row, *n - 1);
     return SetOutcome::Done;
   };

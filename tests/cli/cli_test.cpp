@@ -4,13 +4,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "app/document.h"
 #include "cli/args.h"
 #include "cli/cli.h"
+#include "recording_dialogs.h"
 
 namespace korrin::cli {
 namespace {
@@ -577,6 +580,205 @@ TEST_F(CliTest, RefusedEditorValueShowsTheWindowsMessageAndWritesNothing) {
     EXPECT_EQ(RunCli({"set", Example(c.example), "-o", existing.string(), "--set", c.set}).status, 1);
     EXPECT_EQ(ReadAll(existing), "old\r\n");
   }
+}
+
+
+// The servo example's own configuration with one more member in a section.
+std::string ServoConfigurationWith(const std::string& section, const std::string& key, const std::string& value) {
+  json j = json::parse(RunCli({"export", Example("servo_tamb4_dcc.hex")}).out);
+  j[section][key] = value;
+  return j.dump();
+}
+
+// A configuration and a plan are data. An action key, whatever the spelling of its numbers,
+// is refused for what it is before anything is read or written.
+TEST_F(CliTest, ApplyAndBatchRefuseEveryActionKeyAndTouchNoFile) {
+  const fs::path victim = dir / "victim.txt", out = dir / "out.hex", config = dir / "c.json";
+  const fs::path curve = dir / "k.cur";
+  ASSERT_EQ(RunCli({"set", Example("servo_tamb4_dcc.hex"), "-o", (dir / "x.hex").string(), "--set",
+                    "kurve1.speichern=" + curve.string()})
+                .status,
+            0);
+  const std::string curveBefore = ReadAll(curve);
+  struct Case {
+    std::string key, value;
+    int status;
+    std::string err;
+    bool plansTakeIt;  // a plan may hold a generator: it names no file
+  };
+  const Case cases[] = {
+      {"kurve01.speichern", victim.string(), 2, "Schlüssel \"kurve01.speichern\" (kurve1.speichern) ist eine Aktion", false},
+      {"kurve001.datei", curve.string(), 2, "Schlüssel \"kurve001.datei\" (kurve1.datei) ist eine Aktion", false},
+      {"kurve2.speichern", victim.string(), 2, "Schlüssel \"kurve2.speichern\" ist eine Aktion", false},
+      {"servo.set.speichern", victim.string(), 2, "Schlüssel \"servo.set.speichern\" ist eine Aktion", false},
+      {"kurve3.erzeugen", "lin", 2, "Schlüssel \"kurve3.erzeugen\" ist eine Aktion", true},
+      {"kurve01.punkte", "1,2", 1, "Zahlen in Schlüsseln stehen ohne führende Null, also \"kurve1.punkte\"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::ofstream(config, std::ios::trunc) << ServoConfigurationWith("curves", c.key, c.value);
+    Outcome o = RunCli({"apply", Example("servo_tamb4_dcc.hex"), config.string(), "-o", out.string()});
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_NE(o.err.find("Konfiguration, /curves/" + c.key + ": "), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(victim));
+
+    // The same key as a column of a batch plan: a file action stops the whole batch.
+    fs::create_directories(dir / "batch");
+    std::ofstream(dir / "plan.csv", std::ios::trunc) << "datei;" << c.key << "\nw.hex;" << c.value << "\n";
+    Outcome b = RunCli({"batch", Example("servo_tamb4_dcc.hex"), (dir / "plan.csv").string(), "-o", (dir / "batch").string()});
+    EXPECT_EQ(b.status == 0, c.plansTakeIt) << b.err;
+    EXPECT_EQ(fs::exists(dir / "batch" / "w.hex"), c.plansTakeIt) << b.err;
+    fs::remove(dir / "batch" / "w.hex");
+    EXPECT_FALSE(fs::exists(victim));
+  }
+  EXPECT_EQ(ReadAll(curve), curveBefore);
+  // `set` names files on purpose, but only in the editor's spelling of a key.
+  Outcome spelled = RunCli({"set", Example("servo_tamb4_dcc.hex"), "-o", out.string(), "--set",
+                            "kurve01.speichern=" + victim.string()});
+  EXPECT_EQ(spelled.status, 1);
+  EXPECT_FALSE(fs::exists(victim));
+  EXPECT_FALSE(fs::exists(out));
+}
+
+// A number is checked against its range, sign included, through set, apply and batch alike,
+// with the window's message.
+TEST_F(CliTest, NegativeNumbersAreRefusedEverywhere) {
+  struct Case {
+    std::string key, value, message;
+  };
+  const Case cases[] = {
+      {"kurve1.punkte", "0,-5,10", "Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..127"},
+      {"kurve1.punkte", "0,128", "Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..127"},
+      {"taster1.close", "-1", "Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 0..8"},
+      {"adresse1.kurve", "-2", "Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..4"},
+      {"adresse1.servo", "+0", "Ungültige Eingabe.\nZugelassen sind nur Zahlen im Werte-Bereich 1..4"},
+  };
+  const std::string servo = Example("servo_tamb4_dcc.hex");
+  const fs::path out = dir / "out.hex", config = dir / "c.json";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key + "=" + c.value);
+    Outcome set = RunCli({"set", servo, "-o", out.string(), "--set", c.key + "=" + c.value});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(set.err, "warning: " + c.message + "\n");
+
+    std::ofstream(config, std::ios::trunc) << ServoConfigurationWith(c.key.rfind("adresse", 0) == 0 ? "assignments" : "curves", c.key, c.value);
+    Outcome apply = RunCli({"apply", servo, config.string(), "-o", out.string()});
+    EXPECT_EQ(apply.status, 1);
+    EXPECT_NE(apply.err.find("warning: " + c.message + "\n"), std::string::npos) << apply.err;
+    EXPECT_NE(apply.err.find("Konfiguration, /"), std::string::npos) << apply.err;
+
+    fs::create_directories(dir / "batch");
+    std::ofstream(dir / "plan.csv", std::ios::trunc) << "datei;" << c.key << "\nw.hex;\"" << c.value << "\"\n";
+    Outcome batch = RunCli({"batch", servo, (dir / "plan.csv").string(), "-o", (dir / "batch").string()});
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_EQ(batch.err, "Zeile 2: " + c.key + ": " + c.message + "\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(dir / "batch" / "w.hex"));
+  }
+}
+
+// set writes the curve and set files it is asked for only when every value was taken, after
+// the HEX file, and never onto one of its inputs or another of its outputs.
+TEST_F(CliTest, SetWritesItsCurveFilesOnlyWhenEverythingWasTaken) {
+  const fs::path in = dir / "in.hex", out = dir / "out.hex", k = dir / "k.cur", k2 = dir / "k2.cur";
+  fs::copy_file(Example("servo_tamb4_dcc.hex"), in);
+  const std::string original = ReadAll(in);
+  auto set = [&](std::vector<std::string> sets, std::string output) {
+    std::vector<std::string> args = {"set", in.string()};
+    if (!output.empty()) args.insert(args.end(), {"-o", output});
+    for (auto& s : sets) args.insert(args.end(), {"--set", s});
+    return RunCli(args);
+  };
+  // A refused value after the request: nothing at all is written.
+  Outcome refused = set({"kurve2.speichern=" + k.string(), "servo1.impulsmin=NaN"}, out.string());
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_FALSE(fs::exists(k));
+  EXPECT_FALSE(fs::exists(out));
+
+  struct Clash {
+    std::vector<std::string> sets;
+    std::string output, err;
+  };
+  const Clash clashes[] = {
+      {{"kurve2.speichern=" + in.string()}, out.string(), "kurve2.speichern="},
+      {{"servo.set.speichern=" + in.string()}, in.string(), "servo.set.speichern="},
+      {{"kurve2.speichern=" + (dir / "." / "in.hex").string()}, out.string(), "nennt die Datei"},
+      {{"kurve1.speichern=" + out.string()}, out.string(), "nennt die HEX-Datei, die dieser Befehl schreibt"},
+      {{"kurve1.speichern=" + k.string(), "kurve2.speichern=" + (dir / "sub" / ".." / "k.cur").string()}, out.string(),
+       "nennt dieselbe Datei wie kurve1.speichern="},
+      {{"kurve1.datei=" + k2.string()}, k2.string(), "-o nennt die Datei"},
+  };
+  fs::create_directories(dir / "sub");
+  ASSERT_EQ(set({"kurve4.speichern=" + k2.string()}, (dir / "k2.hex").string()).status, 0);
+  const std::string k2Content = ReadAll(k2);
+  for (const Clash& c : clashes) {
+    SCOPED_TRACE(c.sets.back());
+    Outcome o = set(c.sets, c.output);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("nichts geschrieben"), std::string::npos) << o.err;
+    EXPECT_EQ(ReadAll(in), original);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(k));
+    EXPECT_EQ(ReadAll(k2), k2Content);
+  }
+
+  // Taken: the curve file holds the curve as it was at its place among the edits.
+  Outcome taken = set({"kurve2.punkte=1,2,3", "kurve2.speichern=" + k.string(), "kurve2.punkte=4,5"}, out.string());
+  ASSERT_EQ(taken.status, 0) << taken.err;
+  EXPECT_TRUE(fs::exists(out));
+  const fs::path loaded = dir / "loaded.hex";
+  ASSERT_EQ(RunCli({"set", in.string(), "-o", loaded.string(), "--set", "kurve3.datei=" + k.string()}).status, 0);
+  EXPECT_EQ(SettingsByKey(InfoJson(loaded.string()))["kurve3.punkte"], "1,2,3");
+  EXPECT_EQ(SettingsByKey(InfoJson(out.string()))["kurve2.punkte"], "4,5");
+}
+
+// Every export applies to every decoder of its type: each example's configuration onto the
+// other examples of its type and onto a copy of each example whose EEPROM cells beside the
+// address rows are erased (a 16F629 time-out then reads 255, which nobody may type), and the
+// erased copy's configuration back onto the example.
+TEST_F(CliTest, EveryExportAppliesToEveryFileOfItsType) {
+  std::map<int, std::vector<std::string>> byType;
+  for (const auto& entry : fs::directory_iterator(KORRIN_EXAMPLES)) {
+    if (entry.path().extension() != ".hex") continue;
+    const std::string file = entry.path().string();
+    byType[InfoJson(file)["identifier"].get<int>()].push_back(file);
+    testing::RecordingDialogs dialogs;
+    testing::ScriptedFileDialogs files;
+    Document doc(dialogs, files);
+    ASSERT_EQ(doc.LoadHexFile(file), LoadResult::Loaded);
+    for (int a = 0; a < kEepromCells; ++a) doc.image.setEepromValue(a, 0xFF);
+    const fs::path erased = dir / ("erased_" + entry.path().filename().string());
+    ASSERT_EQ(doc.SaveTo(erased.string()), SaveResult::Saved) << file;
+    byType[InfoJson(erased.string())["identifier"].get<int>()].push_back(erased.string());
+  }
+  const fs::path config = dir / "config.json", applied = dir / "applied.hex";
+  int pairs = 0;
+  for (const auto& [identifier, group] : byType) {
+    for (const auto& from : group) {
+      ASSERT_EQ(RunCli({"export", from, "-o", config.string()}).status, 0) << from;
+      const json exported = json::parse(ReadAll(config));
+      for (const auto& onto : group) {
+        if (onto == from) continue;
+        SCOPED_TRACE(from + " -> " + onto);
+        Outcome o = RunCli({"apply", onto, config.string(), "-o", applied.string()});
+        ASSERT_EQ(o.status, 0) << o.err;
+        ++pairs;
+        // Everything the export holds is now the target's.
+        const json result = json::parse(RunCli({"export", applied.string()}).out);
+        EXPECT_EQ(result["rows"], exported["rows"]);
+        for (const char* section : {"cvs", "options", "patterns", "curves", "assignments"})
+          if (exported.contains(section)) {
+            for (const auto& [key, value] : exported[section].items()) EXPECT_EQ(result[section][key], value) << key;
+          }
+      }
+    }
+  }
+  // Each type has at least its example and the erased copy.
+  EXPECT_GE(pairs, 2 * static_cast<int>(byType.size()));
+  for (const auto& [identifier, group] : byType) EXPECT_GE(group.size(), 2u) << identifier;
 }
 
 }  // namespace

@@ -28,7 +28,9 @@ class FakeModel : public EditorModel {
             {"patterns", "muster1.ausgang1", "Muster 1, Ausgang 1", pattern, "Punkt", true}};
   }
   std::vector<EditorAction> Actions() const override {
-    return {{"kurve2.erzeugen", "lin|log:PUNKTE", "erzeugt Kurve 2"}};
+    return {{"kurve2.erzeugen", "lin|log:PUNKTE", "erzeugt Kurve 2", ActionKind::Generate},
+            {"kurve2.datei", "PFAD", "lädt Kurve 2", ActionKind::ReadFile},
+            {"kurve2.speichern", "PFAD", "speichert Kurve 2", ActionKind::WriteFile}};
   }
   SetOutcome Set(const std::string& key, const std::string& value) override {
     log.push_back(key + "=" + value);
@@ -50,7 +52,7 @@ class FakeModel : public EditorModel {
       pattern = value;
       return SetOutcome::Done;
     }
-    if (key == "kurve2.erzeugen") return SetOutcome::Done;
+    if (key == "kurve2.erzeugen" || key == "kurve2.datei" || key == "kurve2.speichern") return SetOutcome::Done;
     return SetOutcome::UnknownKey;
   }
   bool hasPendingChanges() const override { return pending; }
@@ -88,6 +90,16 @@ TEST_F(EditorSettingsTest, SetByKeyReportsEachOutcome) {
 
   EXPECT_EQ(SetEditorValue(&model, type, "cv300", "1"),
             "Unbekannter Schlüssel \"cv300\" für den Dekoder-Typ \"Tollet\" (Identifier 8)");
+  // A number in a key is written as the editor lists it; another spelling never reaches it.
+  EXPECT_EQ(SetEditorValue(&model, type, "cv029", "1"),
+            "Schlüssel \"cv029\": Zahlen in Schlüsseln stehen ohne führende Null, also \"cv29\"");
+  EXPECT_EQ(SetEditorValue(&model, type, "kurve02.speichern", "k.cur"),
+            "Schlüssel \"kurve02.speichern\": Zahlen in Schlüsseln stehen ohne führende Null, also \"kurve2.speichern\"");
+  EXPECT_EQ(model.log, (std::vector<std::string>{"cv29=38", "cv29=300"}));
+  // A key of megabytes is quoted as a short excerpt.
+  const std::string huge(4 << 20, 'k');
+  EXPECT_EQ(SetEditorValue(&model, type, huge, "1"), "Unbekannter Schlüssel \"" + std::string(40, 'k') +
+                                                         "…\" (4194304 Bytes) für den Dekoder-Typ \"Tollet\" (Identifier 8)");
   EXPECT_EQ(SetEditorValue(nullptr, type, "modus", "2"),
             "Der Dekoder-Typ \"Tollet\" (Identifier 8) hat keinen Editor, also auch keine Einstellung \"modus\"");
 
@@ -118,7 +130,9 @@ TEST_F(EditorSettingsTest, StateNamesEverySettingAndAction) {
                   "count": 3, "elements": ["10", "20", "30"]}],
       "patterns": [{"key": "muster1.ausgang1", "caption": "Muster 1, Ausgang 1", "value": "XX..", "element": "Punkt",
                     "count": 4, "elements": ["X", "X", ".", "."]}]},
-    "actions": [{"key": "kurve2.erzeugen", "form": "lin|log:PUNKTE", "description": "erzeugt Kurve 2"}]})j"));
+    "actions": [{"key": "kurve2.erzeugen", "form": "lin|log:PUNKTE", "description": "erzeugt Kurve 2"},
+                {"key": "kurve2.datei", "form": "PFAD", "description": "lädt Kurve 2"},
+                {"key": "kurve2.speichern", "form": "PFAD", "description": "speichert Kurve 2"}]})j"));
   EXPECT_TRUE(EditorStateJson(nullptr).is_null());
 }
 
@@ -192,7 +206,8 @@ TEST_F(EditorSettingsTest, ApplyRefusesWithThePlaceOrTheReason) {
   struct Case {
     std::string json;
     int status;
-    std::string text;  // "" : the model's message was shown
+    std::string text;
+    bool setBefore = false;  // the refusal came from the editor, after the keys were checked
   };
   const Case cases[] = {
       {"[]", 2, "Konfiguration, /: erwartet ein JSON-Objekt"},
@@ -210,17 +225,31 @@ TEST_F(EditorSettingsTest, ApplyRefusesWithThePlaceOrTheReason) {
        "Konfiguration, /rows/0: die Zeilennummer (row) fehlt"},
       {"{" + head + R"j(,"identifier":8,"cv":{}})j", 2, "Konfiguration, /cv: unbekannter Abschnitt"},
       {"{" + head + R"j(,"identifier":8,"options":{"cv29":"6"}})j", 2,
-       "Konfiguration, /options/cv29: der Schlüssel gehört in den Abschnitt cvs"},
+       "Konfiguration, /options/cv29: der Schlüssel \"cv29\" gehört in den Abschnitt cvs"},
+      // Actions are refused by their kind, in whatever spelling of their numbers.
       {"{" + head + R"j(,"identifier":8,"curves":{"kurve2.erzeugen":"lin"}})j", 2,
-       "Konfiguration, /curves/kurve2.erzeugen: ist eine Aktion (set --set), keine Einstellung"},
+       "Konfiguration, /curves/kurve2.erzeugen: Schlüssel \"kurve2.erzeugen\" ist eine Aktion, keine Einstellung; "
+       "eine Konfiguration enthält nur Werte"},
+      {"{" + head + R"j(,"identifier":8,"curves":{"kurve02.speichern":"victim.txt"}})j", 2,
+       "Konfiguration, /curves/kurve02.speichern: Schlüssel \"kurve02.speichern\" (kurve2.speichern) ist eine Aktion, "
+       "keine Einstellung; eine Konfiguration enthält nur Werte"},
+      {"{" + head + R"j(,"identifier":8,"cvs":{"cv29":7},"curves":{"kurve002.datei":"/etc/hostname"}})j", 2,
+       "Konfiguration, /curves/kurve002.datei: Schlüssel \"kurve002.datei\" (kurve2.datei) ist eine Aktion, "
+       "keine Einstellung; eine Konfiguration enthält nur Werte"},
+      {"{" + head + R"j(,"identifier":8,"cvs":{"cv029":7}})j", 1,
+       "Konfiguration, /cvs/cv029: Schlüssel \"cv029\": Zahlen in Schlüsseln stehen ohne führende Null, also \"cv29\""},
       {"{" + head + R"j(,"identifier":1,"title":"Pandor - Blinkmuster"})j", 1,
        "Die Konfiguration gehört zum Dekoder-Typ \"Pandor - Blinkmuster\" (Identifier 1), die Datei ist ein "
        "\"Tollet\" (Identifier 8); nichts geändert"},
-      {"{" + head + R"j(,"identifier":8,"cvs":{"cv29":300}})j", 1, ""},
-      {"{" + head + R"j(,"identifier":8,"cvs":{"cv300":1}})j", 1,
-       "/cvs/cv300: Unbekannter Schlüssel \"cv300\" für den Dekoder-Typ \"Tollet\" (Identifier 8)"},
-      {"{" + head + R"j(,"identifier":8,"rows":[{"row":5,"address":3}]})j", 1, "Zeile 5 gibt es bei diesem Dekoder nicht"},
-      {"{" + head + R"j(,"identifier":8,"rows":[{"row":-1,"address":3}]})j", 1, "Zeile -1 gibt es bei diesem Dekoder nicht"},
+      {"{" + head + R"j(,"identifier":8,"cvs":{"cv29":300}})j", 1,
+       "Konfiguration, /cvs/cv29: der Wert \"300\" für \"cv29\" wurde nicht übernommen", true},
+      {"{" + head + R"j(,"identifier":8,"cvs":{"cv29":7},"curves":{"kurve2.punkte":"1","kurve3.punkte":"1"}})j", 1,
+       "Konfiguration, /curves/kurve3.punkte: Unbekannter Schlüssel \"kurve3.punkte\" für den Dekoder-Typ \"Tollet\" "
+       "(Identifier 8)"},
+      {"{" + head + R"j(,"identifier":8,"rows":[{"row":1,"address":3},{"row":5,"address":3}]})j", 1,
+       "Konfiguration, /rows/1: Zeile 5 gibt es bei diesem Dekoder nicht"},
+      {"{" + head + R"j(,"identifier":8,"rows":[{"row":-1,"address":3}]})j", 1,
+       "Konfiguration, /rows/0: Zeile -1 gibt es bei diesem Dekoder nicht"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.json);
@@ -229,15 +258,38 @@ TEST_F(EditorSettingsTest, ApplyRefusesWithThePlaceOrTheReason) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->status, c.status);
     EXPECT_EQ(failure->text, c.text);
-    if (c.status == 2) {
-      EXPECT_TRUE(fresh.log.empty());  // the form is checked before anything is set
-    }
+    // The form and every key are checked before anything is set.
+    EXPECT_EQ(fresh.log.empty(), !c.setBefore);
   }
 
   std::string error;
   EXPECT_FALSE(ParseConfiguration("{\"format\": \"korrin-konfiguration\",\n \"version\": 1,, }", &error));
   // The 50th byte is the second comma.
   EXPECT_EQ(error.rfind("Konfiguration ist kein gültiges JSON (Byte 50): ", 0), 0u) << error;
+}
+
+TEST(ParseConfigurationTest, RefusesAKeyTwiceInAnyObjectByItsPlace) {
+  const std::pair<std::string, std::string> cases[] = {
+      {R"j({"version":1,"version":2})j", "Konfiguration, /version: der Schlüssel \"version\" steht zweimal im selben Objekt"},
+      {R"j({"cvs":{"cv29":"6","cv1":"3","cv29":"7"}})j",
+       "Konfiguration, /cvs/cv29: der Schlüssel \"cv29\" steht zweimal im selben Objekt"},
+      {R"j({"rows":[{"row":1},{"row":2,"address":3,"address":4}]})j",
+       "Konfiguration, /rows/1/address: der Schlüssel \"address\" steht zweimal im selben Objekt"},
+      {R"j({"curves":{"a/b":1,"a/b":2}})j", "Konfiguration, /curves/a~1b: der Schlüssel \"a/b\" steht zweimal im selben Objekt"},
+  };
+  for (const auto& [text, message] : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseConfiguration(text, &error)) << text;
+    EXPECT_EQ(error, message);
+  }
+  // The same key in two objects is no repetition, and the file's order is kept.
+  auto config = ParseConfiguration(R"j({"cvs":{"cv29":"6","cv1":1},"options":{"cv29":true},"rows":[[],{}]})j", nullptr);
+  ASSERT_TRUE(config);
+  EXPECT_EQ(config->dump(), R"j({"cvs":{"cv29":"6","cv1":1},"options":{"cv29":true},"rows":[[],{}]})j");
+  // An error message quotes no more than an excerpt of a huge token.
+  std::string error;
+  EXPECT_FALSE(ParseConfiguration("{\"" + std::string(4 << 20, 'x') + "\":1,\"" + std::string(4 << 20, 'x') + "\":2}", &error));
+  EXPECT_LT(error.size(), 300u) << error.substr(0, 300);
 }
 
 }  // namespace
