@@ -132,7 +132,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 bool IsSameFile(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
-  const fs::path pa(std::u8string(a.begin(), a.end())), pb(std::u8string(b.begin(), b.end()));
+  const fs::path pa = PathOf(a), pb = PathOf(b);
   std::error_code ec;
   if (fs::equivalent(pa, pb, ec)) return true;
   const fs::path ca = fs::weakly_canonical(fs::absolute(pa, ec), ec);
