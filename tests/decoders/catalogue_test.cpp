@@ -159,7 +159,7 @@ const ListedType kListedTypes[] = {
     {2769152, 2834688, "Pandor/Fenwik - F-Dekoder Neon ab V0.60", 629, RowMode::Fn, 5,
      {{3, "Ausgang / Out 3 (FL)"}, {4, "Ausgang / Out 4"}, {5, "Hell-Dunkel"}}, kOneColumn, 0,
      FrameKind::Options},
-    {79360, 0, "LED-Dekoder - F-Dekoder Schalten ab V0.60", 684, RowMode::Fn, 10,
+    {81408, 0, "LED-Dekoder - F-Dekoder Schalten ab V0.60", 684, RowMode::Fn, 10,
      {{8, "Ausgang / Out 8"}, {9, "Ausgang / Out 9 (FL)"}, {10, "Ausgang / Out 10"}}, kOneColumn, 0,
      FrameKind::Options},
     // blink patterns
@@ -188,9 +188,9 @@ TEST(DecoderTypes, RowsMatchThePublishedList) {
     const DecoderType* type = FindDecoderType(want.identifier);
     ASSERT_NE(type, nullptr);
     const auto ids = type->identifiers();
-    EXPECT_EQ(std::vector<int32_t>(ids.begin(), ids.end()),
-              want.alsoIdentifier ? std::vector<int32_t>{want.identifier, want.alsoIdentifier}
-                                  : std::vector<int32_t>{want.identifier});
+    const std::vector<int32_t> wantIds = want.alsoIdentifier ? std::vector<int32_t>{want.identifier, want.alsoIdentifier}
+                                                             : std::vector<int32_t>{want.identifier};
+    EXPECT_EQ(std::vector<int32_t>(ids.begin(), ids.end()), wantIds);
     EXPECT_EQ(type->title, want.title);
     EXPECT_EQ(type->pic, want.pic);
     EXPECT_EQ(type->mode, want.mode);
