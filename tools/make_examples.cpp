@@ -302,7 +302,7 @@ bool Check(const Recipe& recipe, const std::string& path) {
 
 // The CV bytes of a 16F18324 CV decoder: short address 3, long address 0, configuration 6.
 void FillCvBytes(FirmwareImage& image, int32_t identifier) {
-  for (const CvRow& row : CvTableFor(identifier)) {
+  for (const CvRow& row : CvTableFor(FindDecoderType(identifier)->editor.cvTable)) {
     // Captions read "CV001: Kurze Adresse": the CV number is the digits after "CV".
     const int cv = std::atoi(row.caption + 2);
     int value = 0;
@@ -342,7 +342,7 @@ void FillFourOutputPatterns(FirmwareImage& image) {
 
 // Four patterns of the ten-output LED editor; pattern 3 uses a stretch above 255.
 void FillLedPatterns(FirmwareImage& image, int32_t identifier) {
-  PatternTable table(LedPatternLayout(identifier));
+  PatternTable table(LedPatternLayout(FindDecoderType(identifier)->editor.stretch));
   for (int i = 0; i < table.size(); ++i) table.setEntry(i, 0);
   const int counts[4] = {10, 20, 2, 4};
   const int stretches[4] = {15, 5, 600, 40};

@@ -168,7 +168,9 @@ void Document::ApplyCatalogue() {
   NeutralLayout();
   image.ConfigDefault.fill("");
 
-  if (const CatalogueEntry* entry = FindCatalogueEntry(DecoderIdentifier)) {
+  Type = nullptr;
+  if (const DecoderType* entry = FindDecoderType(DecoderIdentifier)) {
+    Type = entry;
     CatalogueModes m = ModesFor(entry->mode);
     RG_Mode = m.RG_Mode;
     Fn_Mode = m.Fn_Mode;
@@ -180,9 +182,9 @@ void Document::ApplyCatalogue() {
     for (int r = 0; r < 48 && r < static_cast<int>(captions.size()); ++r) rows[r].caption = captions[static_cast<size_t>(r)];
     DecoderTitle = entry->title;
     layout.PlaceRows(entry->perColumn, entry->gapRow, Captions(), captionWidth);
-    HelpPage = entry->helpPage;
+    HelpPage = HelpPageOf(*entry);
     image.PIC = entry->pic;
-    if (entry->frameKind != FrameKind::None) ShowEditorFrame(entry->frameKind);
+    if (entry->frameKind() != FrameKind::None) ShowEditorFrame(entry->frameKind());
   } else {
     // An unrecognised file must not show the title of the type loaded before it.
     DecoderTitle.clear();

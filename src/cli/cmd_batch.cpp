@@ -224,7 +224,7 @@ int CmdInventory(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
       decoders.push_back(d);
       continue;
     }
-    const CatalogueEntry* entry = FindCatalogueEntry(s.doc.DecoderIdentifier);
+    const DecoderType* entry = FindDecoderType(s.doc.DecoderIdentifier);
     d["loaded"] = true;
     d["title"] = entry ? nlohmann::json(entry->title) : nlohmann::json(nullptr);
     d["pic"] = s.doc.image.PIC;

@@ -20,7 +20,7 @@ nlohmann::ordered_json InfoJson(Session& s) {
   nlohmann::ordered_json j;
   j["identifier"] = doc.DecoderIdentifier;
   j["identifier_bytes"] = doc.identification.IdentifierBytes;
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
+  const DecoderType* entry = FindDecoderType(doc.DecoderIdentifier);
   j["title"] = entry ? nlohmann::ordered_json(entry->title) : nlohmann::ordered_json(nullptr);
   j["pic"] = doc.image.PIC;
   j["protocol"] = ProtocolName(doc);
@@ -75,7 +75,7 @@ void KeysTable(const EditorModel* model, std::ostream& out) {
 
 void InfoTable(Session& s, std::ostream& out) {
   Document& doc = s.doc;
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
+  const DecoderType* entry = FindDecoderType(doc.DecoderIdentifier);
   std::ostringstream version;
   version << std::fixed << std::setprecision(2) << doc.image.Version;
   out << "Typ:        " << (entry ? entry->title : "(nicht erkannt)") << " (Identifier " << doc.DecoderIdentifier << ")\n";

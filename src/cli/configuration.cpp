@@ -64,7 +64,7 @@ Json ExportConfiguration(const Document& doc, const EditorModel* model) {
   j["format"] = kConfigurationFormat;
   j["version"] = kConfigurationVersion;
   j["identifier"] = doc.DecoderIdentifier;
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
+  const DecoderType* entry = FindDecoderType(doc.DecoderIdentifier);
   j["title"] = entry ? Json(entry->title) : Json(nullptr);
   Json rows = Json::array();
   for (int r = 0; r < kAddressRowCount; ++r) {
@@ -240,11 +240,11 @@ std::optional<ConfigurationFailure> ApplyConfiguration(Document& doc, EditorMode
   const auto identifier = config["identifier"].get<int64_t>();
   if (identifier != doc.DecoderIdentifier) {
     std::string theirs;
-    const CatalogueEntry* entry = identifier >= INT32_MIN && identifier <= INT32_MAX
-                                      ? FindCatalogueEntry(static_cast<int32_t>(identifier))
-                                      : nullptr;
+    const DecoderType* entry = identifier >= INT32_MIN && identifier <= INT32_MAX
+                                   ? FindDecoderType(static_cast<int32_t>(identifier))
+                                   : nullptr;
     const std::string number = "Identifier " + std::to_string(identifier);
-    if (entry) theirs = "\"" + entry->title + "\" (" + number + ")";
+    if (entry) theirs = "\"" + std::string(entry->title) + "\" (" + number + ")";
     else if (config.contains("title") && config["title"].is_string())
       theirs = QuotedExcerpt(config["title"].get<std::string>()) + " (" + number + ")";
     else theirs = "nicht erkannter Typ (" + number + ")";

@@ -9,9 +9,9 @@
 namespace korrin::cli {
 
 std::string TypeName(const Document& doc) {
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
+  const DecoderType* entry = FindDecoderType(doc.DecoderIdentifier);
   const std::string number = "Identifier " + std::to_string(doc.DecoderIdentifier);
-  return entry ? "\"" + entry->title + "\" (" + number + ")" : "nicht erkannter Typ (" + number + ")";
+  return entry ? "\"" + std::string(entry->title) + "\" (" + number + ")" : "nicht erkannter Typ (" + number + ")";
 }
 
 const char* FrameKey(FrameKind kind) {

@@ -1,69 +1,17 @@
 #pragma once
-// The catalogue of decoder types and the small rules of the catalogue step.
+// The small rules of the catalogue step.
 //
-// For each DecoderIdentifier the catalogue gives the type's title, its PIC, the kind of address
-// rows it has, which rows are shown and what they are called, how the rows are arranged, which
-// editor frame is shown beside them and the type's help page. The catalogue step itself
-// (ApplyCatalogue) drives the window state and lives with the main window's document; it calls
-// the functions below, each of which is one rule of that step and keeps no state.
+// The step applies the registry row of the loaded type (decoders/decoder_types.h) to the window
+// state; the step itself (ApplyCatalogue) lives with the main window's document and calls the
+// functions below, each of which is one rule of that step and keeps no state.
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/frame_kind.h"
+#include "decoders/decoder_types.h"
 
 namespace korrin {
-
-// The kind of address rows a type has.
-//   RG:   every shown row is a switching address of one output pair (address edit + "R/G" button).
-//   Fn:   every shown row is a decoder address with a function number.
-//   CV:   configured through the CV register frame only; no address rows; sets Is_DCC.
-//   None: rows show address and function edits, but are neither decoded nor stored.
-enum class RowMode { None, RG, Fn, CV };
-
-// PlaceRows argument for "one column, header shown".
-inline constexpr int kOneColumn = 99;
-
-// The main window has rows 0..47; captions only ever name rows 1..31.
-inline constexpr int kRowCount = 48;
-inline constexpr int kCaptionSetCount = 55;
-
-// The folder of the generated help document and the program's own help page (its index).
-// Every HelpPage value is an address relative to the folder the help folder lies in.
-inline constexpr const char* kHelpFolder = "help";
-inline constexpr const char* kProgramHelpPage = "help/index.html";
-
-struct CatalogueEntry {
-  std::vector<int32_t> identifiers;  // one, or two for the entries that serve two identifiers
-  std::string title;                 // DecoderTitle, exactly as shown (blanks included)
-  int32_t pic = 0;                   // 629, 676, 684, 688 or 18324
-  RowMode mode = RowMode::None;
-  int captionSet = 0;                // 1..55, 0 = no captions
-  int perColumn = kOneColumn;        // PlaceRows: rows per column, 99 = one column with header
-  int gapRow = 0;                    // PlaceRows: row after which a 10-pixel gap is left, 0 = none
-  FrameKind frameKind = FrameKind::None;
-  bool recognisedWithoutRows = false;  // the type counts as recognised though no row is captioned
-  std::string helpPage;              // e.g. "help/typ-0x0008.html"
-};
-
-// The 88 entries for 91 identifiers, in catalogue order.
-const std::vector<CatalogueEntry>& DecoderCatalogue();
-
-// The entry serving identifier, or nullptr when the catalogue has none.
-const CatalogueEntry* FindCatalogueEntry(int32_t identifier);
-
-// Caption set n (1..55): row index -> caption, exactly as shown (a single blank is a caption).
-// Any other n gives the empty set.
-const std::map<int, std::string>& CaptionSet(int n);
-
-// The caption of each row 0..47 for an entry (kRowCount texts; empty where the row has none).
-// For no entry (nullptr) all captions are empty.
-std::vector<std::string> RowCaptions(const CatalogueEntry* entry);
-
-// The help page file name of an identifier inside the help folder, e.g. "typ-0x0008.html".
-std::string HelpFileName(int32_t identifier);
 
 // --- Rules of the catalogue step -------------------------------------------------------------
 
@@ -75,8 +23,8 @@ struct CatalogueModes {
 };
 CatalogueModes ModesFor(RowMode mode);
 
-// True for the entries that also set Is_DCC (the CV types).
-bool EntrySetsIsDcc(const CatalogueEntry& entry);
+// True for the types that also set Is_DCC (the CV types).
+bool EntrySetsIsDcc(const DecoderType& type);
 
 // The identifier as the catalogue leaves it: 0x101 (257) becomes 0x1, everything else stays.
 int32_t IdentifierAfterCatalogue(int32_t identifier);
@@ -123,8 +71,6 @@ bool MustReportUnrecognised(bool recognisedWithoutRows, bool cvMode);
 
 // --- Texts used by the help document ---------------------------------------------------------
 
-// "12F629/16F630", "16F676", "16F684", "16F688", "16F18324"; empty for other values.
-std::string PicName(int32_t pic);
 // German name of the editor frame of a kind; empty for FrameKind::None and unknown kinds.
 std::string FrameName(FrameKind frameKind);
 

@@ -1,9 +1,10 @@
-// Builds the help document from the catalogue data, so the pages always describe exactly the
+// Builds the help document from the registry of decoder types, so the pages always describe exactly the
 // types the program knows.
 #include "decoders/catalogue_help.h"
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <system_error>
 
 #include "decoders/catalogue.h"
@@ -34,9 +35,9 @@ std::string IdentifierText(int32_t identifier) {
   return Format("0x%04X (%d)", static_cast<unsigned>(identifier), static_cast<int>(identifier));
 }
 
-std::string IdentifiersText(const CatalogueEntry& entry) {
+std::string IdentifiersText(const DecoderType& entry) {
   std::string text;
-  for (int32_t identifier : entry.identifiers) {
+  for (int32_t identifier : entry.identifiers()) {
     if (!text.empty()) text += " und ";
     text += IdentifierText(identifier);
   }
@@ -60,18 +61,18 @@ std::string ModeText(RowMode mode) {
 }
 
 // For the types without captioned rows (the CV types and "F-Dekoder mit CV").
-std::string NoRowsText(const CatalogueEntry& entry) {
-  return entry.frameKind == FrameKind::Cv
+std::string NoRowsText(const DecoderType& entry) {
+  return entry.frameKind() == FrameKind::Cv
              ? "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt"
              : "keine Adresszeilen";
 }
 
-std::string ProtocolText(const CatalogueEntry& entry) {
+std::string ProtocolText(const DecoderType& entry) {
   if (EntrySetsIsDcc(entry)) return "DCC";
   return "Motorola oder DCC, wird beim Laden aus der Firmware erkannt";
 }
 
-std::string AddressRangeText(const CatalogueEntry& entry) {
+std::string AddressRangeText(const DecoderType& entry) {
   InputLimits mot;
   SetMotLimits(mot);
   InputLimits dcc;
@@ -80,7 +81,7 @@ std::string AddressRangeText(const CatalogueEntry& entry) {
                 static_cast<int>(mot.MaxAddress), static_cast<int>(dcc.MaxAddress));
 }
 
-std::string FunctionRangeText(const CatalogueEntry& entry) {
+std::string FunctionRangeText(const DecoderType& entry) {
   InputLimits mot;
   SetMotLimits(mot);
   InputLimits dcc;
@@ -89,7 +90,7 @@ std::string FunctionRangeText(const CatalogueEntry& entry) {
                 static_cast<int>(dcc.MaxFunction));
 }
 
-std::string LayoutText(const CatalogueEntry& entry) {
+std::string LayoutText(const DecoderType& entry) {
   std::string text = entry.perColumn == kOneColumn
                          ? std::string("eine Spalte unter der Überschrift")
                          : Format("zwei Spalten: die Zeilen 1 bis %d links, die übrigen rechts",
@@ -98,9 +99,18 @@ std::string LayoutText(const CatalogueEntry& entry) {
   return text;
 }
 
-std::string EditorText(const CatalogueEntry& entry) {
-  std::string name = FrameName(entry.frameKind);
+std::string EditorText(const DecoderType& entry) {
+  std::string name = FrameName(entry.frameKind());
   return name.empty() ? std::string("keiner, nur die Adresszeilen") : name;
+}
+
+// The captioned rows of a type, row index -> caption.
+std::map<int, std::string> CaptionsByRow(const DecoderType& entry) {
+  std::map<int, std::string> captions;
+  const std::vector<std::string> rows = RowCaptions(&entry);
+  for (size_t r = 0; r < rows.size(); ++r)
+    if (!rows[r].empty()) captions[static_cast<int>(r)] = rows[r];
+  return captions;
 }
 
 std::string CaptionHtml(const std::string& caption) {
@@ -114,15 +124,15 @@ std::string FactRow(const std::string& name, const std::string& valueHtml) {
   return "<tr><th>" + HtmlEscape(name) + "</th><td>" + valueHtml + "</td></tr>\n";
 }
 
-std::string TypePage(const CatalogueEntry& entry) {
-  std::string html = PageStart("Korrin – " + entry.title);
+std::string TypePage(const DecoderType& entry) {
+  std::string html = PageStart("Korrin – " + std::string(entry.title));
   html += "<p class=\"nav\"><a href=\"index.html\">Korrin – Übersicht</a></p>\n";
-  html += "<h1>" + HtmlEscape(entry.title) + "</h1>\n";
+  html += "<h1>" + HtmlEscape(std::string(entry.title)) + "</h1>\n";
   html += "<table>\n";
   html += FactRow("Kennung", HtmlEscape(IdentifiersText(entry)));
-  html += FactRow("PIC", HtmlEscape(PicName(entry.pic)));
+  html += FactRow("PIC", HtmlEscape(entry.picType()->name));
   html += FactRow("Protokoll", HtmlEscape(ProtocolText(entry)));
-  const std::map<int, std::string>& captions = CaptionSet(entry.captionSet);
+  const std::map<int, std::string> captions = CaptionsByRow(entry);
   html += FactRow("Adresszeilen", HtmlEscape(captions.empty() ? NoRowsText(entry)
                                                                : ModeText(entry.mode)));
   if (!captions.empty() && entry.mode != RowMode::CV) {
@@ -135,10 +145,10 @@ std::string TypePage(const CatalogueEntry& entry) {
   html += FactRow("Editor", HtmlEscape(EditorText(entry)));
   html += "</table>\n";
 
-  if (entry.identifiers.size() > 1) {
+  if (entry.identifiers().size() > 1) {
     html += "<p>" +
             HtmlEscape(Format("Firmware mit der Kennung 0x%04X wird genauso behandelt.",
-                              static_cast<unsigned>(entry.identifiers.back()))) +
+                              static_cast<unsigned>(entry.identifiers().back()))) +
             "</p>\n";
   }
 
@@ -200,12 +210,12 @@ std::string IndexPage() {
 
   html += "<h2>Dekodertypen</h2>\n";
   html += "<table>\n<tr><th>Kennung</th><th>Typ</th><th>PIC</th><th>Editor</th></tr>\n";
-  for (const CatalogueEntry& entry : DecoderCatalogue()) {
-    const std::string file = HelpFileName(entry.identifiers.front());
+  for (const DecoderType& entry : DecoderTypes()) {
+    const std::string file = HelpFileName(entry.identifiers().front());
     const std::string anchor = file.substr(0, file.size() - 5);  // without ".html"
     html += "<tr id=\"" + anchor + "\"><td>" + HtmlEscape(IdentifiersText(entry)) +
-            "</td><td><a href=\"" + file + "\">" + HtmlEscape(entry.title) + "</a></td><td>" +
-            HtmlEscape(PicName(entry.pic)) + "</td><td>" + HtmlEscape(EditorText(entry)) +
+            "</td><td><a href=\"" + file + "\">" + HtmlEscape(std::string(entry.title)) + "</a></td><td>" +
+            HtmlEscape(entry.picType()->name) + "</td><td>" + HtmlEscape(EditorText(entry)) +
             "</td></tr>\n";
   }
   html += "</table>\n";
@@ -260,8 +270,8 @@ std::string HtmlEscape(const std::string& text) {
 std::vector<HelpFile> HelpDocument() {
   std::vector<HelpFile> files;
   files.push_back({"index.html", IndexPage()});
-  for (const CatalogueEntry& entry : DecoderCatalogue()) {
-    files.push_back({HelpFileName(entry.identifiers.front()), TypePage(entry)});
+  for (const DecoderType& entry : DecoderTypes()) {
+    files.push_back({HelpFileName(entry.identifiers().front()), TypePage(entry)});
   }
   return files;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The help document generated from the decoder catalogue: an index page for the program and
+// The help document generated from the registry of decoder types: an index page for the program and
 // one page per decoder type, plain HTML in German (UTF-8).
 #include <string>
 #include <vector>
@@ -11,8 +11,8 @@ struct HelpFile {
   std::string html;  // the complete page
 };
 
-// The whole document: index.html first, then one page per catalogue entry in catalogue order.
-// Every entry's helpPage is kHelpFolder + "/" + the name of its page.
+// The whole document: index.html first, then one page per decoder type in registry order.
+// Every type's HelpPageOf is kHelpFolder + "/" + the name of its page.
 std::vector<HelpFile> HelpDocument();
 
 // Text made safe for HTML element content and attribute values.

@@ -1,6 +1,7 @@
 #include "decoders/identification.h"
 
 #include "image/format.h"
+#include "image/pic_types.h"
 
 namespace korrin {
 
@@ -50,45 +51,31 @@ ProtocolFlags DetectProtocol(const FirmwareImage& image) {
 }
 
 std::string PicStatusText(int32_t pic) {
-  switch (pic) {
-    case 629: return " (12F629/16F630)";
-    case 676: return " (16F676)";
-    case 684: return " (16F684)";
-    case 688: return " (16F688)";
-    case 18324: return " (16F18324)";
-    default: return "";
-  }
+  const PicType* type = FindPicType(pic);
+  return type != nullptr && type->name[0] != '\0' ? Format(" (%s)", type->name) : std::string();
 }
 
 void ApplyPic(FirmwareImage& image, std::string& statusPanel3) {
   statusPanel3 += PicStatusText(image.PIC);
-  switch (image.PIC) {
-    case 629:
-    case 676: image.ConfigDefault[0] = "CC01"; break;
-    case 684:
-    case 688: image.ConfigDefault[0] = "CC33"; break;
-    case 18324: image.ConfigDefault = {"8C17", "3C25", "FF1F", "FF3F"}; break;
-    default: break;
-  }
+  const PicType* type = FindPicType(image.PIC);
+  if (type == nullptr) return;
+  for (size_t k = 0; k < type->configDefault.size(); ++k)
+    if (type->configDefault[k] != nullptr) image.ConfigDefault[k] = type->configDefault[k];
 }
 
 void CheckLocations(const FirmwareImage& image, Dialogs& dialogs) {
-  const bool midRange = image.PIC == 629 || image.PIC == 684 || image.PIC == 688;
-  if (midRange) {
-    if (image.ID_Address != 0x2000)
-      dialogs.error(Format("Das HEX-File wurde dem 12f629/16f630/16f684/16f688 zugeordnet, die ID liegt aber nicht bei 0x2000 (0x%x)", image.ID_Address));
-    if (image.Config_Address != 0x2007)
-      dialogs.error(Format("Das HEX-File wurde dem 12f629/16f630/16f684/16f688 zugeordnet, CONFIG liegt aber nicht bei 0x2007 (0x%x)", image.Config_Address));
-    if (image.EE_Address != 0x2100)
-      dialogs.error(Format("Das HEX-File wurde dem 12f629/16f630/16f684/16f688 zugeordnet, EEPROM liegt aber nicht bei 0x2100 (0x%x)", image.EE_Address));
-  } else if (image.PIC == 18324) {
-    if (image.ID_Address != 0x8000)
-      dialogs.error(Format("Das HEX-File wurde dem 16F18324 zugeordnet, die ID liegt aber nicht bei 0x8000 (0x%x)", image.ID_Address));
-    if (image.Config_Address != 0x8007)
-      dialogs.error(Format("Das HEX-File wurde dem 16F18324 zugeordnet, CONFIG liegt aber nicht bei 0x8007 (0x%x)", image.Config_Address));
-    if (image.EE_Address != 0xF000)
-      dialogs.error(Format("Das HEX-File wurde dem 16F18324 zugeordnet, EEPROM liegt aber nicht bei 0xF000 (0x%x)", image.EE_Address));
-  }
+  const PicType* type = FindPicType(image.PIC);
+  if (type == nullptr || !type->checksLocations) return;
+  const MemoryMap& memory = *type->memory;
+  if (image.ID_Address != memory.idWord)
+    dialogs.error(Format("Das HEX-File wurde dem %s zugeordnet, die ID liegt aber nicht bei 0x%X (0x%x)",
+                         memory.chips, static_cast<unsigned>(memory.idWord), image.ID_Address));
+  if (image.Config_Address != memory.configWord)
+    dialogs.error(Format("Das HEX-File wurde dem %s zugeordnet, CONFIG liegt aber nicht bei 0x%X (0x%x)",
+                         memory.chips, static_cast<unsigned>(memory.configWord), image.Config_Address));
+  if (image.EE_Address != memory.eepromWord)
+    dialogs.error(Format("Das HEX-File wurde dem %s zugeordnet, EEPROM liegt aber nicht bei 0x%X (0x%x)",
+                         memory.chips, static_cast<unsigned>(memory.eepromWord), image.EE_Address));
 }
 
 void ReportUnrecognised(const Identification& id, const std::string& programHelpPage,

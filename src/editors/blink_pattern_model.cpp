@@ -46,7 +46,7 @@ BlinkPatternModel::BlinkPatternModel(EditorContext& context)
     : PatternEditorModel(context, FourOutputPatternLayout(), Behaviour{false, true}) {}
 
 LedBlinkPatternModel::LedBlinkPatternModel(EditorContext& context)
-    : PatternEditorModel(context, LedPatternLayout(context.DecoderIdentifier), Behaviour{true, false}) {}
+    : PatternEditorModel(context, LedPatternLayout(context.Editor().stretch), Behaviour{true, false}) {}
 
 bool PatternEditorModel::outputChecked(int output) const {
   if (output < 0 || output >= outputCount()) return false;

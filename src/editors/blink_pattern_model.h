@@ -159,7 +159,7 @@ class LedBlinkPatternModel : public PatternEditorModel {
   std::shared_ptr<const EditorModel> CloneState() const override { return std::make_shared<LedBlinkPatternModel>(*this); }
 
  protected:
-  PatternLayout layoutForFirmware() const override { return LedPatternLayout(ctx.DecoderIdentifier); }
+  PatternLayout layoutForFirmware() const override { return LedPatternLayout(ctx.Editor().stretch); }
 };
 
 }  // namespace korrin

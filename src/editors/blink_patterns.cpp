@@ -23,7 +23,7 @@ PatternLayout FourOutputPatternLayout() {
   return l;
 }
 
-PatternLayout LedPatternLayout(int32_t decoderIdentifier) {
+PatternLayout LedPatternLayout(StretchEncoding stretch) {
   PatternLayout l;
   l.blockSize = 256;
   l.romBase = 0x600;
@@ -33,7 +33,7 @@ PatternLayout LedPatternLayout(int32_t decoderIdentifier) {
   l.lastPaintPoint = 99;
   l.stretchLowOffset = 102;
   l.stretchHighOffset = 104;
-  if (decoderIdentifier == 477) {
+  if (stretch == StretchEncoding::Radix255) {
     l.maxStretch = 30000;
     l.stretchEncoding = StretchEncoding::Radix255;
   } else {

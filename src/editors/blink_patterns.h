@@ -8,15 +8,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "decoders/decoder_types.h"
 #include "image/firmware_image.h"
 
 namespace korrin {
 
-// How the stretch factor is kept in a block.
-enum class StretchEncoding {
-  OneByte,    // S in the low entry; a high entry, if any, is written 0
-  Radix255,   // S = (high - 1) * 255 + low; stored as low = S mod 255, high = S div 255 + 1
-};
+// How the stretch factor is kept in a block: StretchEncoding, named by the type's registry row.
 
 struct PatternOutput {
   int pointBase;   // offset of point 0's byte within the block
@@ -49,10 +46,10 @@ PatternLayout FourOutputPatternLayout();
 
 // Ten outputs, 256-entry blocks at program words 0x300..0x6FF: points of outputs 1..4 at
 // 0..99, flags 1 at 100, N at 101 (1..100), stretch low at 102, flags 2 at 103 (outputs
-// 5..10), stretch high at 104, points of outputs 5..10 at 128..227. Identifier 477 keeps S
-// in 1..30000 with the radix-255 encoding, every other identifier (221) in 1..200 in one
-// byte. A copy leaves entry 255 of the target block alone.
-PatternLayout LedPatternLayout(int32_t decoderIdentifier);
+// 5..10), stretch high at 104, points of outputs 5..10 at 128..227. With the radix-255
+// encoding (identifier 477) S is kept in 1..30000, in one byte (221) in 1..200. A copy leaves
+// entry 255 of the target block alone.
+PatternLayout LedPatternLayout(StretchEncoding stretch);
 
 // The stretch encodings of the LED table, low and high entry.
 struct StretchBytes {

@@ -19,7 +19,7 @@ void CvRegisterModel::ClearRows() {
 
 void CvRegisterModel::LoadRows() {
   filling = true;
-  auto table = CvTableFor(ctx.DecoderIdentifier);
+  auto table = CvTableFor(ctx.Editor().cvTable);
   if (!table.empty()) {
     rows.clear();
     for (const CvRow& row : table) rows.push_back({row.caption, row.offset, ""});

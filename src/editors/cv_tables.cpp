@@ -124,20 +124,21 @@ std::vector<CvRow> MakeTableC() {
 
 }  // namespace
 
-std::span<const CvRow> CvTableFor(int32_t decoderIdentifier) {
+std::span<const CvRow> CvTableFor(CvTable table) {
   static const std::vector<CvRow> tableC = MakeTableC();
-  switch (decoderIdentifier) {
-    case 0x4400: return kTableA;
-    case 0x14B00: return kTableB;
-    case 0x15000: return tableC;
-    default: return {};
+  switch (table) {
+    case CvTable::FunctionDecoder: return kTableA;
+    case CvTable::Fenwik: return kTableB;
+    case CvTable::Grosk: return tableC;
+    case CvTable::None: break;
   }
+  return {};
 }
 
 std::vector<std::string> EveryCvCaption() {
   std::vector<std::string> captions;
-  for (int32_t id : {0x4400, 0x14B00, 0x15000})
-    for (const CvRow& row : CvTableFor(id)) captions.emplace_back(row.caption);
+  for (CvTable table : {CvTable::FunctionDecoder, CvTable::Fenwik, CvTable::Grosk})
+    for (const CvRow& row : CvTableFor(table)) captions.emplace_back(row.caption);
   return captions;
 }
 

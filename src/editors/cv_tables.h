@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "decoders/decoder_types.h"
 #include "editors/typed_number.h"
 
 namespace korrin {
@@ -19,9 +20,9 @@ struct CvRow {
   int offset;
 };
 
-// The table of the decoder type (25 rows for 0x4400, 73 rows for 0x14B00 and 0x15000);
-// empty for every other identifier.
-std::span<const CvRow> CvTableFor(int32_t decoderIdentifier);
+// The rows of a table a decoder type's row names (25 rows for the function decoder 0x4400,
+// 73 rows for Fenwik 0x14B00 and Grosk 0x15000); empty for CvTable::None.
+std::span<const CvRow> CvTableFor(CvTable table);
 
 // The captions of all tables, for the frame to choose a row font in which the longest fits.
 std::vector<std::string> EveryCvCaption();

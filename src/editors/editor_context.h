@@ -1,11 +1,12 @@
 #pragma once
 // What every editor reaches of the loaded decoder: the firmware image, the decoder
-// identifier, the two dialog seams and the servo raster settings kept in the settings file.
-// The application's document is one of these; the tests make their own.
+// identifier and its registry row, the two dialog seams and the servo raster settings kept in
+// the settings file. The application's document is one of these; the tests make their own.
 #include <cstdint>
 
 #include "base/dialogs.h"
 #include "base/file_dialogs.h"
+#include "decoders/decoder_types.h"
 #include "image/firmware_image.h"
 
 namespace korrin {
@@ -19,6 +20,15 @@ struct EditorContext {
   FileDialogs& fileDialogs;
   FirmwareImage image;
   int32_t DecoderIdentifier = 0;
+  const DecoderType* Type = nullptr;  // the registry row of the loaded type; nullptr: none
+
+  // The editor specification of the loaded type (kNoEditor when no type is loaded).
+  const EditorSpec& Editor() const { return Type != nullptr ? Type->editor : kNoEditor; }
+  // Sets the identifier and the row that serves it, as the catalogue step leaves them.
+  void SelectDecoderType(int32_t identifier) {
+    DecoderIdentifier = identifier;
+    Type = FindDecoderType(identifier);
+  }
   int RasterX = 0;  // selected entry of the servo editor's x raster box (0..70)
   int RasterY = 0;  // selected entry of the servo editor's y raster box (0..10)
 };

@@ -19,9 +19,9 @@ OptionRowSpec Mode3Row() {
           1, 255, "abschaltzeit"};
 }
 
-OptionTypeSpec SwitchOffType(std::vector<int32_t> ids, int byte) {
+OptionTypeSpec SwitchOffType(OptionType type, int byte) {
   OptionTypeSpec s;
-  s.identifiers = std::move(ids);
+  s.type = type;
   s.rows = {TimeOutRow()};
   s.boxes = OptionBoxes::SwitchOff;
   s.boxesByte = byte;
@@ -38,20 +38,20 @@ OptionTypeSpec SwitchOffType(std::vector<int32_t> ids, int byte) {
   return s;
 }
 
-OptionTypeSpec ModeType(std::vector<int32_t> ids, std::vector<std::string> captions, ModeBit7Box bit7,
+OptionTypeSpec ModeType(OptionType type, std::vector<std::string> captions, ModeBit7Box bit7,
                         bool bit6 = false) {
   OptionTypeSpec s;
-  s.identifiers = std::move(ids);
+  s.type = type;
   s.modeCaptions = std::move(captions);
   s.modeBit7 = bit7;
   s.modeBit6 = bit6;
   return s;
 }
 
-OptionTypeSpec TrafficLight(std::vector<int32_t> ids, std::vector<OptionRowSpec> rows, int rowTop, int barTop,
+OptionTypeSpec TrafficLight(OptionType type, std::vector<OptionRowSpec> rows, int rowTop, int barTop,
                             bool modes) {
   OptionTypeSpec s;
-  s.identifiers = std::move(ids);
+  s.type = type;
   s.rows = std::move(rows);
   s.rowTop = rowTop;
   s.bar = OptionBar::Fading;
@@ -67,9 +67,9 @@ OptionRowSpec PhaseRow(const char* caption, const char* hint, int offset, const 
   return {caption, hint, offset, 0.2f, 1, 255, key};
 }
 
-OptionTypeSpec HouseLighting(std::vector<int32_t> ids, int minimumByte) {
+OptionTypeSpec HouseLighting(OptionType type, int minimumByte) {
   OptionTypeSpec s;
-  s.identifiers = std::move(ids);
+  s.type = type;
   s.rows = {
       {"Ablaufgeschwindigkeit (1..255)", "1 = schnell\n255 = langsam", kOptionValueByte, 0.0f, 1, 255,
        "ablaufgeschwindigkeit"},
@@ -79,9 +79,9 @@ OptionTypeSpec HouseLighting(std::vector<int32_t> ids, int minimumByte) {
   return s;
 }
 
-OptionTypeSpec NeonFunctionDecoder(std::vector<int32_t> ids, bool bits) {
+OptionTypeSpec NeonFunctionDecoder(OptionType type, bool bits) {
   OptionTypeSpec s;
-  s.identifiers = std::move(ids);
+  s.type = type;
   // The caption says 1..127, but these decoders take time-outs up to 255.
   s.rows = {TimeOutRow(255)};
   s.neonBars = true;
@@ -98,16 +98,16 @@ std::vector<OptionTypeSpec> MakeTable() {
   // Turnout decoders: Tollet, Pandor, Pandor Spur 1, Lumo88.
   {
     OptionTypeSpec s;
-    s.identifiers = {0x8, 0xA, 0x2, 0x65};
+    s.type = OptionType::TurnoutTimeOut;
     s.rows = {TimeOutRow()};
     t.push_back(s);
-    s.identifiers = {0x208, 0x20A, 0x202, 0x265};  // from V3.51
+    s.type = OptionType::TurnoutTimeOutMarker;  // from V3.51
     s.timeOutMarker = true;
     t.push_back(s);
   }
-  t.push_back(SwitchOffType({0x308, 0x30A, 0x30C, 0x302, 0x365}, 0x00));
+  t.push_back(SwitchOffType(OptionType::TurnoutSwitchOff, 0x00));
   {
-    OptionTypeSpec s = SwitchOffType({0x408}, 0x30);
+    OptionTypeSpec s = SwitchOffType(OptionType::TurnoutSwitchOffLantern, 0x30);
     s.modeCaptions = {"Mode 1: Laternen-Ausgang weich einblenden (Fading)", "Mode 2: Laternen-Ausgang geschaltet"};
     s.modeBit7 = ModeBit7Box::Shown;
     t.push_back(s);
@@ -115,33 +115,33 @@ std::vector<OptionTypeSpec> MakeTable() {
 
   // Pandor and LED switching, relay decoder 8.
   {
-    OptionTypeSpec s = ModeType({0xB, 0x6A},
+    OptionTypeSpec s = ModeType(OptionType::SwitchingModes,
                                 {"Mode 1: Normale Betriebsart", "Mode 2: Dumm-Mode", "Mode 3: Selbstabschaltungs-Mode"},
                                 ModeBit7Box::ShownAbove354);
     s.rows = {Mode3Row()};
     t.push_back(s);
-    s.identifiers = {0x69};
+    s.type = OptionType::RelayModes;
     s.modeCaptions.push_back("Mode 4: Single Output-Mode");
     t.push_back(s);
   }
 
   // Signal decoders and the other LED decoders with a plain mode group.
-  t.push_back(ModeType({0x3, 0x6C, 0x6D, 0xC9, 0x1C9, 0xCA, 0x1CA, 0xCD, 0xCE, 0xCF},
+  t.push_back(ModeType(OptionType::SignalDarkening,
                        {"Mode 1: Normale Betriebsart", "Mode 2: mit Dunkeltastung"}, ModeBit7Box::ShownAbove354));
-  t.push_back(ModeType({0xCB}, {"Mode 1: ohne ROT", "Mode 2: mit ROT "}, ModeBit7Box::ShownAbove354));
+  t.push_back(ModeType(OptionType::SignalObb, {"Mode 1: ohne ROT", "Mode 2: mit ROT "}, ModeBit7Box::ShownAbove354));
   t.push_back(
-      ModeType({0x68}, {"Mode 1: Normale Betriebsart", "Mode 2: Dumm-Mode"}, ModeBit7Box::ShownAbove354));
+      ModeType(OptionType::CrossingModes, {"Mode 1: Normale Betriebsart", "Mode 2: Dumm-Mode"}, ModeBit7Box::ShownAbove354));
 
   // Function decoders.
-  t.push_back(ModeType({0x3E00}, {"Mode 1: Normale Betriebsart", "Mode 2: Dumm-Mode"}, ModeBit7Box::Hidden));
-  t.push_back(ModeType({0x3D00}, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen"}, ModeBit7Box::Hidden));
+  t.push_back(ModeType(OptionType::LedFunctionSwitching, {"Mode 1: Normale Betriebsart", "Mode 2: Dumm-Mode"}, ModeBit7Box::Hidden));
+  t.push_back(ModeType(OptionType::PandorFunctionSwitching, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen"}, ModeBit7Box::Hidden));
   t.push_back(
-      ModeType({0x13D00}, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen"}, ModeBit7Box::Shown, true));
-  t.push_back(ModeType({0x13E00}, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen (Ausgang 3/4)"},
+      ModeType(OptionType::PandorFunctionSwitching060, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen"}, ModeBit7Box::Shown, true));
+  t.push_back(ModeType(OptionType::LedFunctionSwitching060, {"Mode 1: Normale Betriebsart", "Mode 2: Steuerwagen (Ausgang 3/4)"},
                        ModeBit7Box::Shown, true));
   {
     OptionTypeSpec s;
-    s.identifiers = {0x13F00};
+    s.type = OptionType::PandorFunctionBlink060;
     s.modeOnlyBit6 = true;
     s.modeBit6 = true;
     t.push_back(s);
@@ -149,7 +149,7 @@ std::vector<OptionTypeSpec> MakeTable() {
 
   // LED gas lamp: its modes exist only above version 3.54.
   {
-    OptionTypeSpec s = ModeType({0x66},
+    OptionTypeSpec s = ModeType(OptionType::GasLamp,
                                 {"Mode 1: Normale Betriebsart", "Mode 2: kein Einschaltblitz",
                                  "Mode 3: keine Druckschwankungen", "Mode 4: kein Blitz, keine Schwankungen"},
                                 ModeBit7Box::Shown);
@@ -158,13 +158,13 @@ std::vector<OptionTypeSpec> MakeTable() {
   }
 
   // LED traffic lights.
-  t.push_back(TrafficLight({0x167}, {}, 20, 50, false));
-  t.push_back(TrafficLight({0x267},
+  t.push_back(TrafficLight(OptionType::TrafficLight340, {}, 20, 50, false));
+  t.push_back(TrafficLight(OptionType::TrafficLight341,
                            {PhaseRow("Grünphase Haupt (x 0.2 s)", "Länge der Grünphase Hauptstrasse", 0x60, "gruenphase.haupt"),
                             PhaseRow("Grünphase Neben (x 0.2 s)", "Länge der Grünphase Nebenstrasse", 0x70, "gruenphase.neben")},
                            120, 50, true));
   t.push_back(TrafficLight(
-      {0x367},
+      OptionType::TrafficLight361,
       {PhaseRow("Strasse 1 GRÜN", "Länge GRÜN-Phase Straße 1 (= GRÜN für Strasse und Fussgänger)", 0x60, "strasse1.gruen"),
        PhaseRow("Strasse 2 GRÜN", "Länge GRÜN-Phase Straße 2 (= GRÜN für Strasse und Fussgänger)", 0x70, "strasse2.gruen"),
        PhaseRow("GELB Phase", "Länge für Straße = GELB", 0x71, "gelbphase"),
@@ -177,16 +177,16 @@ std::vector<OptionTypeSpec> MakeTable() {
   // LED fairground: speed bar.
   {
     OptionTypeSpec s;
-    s.identifiers = {0x6F};
+    s.type = OptionType::Fairground;
     s.bar = OptionBar::Speed;
     s.barTitleTop = 50;
     t.push_back(s);
   }
 
   // LED house lighting.
-  t.push_back(HouseLighting({0x71}, 0x2F));
+  t.push_back(HouseLighting(OptionType::House, 0x2F));
   {
-    OptionTypeSpec s = HouseLighting({0x171}, 0x30);
+    OptionTypeSpec s = HouseLighting(OptionType::House361, 0x30);
     s.modeCaptions = {"Mode 1: Einblenden (Fading)", "Mode 2: geschaltet"};
     s.modeBit7 = ModeBit7Box::Shown;
     t.push_back(s);
@@ -195,7 +195,7 @@ std::vector<OptionTypeSpec> MakeTable() {
   // LED neon from V3.38: special function of outputs 9 and 10, bits 0 and 1 of byte 0x20.
   {
     OptionTypeSpec s;
-    s.identifiers = {0x170};
+    s.type = OptionType::Neon338;
     s.boxes = OptionBoxes::BitField;
     s.boxesByte = kOptionValueByte;
     s.heading = "Spezial-Funktion Ausgang 9 / 10:";
@@ -206,7 +206,7 @@ std::vector<OptionTypeSpec> MakeTable() {
   // LED neon from V3.48: output functions, one bit each of byte 0x20; bit 5 is not used.
   {
     OptionTypeSpec s;
-    s.identifiers = {0x270};
+    s.type = OptionType::Neon348;
     s.boxes = OptionBoxes::BitField;
     s.boxesByte = kOptionValueByte;
     s.heading = "Funktion der Ausgänge:";
@@ -232,8 +232,8 @@ std::vector<OptionTypeSpec> MakeTable() {
   }
 
   // Pandor/Fenwik neon function decoders.
-  t.push_back(NeonFunctionDecoder({0x1A4100, 0x1B4100}, false));
-  t.push_back(NeonFunctionDecoder({0x2A4100, 0x2B4100}, true));
+  t.push_back(NeonFunctionDecoder(OptionType::NeonFunction044, false));
+  t.push_back(NeonFunctionDecoder(OptionType::NeonFunction060, true));
   return t;
 }
 
@@ -246,10 +246,10 @@ const std::vector<OptionTypeSpec>& OptionTypeTable() {
 
 bool VersionAbove(float version, double threshold) { return static_cast<double>(version) > threshold; }
 
-const OptionTypeSpec* FindOptionType(int32_t decoderIdentifier, float version) {
+const OptionTypeSpec* OptionSpecFor(OptionType type, float version) {
+  if (type == OptionType::None) return nullptr;
   for (const auto& optionType : OptionTypeTable()) {
-    if (std::find(optionType.identifiers.begin(), optionType.identifiers.end(), decoderIdentifier) == optionType.identifiers.end())
-      continue;
+    if (optionType.type != type) continue;
     if (optionType.onlyAbove354 && !VersionAbove(version, 3.54)) return nullptr;
     return &optionType;
   }

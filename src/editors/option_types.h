@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "decoders/decoder_types.h"
 #include "editors/typed_number.h"
 
 namespace korrin {
@@ -58,7 +59,7 @@ enum class OptionBar { None, Fading, Speed };
 enum class ModeBit7Box { Hidden, Shown, ShownAbove354 };
 
 struct OptionTypeSpec {
-  std::vector<int32_t> identifiers;
+  OptionType type = OptionType::None;
   bool onlyAbove354 = false;  // without Version > 3.54 the frame stays empty
 
   std::vector<OptionRowSpec> rows;
@@ -90,12 +91,12 @@ struct OptionTypeSpec {
   bool hasModeGroup() const { return !modeCaptions.empty() || modeOnlyBit6; }
 };
 
-// The whole type table, in the order the types are documented.
+// The whole type table, in the order the types are documented; one entry per OptionType but None.
 const std::vector<OptionTypeSpec>& OptionTypeTable();
 
-// The entry of the identifier, or nullptr when the frame shows no optional control for it
-// (unknown identifier, or the gas lamp 0x66 up to version 3.54).
-const OptionTypeSpec* FindOptionType(int32_t decoderIdentifier, float version);
+// The entry a decoder type's row names, or nullptr when the frame shows no optional control
+// (OptionType::None, or the gas lamp 0x66 up to version 3.54).
+const OptionTypeSpec* OptionSpecFor(OptionType type, float version);
 
 // Version thresholds compare the single-precision version with a double, strictly greater:
 // 3.54f counts as not above 3.54, 3.55f does.

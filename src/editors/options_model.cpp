@@ -61,7 +61,7 @@ void OptionsModel::Load() {
 }
 
 const OptionTypeSpec* OptionsModel::typeSpec() const {
-  return FindOptionType(ctx.DecoderIdentifier, ctx.image.Version);
+  return OptionSpecFor(ctx.Editor().options, ctx.image.Version);
 }
 
 void OptionsModel::ResetControls() {

@@ -85,15 +85,15 @@ std::optional<int> ExactHexByte(const std::string& cell) {
   return std::nullopt;
 }
 
-AssignmentPresentation AssignmentPresentationFor(int32_t identifier) {
+AssignmentPresentation AssignmentPresentationFor(ServoAddresses addresses) {
   AssignmentPresentation p;
   for (int r = 0; r < kAddressRows; ++r) p.captions[static_cast<size_t>(r)] = Format("Adresse %02i", r + 1);
   for (int r = 4; r < kAddressRows; ++r) p.captions[static_cast<size_t>(r)] += ":";
-  if (identifier == 211) {
+  if (addresses == ServoAddresses::Tamb4) {
     p.servoGroups = 4;
     p.rows = 8;
     p.servoAndRelayLists = true;
-  } else if (identifier == 16896) {
+  } else if (addresses == ServoAddresses::TambelFunction) {
     p.captions[0] = "Adresse 01 ein";
     p.captions[1] = "Adresse 01 aus";
     p.captions[2] = "Adresse 02 ein";

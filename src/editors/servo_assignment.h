@@ -81,6 +81,6 @@ struct AssignmentPresentation {
   std::array<std::string, kAddressRows> captions;
   bool servoAndRelayLists = false;
 };
-AssignmentPresentation AssignmentPresentationFor(int32_t identifier);
+AssignmentPresentation AssignmentPresentationFor(ServoAddresses addresses);
 
 }  // namespace korrin

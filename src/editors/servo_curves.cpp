@@ -55,16 +55,14 @@ std::string TotalTimeText(int count, int stretch) {
   return Format("Gesamtzeit für diese Kurve = %i ms", (count - 1) * 20 * stretch);
 }
 
-bool HasX7Threshold(int32_t identifier) { return identifier == 466 || identifier == 32210; }
-
-CurvePresentation CurvePresentationFor(int32_t identifier) {
+CurvePresentation CurvePresentationFor(const EditorSpec& editor) {
   CurvePresentation p;
   auto choices = [](const char* first, int addresses) {
     std::vector<std::string> list{first};
     for (int a = 1; a <= addresses; ++a) list.push_back(Format("wie Adr.%i", a));
     return list;
   };
-  if (identifier == 211) {
+  if (editor.servoButtons == ServoButtons::Tamb4) {
     p.relayStripAndSw1 = true;
     p.buttonLabels = {"Taster 1 close", "Taster 1 open", "Taster 2 close", "Taster 2 open"};
     p.buttonChoices = {choices("keine Aktion", 8), choices("keine Aktion", 8), choices("Adr.-Lernen", 8),
@@ -73,7 +71,7 @@ CurvePresentation CurvePresentationFor(int32_t identifier) {
     p.buttonLabels = {"Taster 3 close", "Taster 3 open", "Taster 4 close", "Taster 4 open"};
     for (auto& list : p.buttonChoices) list = choices("keine Aktion", 4);
   }
-  p.x7Threshold = HasX7Threshold(identifier);
+  p.x7Threshold = editor.x7Threshold;
   return p;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "decoders/decoder_types.h"
 #include "image/firmware_image.h"
 
 namespace korrin {
@@ -78,8 +79,7 @@ struct CurvePresentation {
   std::array<std::vector<std::string>, 4> buttonChoices;  // servo_cbx_s1c .. servo_cbx_s2o
   bool x7Threshold = false;                          // threshold label, edit and red line
 };
-CurvePresentation CurvePresentationFor(int32_t identifier);
-bool HasX7Threshold(int32_t identifier);
+CurvePresentation CurvePresentationFor(const EditorSpec& editor);
 
 // Sizes of the two drawings; recomputed whenever they are drawn.
 struct CurveScale {

@@ -19,8 +19,8 @@ std::string CurveStep(int selected, const std::string& what) { return "Kurve " +
 }  // namespace
 
 ServoModel::ServoModel(EditorContext& context) : EditorModel(context) {
-  curvePresentation_ = CurvePresentationFor(0);
-  assignmentPresentation_ = AssignmentPresentationFor(0);
+  curvePresentation_ = CurvePresentationFor(kNoEditor);
+  assignmentPresentation_ = AssignmentPresentationFor(kNoEditor.servoAddresses);
 }
 
 void ServoModel::Subscribe(std::weak_ptr<void> owner, std::function<void()> changed) {
@@ -62,8 +62,8 @@ void ServoModel::Notify() {
 void ServoModel::Load() {
   Change change(*this);
   filling = true;
-  curvePresentation_ = CurvePresentationFor(ctx.DecoderIdentifier);
-  assignmentPresentation_ = AssignmentPresentationFor(ctx.DecoderIdentifier);
+  curvePresentation_ = CurvePresentationFor(ctx.Editor());
+  assignmentPresentation_ = AssignmentPresentationFor(ctx.Editor().servoAddresses);
   rasterX_ = std::clamp(ctx.RasterX, 0, 70);
   rasterY_ = std::clamp(ctx.RasterY, 0, 10);
   mouse_down = false;

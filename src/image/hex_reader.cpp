@@ -5,6 +5,7 @@
 
 #include "base/text_encoding.h"
 #include "image/format.h"
+#include "image/pic_types.h"
 
 namespace korrin {
 
@@ -141,7 +142,9 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     return RecordError(dialogs, kE206, f);
   }
 
-  if (w >= 0 && w <= 0xFFF) {
+  constexpr const MemoryMap& mid = kMidRangeMemory;
+  constexpr const MemoryMap& pic18324 = kPic18324Memory;
+  if (w >= 0 && w < mid.programWords) {
     // Program memory, one cell per byte.
     for (int i = 0; i < n; ++i) {
       int p = 10 + 2 * i;
@@ -157,10 +160,10 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
       image.set_Hex_ROM(cell, At(line, static_cast<size_t>(p), 2));
       image.Max_ROM_Index = std::max(image.Max_ROM_Index, cell);
     }
-  } else if (w == 0x2000) {
+  } else if (w == mid.idWord) {
     // Mid-range ID: one digit per word, the low digit of its low byte; the version is the
     // digit of the second, third and fourth word (3, 2, 6 -> 3.26).
-    image.ID_Address = 0x2000;
+    image.ID_Address = mid.idWord;
     std::string id;
     for (int k = 0; k < n / 2; ++k) id += At(line, static_cast<size_t>(11 + 4 * k), 1);
     image.ID_Text = id;
@@ -173,20 +176,20 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     if (!DecimalValue(tenth, d19)) return BadVersion(dialogs, tenth, rawLine);
     if (!DecimalValue(hundredth, d23)) return BadVersion(dialogs, hundredth, rawLine);
     image.Version = static_cast<float>(d15 + d19 * 0.1 + d23 * 0.01);
-  } else if (w == 0x2007) {
-    image.Config_Address = 0x2007;
+  } else if (w == mid.configWord) {
+    image.Config_Address = mid.configWord;
     image.Config[0] = At(line, 10, static_cast<size_t>(2 * n));
     image.Config_Found = true;
-  } else if (w >= 0x2100 && w <= 0x21FF) {
-    image.EE_Address = 0x2100;
-    ReadEeprom(image, line, n, w - 0x2100);
-  } else if (w >= 0xF000 && w <= 0xF0FF) {
-    image.EE_Address = 0xF000;
-    ReadEeprom(image, line, n, w - 0xF000);
-  } else if (w >= 0x8000 && w <= 0x8003) {
+  } else if (w >= mid.eepromWord && w < mid.eepromWord + mid.eepromBytes) {
+    image.EE_Address = mid.eepromWord;
+    ReadEeprom(image, line, n, w - mid.eepromWord);
+  } else if (w >= pic18324.eepromWord && w < pic18324.eepromWord + pic18324.eepromBytes) {
+    image.EE_Address = pic18324.eepromWord;
+    ReadEeprom(image, line, n, w - pic18324.eepromWord);
+  } else if (w >= pic18324.idWord && w < pic18324.idWord + pic18324.idWords) {
     // 16F18324 user ID: the four words kept as read. The version comes from the record type
     // field (always "00" here) and the first word's low byte: 26 -> 0.26.
-    image.ID_Address = 0x8000;
+    image.ID_Address = pic18324.idWord;
     std::string id;
     for (int k = 0; k < n / 2; ++k) id += At(line, static_cast<size_t>(10 + 4 * k), 4);
     image.ID_Text = id;
@@ -198,12 +201,12 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     if (!DecimalValue(major, vMajor)) return BadVersion(dialogs, major, rawLine);
     if (!DecimalValue(minor, vMinor)) return BadVersion(dialogs, minor, rawLine);
     image.Version = static_cast<float>(vMajor + vMinor * 0.01);
-  } else if (w == 0x8007) {
-    image.Config_Address = 0x8007;
+  } else if (w == pic18324.configWord) {
+    image.Config_Address = pic18324.configWord;
     image.Config[0] = At(line, 10, static_cast<size_t>(2 * n));
     image.Config_Found = true;
-  } else if (w >= 0x8008 && w <= 0x800A) {
-    image.Config[static_cast<size_t>(w - 0x8007)] = At(line, 10, static_cast<size_t>(2 * n));
+  } else if (w > pic18324.configWord && w < pic18324.configWord + pic18324.configWords) {
+    image.Config[static_cast<size_t>(w - pic18324.configWord)] = At(line, 10, static_cast<size_t>(2 * n));
   } else {
     dialogs.show(BoxKind::Information,
                  Fill(kE201, {f.line, f.reclen, f.high, f.low, f.rectyp, Format("%x", w)}),

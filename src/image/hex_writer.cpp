@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "image/pic_types.h"
+
 namespace korrin {
 
 namespace {
@@ -19,10 +21,6 @@ int HexDigitValue(char c) {
 bool IsHexPairs(const std::string& text) {
   if (text.size() % 2 != 0) return false;
   return std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
-}
-
-bool IsMidRangePic(int32_t pic) {
-  return pic == 629 || pic == 630 || pic == 676 || pic == 684 || pic == 688;
 }
 
 // Generates the lines one after the other into the image; stops at the first failure.
@@ -135,9 +133,9 @@ std::string Pic18324IdWords(const FirmwareImage& image) {
 bool WriteId(FirmwareImage& image, LineWriter& out) {
   if (image.ID_Text.empty()) return true;
   std::string data;
-  if (image.ID_Address == 0x2000) {
+  if (image.ID_Address == kMidRangeMemory.idWord) {
     for (char c : MidRangeIdDigits(image)) data += std::string("0") + c + "00";
-  } else if (image.ID_Address == 0x8000) {
+  } else if (image.ID_Address == kPic18324Memory.idWord) {
     data = Pic18324IdWords(image);
   } else {
     return true;
@@ -170,32 +168,24 @@ bool Write18324Config(FirmwareImage& image, LineWriter& out, bool onlyRead) {
 }
 
 bool WriteConfig(FirmwareImage& image, LineWriter& out) {
-  switch (image.PIC) {
-    case 629:
-    case 630:
-    case 684:
-    case 688: return WriteMidRangeConfig(image, out);
-    case 18324: return Write18324Config(image, out, false);
-    default: break;
+  const PicType* pic = FindPicType(image.PIC);
+  if (pic != nullptr && pic->writesConfig) {
+    return pic->memory == &kPic18324Memory ? Write18324Config(image, out, false) : WriteMidRangeConfig(image, out);
   }
   // Any other PIC (676, or none assigned): the configuration read from this file is kept
   // where it was read, so the chip is never programmed with an erased configuration.
   if (!image.Config_Found) return true;
-  if (image.Config_Address == 0x2007) return WriteMidRangeConfig(image, out);
-  if (image.Config_Address == 0x8007) return Write18324Config(image, out, true);
+  if (image.Config_Address == kMidRangeMemory.configWord) return WriteMidRangeConfig(image, out);
+  if (image.Config_Address == kPic18324Memory.configWord) return Write18324Config(image, out, true);
   return true;
 }
 
 // EEPROM at the address of the image's layout (never at a stale or missing EE_Address, which
 // would put it over program memory): every cell becomes a word with high byte 00.
 bool WriteEeprom(FirmwareImage& image, LineWriter& out) {
-  int32_t base = 0x4200;
-  if (LayoutOf(image) == MemoryLayout::Pic18324) {
-    out.selectUpper(0x10000);
-    base = 0xE000;
-  } else {
-    out.selectUpper(0);
-  }
+  const MemoryMap& memory = LayoutOf(image) == MemoryLayout::Pic18324 ? kPic18324Memory : kMidRangeMemory;
+  out.selectUpper(memory.eepromUpper);
+  const int32_t base = 2 * memory.eepromWord - memory.eepromUpper;
   std::string data;
   int32_t first = 0;
   for (int32_t k = 0; k <= image.Max_EE_Index; ++k) {
@@ -213,15 +203,16 @@ bool WriteEeprom(FirmwareImage& image, LineWriter& out) {
 }  // namespace
 
 MemoryLayout LayoutOf(const FirmwareImage& image) {
-  if (image.PIC == 18324) return MemoryLayout::Pic18324;
-  if (IsMidRangePic(image.PIC)) return MemoryLayout::MidRange;
+  if (const PicType* pic = FindPicType(image.PIC)) {
+    return pic->memory == &kPic18324Memory ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+  }
   if (image.ID_Found) {
-    return image.ID_Address == 0x8000 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+    return image.ID_Address == kPic18324Memory.idWord ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
   }
   if (image.Config_Found) {
-    return image.Config_Address == 0x8007 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+    return image.Config_Address == kPic18324Memory.configWord ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
   }
-  return image.EE_Address == 0xF000 ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
+  return image.EE_Address == kPic18324Memory.eepromWord ? MemoryLayout::Pic18324 : MemoryLayout::MidRange;
 }
 
 std::string HexChecksum(const std::string& record, Dialogs& dialogs) {

@@ -53,7 +53,7 @@ TEST(LoadSequence, MotorolaSwitchingTypeIsPresented) {
   EXPECT_EQ(d.LastFileName, Fixture("mot_switching.hex"));
   EXPECT_EQ(d.headerText, "Tollet");
   EXPECT_TRUE(d.layout.headerVisible);
-  EXPECT_EQ(d.HelpPage, FindCatalogueEntry(8)->helpPage);
+  EXPECT_EQ(d.HelpPage, HelpPageOf(*FindDecoderType(8)));
   EXPECT_EQ(d.DecoderIdentifier, 8);
   EXPECT_EQ(d.image.PIC, 629);
   EXPECT_EQ(d.image.Config[0], "8431");

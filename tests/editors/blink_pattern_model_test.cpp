@@ -16,7 +16,7 @@ namespace {
 struct Editor {
   explicit Editor(int32_t id) {
     ctx.image.ResetForNewFile();  // erased: every low byte FF
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     if (id == 1) model = std::make_unique<BlinkPatternModel>(ctx);
     else model = std::make_unique<LedBlinkPatternModel>(ctx);
   }

@@ -37,11 +37,11 @@ TEST(PatternTable, StretchIsClampedAndEncodedPerFirmware) {
     PatternLayout layout;
     int typed, stored, low, high;  // high < 0: the entry after the flags must stay as it was
   } cases[] = {
-      {"477 radix", LedPatternLayout(477), 255, 255, 0, 2},
-      {"477 max", LedPatternLayout(477), 40000, 30000, 165, 118},
-      {"477 min", LedPatternLayout(477), 0, 1, 1, 1},
-      {"221 clamps", LedPatternLayout(221), 250, 200, 200, 0},
-      {"221 small", LedPatternLayout(221), 10, 10, 10, 0},
+      {"477 radix", LedPatternLayout(StretchEncoding::Radix255), 255, 255, 0, 2},
+      {"477 max", LedPatternLayout(StretchEncoding::Radix255), 40000, 30000, 165, 118},
+      {"477 min", LedPatternLayout(StretchEncoding::Radix255), 0, 1, 1, 1},
+      {"221 clamps", LedPatternLayout(StretchEncoding::OneByte), 250, 200, 200, 0},
+      {"221 small", LedPatternLayout(StretchEncoding::OneByte), 10, 10, 10, 0},
       {"four outputs", FourOutputPatternLayout(), 250, 200, 200, -1},
       {"four outputs min", FourOutputPatternLayout(), -3, 1, 1, -1},
   };
@@ -68,8 +68,8 @@ TEST(PatternTable, StretchIsClampedAndEncodedPerFirmware) {
 TEST(PatternTable, CountIsClampedToTheLayoutsRange) {
   struct Case { PatternLayout layout; int typed, stored, offset; } cases[] = {
       {FourOutputPatternLayout(), 0, 1, 53},   {FourOutputPatternLayout(), 51, 50, 53},
-      {FourOutputPatternLayout(), 7, 7, 53},   {LedPatternLayout(477), 101, 100, 101},
-      {LedPatternLayout(221), 100, 100, 101},  {LedPatternLayout(221), -1, 1, 101},
+      {FourOutputPatternLayout(), 7, 7, 53},   {LedPatternLayout(StretchEncoding::Radix255), 101, 100, 101},
+      {LedPatternLayout(StretchEncoding::OneByte), 100, 100, 101},  {LedPatternLayout(StretchEncoding::OneByte), -1, 1, 101},
   };
   for (const auto& c : cases) {
     PatternTable t(c.layout);
@@ -88,7 +88,7 @@ TEST(PatternTable, CountIsClampedToTheLayoutsRange) {
 TEST(PatternTable, StoreWritesExactlyTheLowBytesOfTheTable) {
   struct Case { const char* name; PatternLayout layout; int firstWord, lastWord; } cases[] = {
       {"four outputs", FourOutputPatternLayout(), 0x300, 0x3FF},
-      {"LED", LedPatternLayout(477), 0x300, 0x6FF},
+      {"LED", LedPatternLayout(StretchEncoding::Radix255), 0x300, 0x6FF},
   };
   for (const auto& c : cases) {
     ErasedImage e;
@@ -120,7 +120,7 @@ TEST(PatternTable, LoadReadsLowBytesAndRoundTrips) {
   e.image.set_Hex_ROM(0x600, "0a");          // lower case is read leniently
   e.image.set_Hex_ROM(0x601, "12");          // a high byte is not part of the table
   e.image.set_Hex_ROM(0x800 + 2 * 101, "32");  // LED block 1, count
-  PatternTable led(LedPatternLayout(477));
+  PatternTable led(LedPatternLayout(StretchEncoding::Radix255));
   led.LoadPatterns(e.image);
   EXPECT_EQ(led.entry(0), 10);
   EXPECT_EQ(led.entry(1), 255);
@@ -130,7 +130,7 @@ TEST(PatternTable, LoadReadsLowBytesAndRoundTrips) {
   led.StorePatterns(e.image);
   EXPECT_EQ(e.image.get_Hex_ROM(0x600), "0A");
   EXPECT_EQ(e.image.get_Hex_ROM(0x601), "12");
-  PatternTable again(LedPatternLayout(477));
+  PatternTable again(LedPatternLayout(StretchEncoding::Radix255));
   again.LoadPatterns(e.image);
   EXPECT_EQ(again.entries(), led.entries());
 }
@@ -145,9 +145,9 @@ TEST(PatternTable, PaintingStaysInsideThePointBytesOfTheBlock) {
       {"four, far right", FourOutputPatternLayout(), 1, 0, 400, 64 + 49, 0},
       {"four, just past 49", FourOutputPatternLayout(), 3, 3, 50, 192 + 49, 3},
       {"four, left", FourOutputPatternLayout(), 2, 1, -7, 128, 1},
-      {"LED out 4, far right", LedPatternLayout(477), 0, 3, 1000, 99, 3},
-      {"LED out 5, far right", LedPatternLayout(477), 0, 4, 150, 128 + 99, 0},
-      {"LED out 10, left", LedPatternLayout(221), 3, 9, -1, 768 + 128, 5},
+      {"LED out 4, far right", LedPatternLayout(StretchEncoding::Radix255), 0, 3, 1000, 99, 3},
+      {"LED out 5, far right", LedPatternLayout(StretchEncoding::Radix255), 0, 4, 150, 128 + 99, 0},
+      {"LED out 10, left", LedPatternLayout(StretchEncoding::OneByte), 3, 9, -1, 768 + 128, 5},
   };
   for (const auto& c : cases) {
     PatternTable t(c.layout);
@@ -179,7 +179,7 @@ TEST(PatternTable, FlagsUseTheirBitsOnly) {
   EXPECT_TRUE(four.outputUsed(1, 0));
   EXPECT_FALSE(four.outputUsed(1, 1));
 
-  PatternTable led(LedPatternLayout(477));
+  PatternTable led(LedPatternLayout(StretchEncoding::Radix255));
   for (int j = 0; j < 10; ++j) led.setOutputUsed(2, j, true);
   led.setLoop(2, true);
   EXPECT_EQ(led.entry(512 + 100), 0xF1);
@@ -202,7 +202,7 @@ TEST(PatternTable, CopyTakesTheWholeBlockButTheLedEditorKeepsEntry255) {
   for (int i = 0; i < 64; ++i) EXPECT_EQ(four.entry(i), i + 1) << i;
   EXPECT_EQ(four.entry(64), 0);  // the next block is not touched
 
-  PatternTable led(LedPatternLayout(477));
+  PatternTable led(LedPatternLayout(StretchEncoding::Radix255));
   for (int i = 0; i < 256; ++i) led.setEntry(256 + i, 0x80 | (i & 0x7F));
   led.setEntry(768 + 255, 0x42);
   led.copyBlock(1, 3);

@@ -21,7 +21,7 @@ class CvRegisterModelTest : public ::testing::Test {
   void SetUp() override { ctx.image.ResetForNewFile(); }
 
   void Load(int32_t id) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     model.Load();
   }
   int RowAt(int offset) const {

@@ -121,8 +121,14 @@ const std::vector<Expected> kExpectedB = {
       {73, "CV191: Ausschaltverzögerung OUT6", 0xCF},
 };
 
+// The CV table the registry row of an identifier names.
+std::span<const CvRow> CvTableOf(int32_t id) {
+  const DecoderType* type = FindDecoderType(id);
+  return CvTableFor(type != nullptr ? type->editor.cvTable : CvTable::None);
+}
+
 void ExpectTable(int32_t id, const std::vector<Expected>& expected) {
-  auto table = CvTableFor(id);
+  auto table = CvTableOf(id);
   ASSERT_EQ(table.size(), expected.size()) << std::hex << id;
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(static_cast<int>(i) + 1, expected[i].row);
@@ -148,7 +154,7 @@ TEST(CvTables, TableCDiffersFromBOnlyInTheCaptionsOfRows9And10) {
 
 TEST(CvTables, FromRow14EveryOffsetIsTheCvNumberPlus16) {
   for (int32_t id : {0x14B00, 0x15000}) {
-    auto table = CvTableFor(id);
+    auto table = CvTableOf(id);
     ASSERT_EQ(table.size(), 73u);
     for (size_t i = 13; i < table.size(); ++i)
       EXPECT_EQ(table[i].offset, CvNumber(table[i].caption) + 16) << table[i].caption;
@@ -157,7 +163,7 @@ TEST(CvTables, FromRow14EveryOffsetIsTheCvNumberPlus16) {
 
 TEST(CvTables, Cv29LiesAt0x68InTableAAnd0x6AInTheOthers) {
   auto find29 = [](int32_t id) {
-    for (const auto& row : CvTableFor(id))
+    for (const auto& row : CvTableOf(id))
       if (CvNumber(row.caption) == 29) return row.offset;
     return -1;
   };
@@ -167,7 +173,7 @@ TEST(CvTables, Cv29LiesAt0x68InTableAAnd0x6AInTheOthers) {
 }
 
 TEST(CvTables, OtherIdentifiersHaveNoTable) {
-  for (int32_t id : {0, 0x44, 0x4401, 0x14B01, 0x4B00, 0x5000, -1}) EXPECT_TRUE(CvTableFor(id).empty()) << id;
+  for (int32_t id : {0, 0x44, 0x4401, 0x14B01, 0x4B00, 0x5000, -1}) EXPECT_TRUE(CvTableOf(id).empty()) << id;
 }
 
 TEST(CvSlots, ColumnsOf21And18RowsAt25PixelPitch) {

@@ -30,7 +30,7 @@ class OptionsModelTest : public ::testing::Test {
   void SetUp() override { ctx.image.ResetForNewFile(); }
 
   void Load(int32_t id, float version = 4.0f) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     ctx.image.Version = version;
     model.Load();
   }

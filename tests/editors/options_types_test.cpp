@@ -2,11 +2,18 @@
 
 #include <set>
 
+#include "decoders/decoder_types.h"
 #include "editors/option_types.h"
 
 using namespace korrin;
 
 namespace {
+
+// The option entry the registry row of an identifier names.
+const OptionTypeSpec* FindOptionType(int32_t id, float version) {
+  const DecoderType* type = FindDecoderType(id);
+  return type != nullptr ? OptionSpecFor(type->editor.options, version) : nullptr;
+}
 
 const OptionTypeSpec& TypeOf(int32_t id, float version = 4.0f) {
   const OptionTypeSpec* s = FindOptionType(id, version);
@@ -18,9 +25,15 @@ const OptionTypeSpec& TypeOf(int32_t id, float version = 4.0f) {
 }  // namespace
 
 TEST(OptionTypeTable, EveryIdentifierHasOneEntry) {
+  std::set<OptionType> entries;
+  for (const auto& optionType : OptionTypeTable()) {
+    EXPECT_NE(optionType.type, OptionType::None);
+    EXPECT_TRUE(entries.insert(optionType.type).second) << "twice: " << static_cast<int>(optionType.type);
+  }
   std::set<int32_t> seen;
-  for (const auto& optionType : OptionTypeTable())
-    for (int32_t id : optionType.identifiers) EXPECT_TRUE(seen.insert(id).second) << "twice: " << std::hex << id;
+  for (const DecoderType& type : DecoderTypes())
+    if (type.editor.options != OptionType::None)
+      for (int32_t id : type.identifiers()) seen.insert(id);
   EXPECT_EQ(seen.size(), 47u);
   for (int32_t id : {0x16D, 0x0, 0x4400, 0x14B00, 0x67, 0x108}) EXPECT_EQ(FindOptionType(id, 4.0f), nullptr) << id;
 }

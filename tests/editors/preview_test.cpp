@@ -78,7 +78,7 @@ TEST(PatternPreview, ErasedTableAndDamagedStretch) {
 TEST(PatternPreview, LedOutputsFiveToTenAndLongStretch) {
   // Identifier 477: S = 300 (6 s a step) stored as 45, 2; output 7 (bit 2 of the second point
   // bytes) lit at step 1; outputs 9 and 10 not used.
-  PatternTable t(LedPatternLayout(477));
+  PatternTable t(LedPatternLayout(StretchEncoding::Radix255));
   const int b = 256 * 2;
   t.setEntry(b + 100, 0xF0);  // outputs 1..4 used, no loop
   t.setEntry(b + 101, 3);

@@ -115,20 +115,20 @@ TEST(ServoAssignment, ExactHexByte) {
 }
 
 TEST(ServoAssignment, PresentationByType) {
-  auto tamb = AssignmentPresentationFor(211);
+  auto tamb = AssignmentPresentationFor(FindDecoderType(211)->editor.servoAddresses);
   EXPECT_EQ(tamb.servoGroups, 4);
   EXPECT_EQ(tamb.rows, 8);
   EXPECT_TRUE(tamb.servoAndRelayLists);
   EXPECT_EQ(tamb.captions[0], "Adresse 01");
   EXPECT_EQ(tamb.captions[4], "Adresse 05:");
   for (int id : {210, 466, 32210}) {
-    auto p = AssignmentPresentationFor(id);
+    auto p = AssignmentPresentationFor(FindDecoderType(id)->editor.servoAddresses);
     EXPECT_EQ(p.servoGroups, 1);
     EXPECT_EQ(p.rows, 4);
     EXPECT_FALSE(p.servoAndRelayLists);
     EXPECT_EQ(p.captions[3], "Adresse 04");
   }
-  auto f = AssignmentPresentationFor(16896);
+  auto f = AssignmentPresentationFor(FindDecoderType(16896)->editor.servoAddresses);
   EXPECT_EQ(f.captions[0], "Adresse 01 ein");
   EXPECT_EQ(f.captions[3], "Adresse 02 aus");
   EXPECT_EQ(f.rows, 4);

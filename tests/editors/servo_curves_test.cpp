@@ -66,7 +66,7 @@ TEST(ServoCurves, TimeTexts) {
 }
 
 TEST(ServoCurves, PresentationByType) {
-  auto tamb = CurvePresentationFor(211);
+  auto tamb = CurvePresentationFor(FindDecoderType(211)->editor);
   EXPECT_TRUE(tamb.relayStripAndSw1);
   EXPECT_FALSE(tamb.x7Threshold);
   EXPECT_EQ(tamb.buttonLabels[3], "Taster 2 open");
@@ -75,7 +75,7 @@ TEST(ServoCurves, PresentationByType) {
   EXPECT_EQ(tamb.buttonChoices[2][0], "Adr.-Lernen");
   EXPECT_EQ(tamb.buttonChoices[3][8], "wie Adr.8");
   for (int id : {210, 466, 32210, 16896}) {
-    auto p = CurvePresentationFor(id);
+    auto p = CurvePresentationFor(FindDecoderType(id)->editor);
     EXPECT_FALSE(p.relayStripAndSw1) << id;
     EXPECT_EQ(p.x7Threshold, id == 466 || id == 32210) << id;
     EXPECT_EQ(p.buttonLabels[0], "Taster 3 close") << id;

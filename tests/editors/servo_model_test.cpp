@@ -40,7 +40,7 @@ class ServoModelTest : public ::testing::Test {
   }
   void SetEntry(int k, int entry, int value) { ctx.image.setRomValue(Cell(k, entry), value); }
   void Load(int32_t id) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     model.Load();
   }
   int Entry(int k, int entry) const {

@@ -45,7 +45,7 @@ class FrameBlinkmusterLedTest : public ::testing::Test {
 
   // The load with identifier id, then the main window's frame switch.
   void Show(int32_t id) {
-    ctx->DecoderIdentifier = id;
+    ctx->SelectDecoderType(id);
     model->Load();
     QPushButton* apply = frame->led_blinkmuster_btn_uebernehmen;
     int width = apply->x() + apply->width() + 15;

@@ -24,7 +24,7 @@ class FrameBlinkmusterTest : public ::testing::Test {
   void SetUp() override {
     ctx = std::make_unique<EditorContext>(dialogs, files);
     ctx->image.ResetForNewFile();
-    ctx->DecoderIdentifier = 1;
+    ctx->SelectDecoderType(1);
     model = std::make_unique<BlinkPatternModel>(*ctx);
     frame = std::make_unique<TFrameBlinkmuster>(*model);
   }

@@ -29,7 +29,7 @@ class FrameRegisterTest : public ::testing::Test {
   // What the load does for this frame: the document loads the model, the window places and
   // shows the frame, which then renders.
   void Show(int32_t id) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     model.Load();
     frame->filling = true;
     frame->setGeometry(5, 3, 940, 555);

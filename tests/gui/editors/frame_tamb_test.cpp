@@ -60,7 +60,7 @@ class FrameTambTest : public ::testing::Test {
   // What the main window does for the servo pair: place and show both frames (their guards
   // set), the document loads the model, then each frame renders it.
   void Show(int32_t id) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     tamb->filling = true;
     adr->filling = true;
     const QRect b = tamb->servo_btn_uebernehmen->geometry();

@@ -30,7 +30,7 @@ class FrameZusatzTest : public ::testing::Test {
   // What the load does for this frame: the document loads the model, the window places and
   // shows the frame, which then renders.
   void Show(int32_t id, float version = 4.0f) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     ctx.image.Version = version;
     model.Load();
     frame->filling = true;

@@ -32,7 +32,7 @@ class PreviewBlinkTest : public ::testing::Test {
   void SetUp() override {
     ctx = std::make_unique<EditorContext>(dialogs, files);
     ctx->image.ResetForNewFile();
-    ctx->DecoderIdentifier = 1;
+    ctx->SelectDecoderType(1);
     // Address 1: outputs 1..4 in turn, 4 steps of 500 ms, loop, all used. Address 2 the same
     // without loop.
     for (int k = 0; k < 2; ++k) {
@@ -165,7 +165,7 @@ TEST(PreviewLedBlink, TenLampsFromTheLedTable) {
   ScriptedFileDialogs files;
   EditorContext ctx(dialogs, files);
   ctx.image.ResetForNewFile();
-  ctx.DecoderIdentifier = 477;
+  ctx.SelectDecoderType(477);
   auto set = [&](int i, int v) { ctx.image.setRomValue(0x600 + 2 * i, v); };
   for (int i = 0; i < 256; ++i) set(i, 0);
   set(100, 0x30);  // outputs 1, 2 used, no loop

@@ -44,7 +44,7 @@ class PreviewServoTest : public ::testing::Test {
   void SetEntry(int entry, int value) { ctx.image.setRomValue(0xA00 + 2 * entry, value); }
 
   void Show(int32_t id) {
-    ctx.DecoderIdentifier = id;
+    ctx.SelectDecoderType(id);
     const QRect b = tamb->servo_btn_uebernehmen->geometry();
     tamb->setGeometry(410, 5, b.right() + 1 + 15, b.bottom() + 1 + 15);
     tamb->show();
