@@ -1,0 +1,91 @@
+// Loading files in the page: every example shows what korrin-cli info shows, a file that does
+// not load shows the desktop program's message and leaves the page working, the malformed
+// fixtures of the core's tests never stop the page, and stepping through a folder.
+import { readdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { expect, test } from '@playwright/test';
+import { answerAll, cliInfo, cliMessages, example, examples, fixtures, loadFiles, openPage, runCli } from './helpers';
+
+const exampleFiles = readdirSync(examples).filter((f) => f.endsWith('.hex')).sort();
+
+test.describe('every example shows what korrin-cli info shows', () => {
+  for (const name of exampleFiles) {
+    test(name, async ({ page }) => {
+      const info = cliInfo(example(name));
+      await openPage(page);
+      await loadFiles(page, [example(name)]);
+      expect(await answerAll(page)).toEqual(info.messages.map((m) => m.text));
+      // type (the header), PIC, protocol and version in the status bar
+      if (info.title) await expect(page.locator('#header')).toHaveText(info.title);
+      const status = (await page.locator('#status').innerText()).replace(/\s+/g, ' ');
+      expect(status).toContain(info.pic);
+      expect(status).toContain(name);
+      // the rows: caption and address text of each shown row, in order
+      for (const row of info.rows) {
+        const field = page.getByRole('textbox', { name: row.caption.trim(), exact: true }).first();
+        await expect(field).toBeVisible();
+        if (row.address !== null) await expect(field).toHaveValue(String(row.address));
+        if (row.green !== undefined) await expect(field).toHaveClass(row.green ? /green/ : /red/);
+      }
+      // the editor of the type
+      if (info.editor) {
+        await expect(page.locator('#editor')).toBeVisible();
+        const first = Object.values(info.editor.settings)[0]?.[0];
+        if (first) await expect(page.locator(`#editor [data-key="${first.key}"]`).first()).toBeAttached();
+      } else {
+        await expect(page.locator('#editor')).toBeHidden();
+      }
+    });
+  }
+});
+
+// Files the core refuses or warns about: the page shows exactly the messages korrin-cli
+// prints for them (the same core, the same texts), one in-page dialog each, and afterwards
+// the page still loads a good file.
+test('malformed files show the core messages and never stop the page', async ({ page }) => {
+  const bad = readdirSync(fixtures).filter((f) => f.endsWith('.hex')).sort();
+  expect(bad.length).toBeGreaterThan(5);
+  await openPage(page);
+  for (const name of bad) {
+    const expected = cliMessages(runCli(['info', join(fixtures, name)]).stderr);
+    await loadFiles(page, [join(fixtures, name)]);
+    const shown = await answerAll(page, 'OK').catch(() => [] as string[]);
+    expect(shown, name).toEqual(expected);
+  }
+  await loadFiles(page, [example('tollet_mot.hex')]);
+  await expect(page.locator('#header')).toHaveText('Tollet');
+});
+
+test('a file that is no HEX file shows the reader message; the page goes on', async ({ page }, info) => {
+  const path = info.outputPath('kaputt.hex');
+  require('node:fs').writeFileSync(path, ':10000000ZZ\r\n');
+  const expected = cliMessages(runCli(['info', path]).stderr);
+  expect(expected.length).toBeGreaterThan(0);
+  await openPage(page);
+  await loadFiles(page, [path]);
+  expect(await answerAll(page)).toEqual(expected);
+  await loadFiles(page, [example('relais8_dcc.hex')]);
+  await expect(page.locator('#header')).toHaveText(cliInfo(example('relais8_dcc.hex')).title ?? '');
+});
+
+test('"<" and ">" step through several files chosen at once, in name order, wrapping', async ({ page }) => {
+  const chosen = ['tollet_mot.hex', 'relais8_dcc.hex', 'blinkmuster_mot.hex'];
+  const order = [...chosen].sort();
+  await openPage(page);
+  await loadFiles(page, chosen.map(example));
+  const shown = async () => (await page.locator('#status').innerText());
+  expect(await shown()).toContain(order[0]);
+  const next = page.getByRole('button', { name: 'Nächste HEX-Datei', exact: true });
+  const prev = page.getByRole('button', { name: 'Vorherige HEX-Datei', exact: true });
+  await next.click();
+  await expect(page.locator('#status')).toContainText(order[1]);
+  await next.click();
+  await expect(page.locator('#status')).toContainText(order[2]);
+  await next.click();
+  await expect(page.locator('#status')).toContainText(order[0]);
+  await prev.click();
+  await expect(page.locator('#status')).toContainText(order[2]);
+  // Alt+Left, as in the desktop window
+  await page.keyboard.press('Alt+ArrowLeft');
+  await expect(page.locator('#status')).toContainText(order[1]);
+});
