@@ -13,7 +13,7 @@ import type {
   KorrinDocument,
 } from './core-api';
 import { buttonAnswers } from './core-api';
-import { messageBox, type BoxKind as PageBoxKind } from './dialogs';
+import { askFileName, messageBox, type BoxKind as PageBoxKind } from './dialogs';
 
 const KIND: Record<BoxKind, PageBoxKind> = { warning: 'warning', error: 'error', info: 'information' };
 
@@ -51,10 +51,17 @@ export class Core {
   static async create(): Promise<Core> {
     const module = await (coreFactory as unknown as KorrinCoreFactory)();
     const dialogs = new DialogQueue();
-    const doc = new module.KorrinDocument((kind, text, buttons) => {
-      const answer = dialogs.show(kind, text, buttons);
-      // Boxes with one button: the core goes on at once with that answer.
-      return buttonAnswers[buttons].length === 1 ? buttonAnswers[buttons][0] : answer;
+    const doc = new module.KorrinDocument({
+      dialog: (kind, text, buttons) => {
+        const answer = dialogs.show(kind, text, buttons);
+        // Boxes with one button: the core goes on at once with that answer.
+        return buttonAnswers[buttons].length === 1 ? buttonAnswers[buttons][0] : answer;
+      },
+      // The save's file dialog: the boxes shown before it are answered first.
+      saveName: async (title, preset) => {
+        await dialogs.drained();
+        return askFileName(title, preset);
+      },
     });
     return new Core(doc, dialogs);
   }

@@ -91,7 +91,8 @@ export class EditorView {
     const h = document.createElement('h2');
     h.textContent = FRAME_TITLES[editor.frame ?? ''] ?? 'Editor';
     head.append(h);
-    if (editor.pending !== undefined) {
+    // Only the editors with a working copy have "Übernehmen" and "Verwerfen".
+    if (view !== null && typeof view === 'object' && ('applyEnabled' in view || 'pending' in view)) {
       const apply = this.button('Übernehmen', () => this.events.apply());
       apply.disabled = !editor.pending;
       const discard = this.button('Verwerfen', () => this.events.discard());

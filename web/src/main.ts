@@ -109,11 +109,11 @@ async function step(target: string): Promise<void> {
 }
 
 async function save(): Promise<void> {
-  const name = await askFileName('HEX-Datei speichern', current?.name ?? settings.lastFileName ?? 'korrin.hex');
-  if (!name) return;
-  const result = await core.doc.save(name);
+  const result = await core.doc.save();
+  await core.dialogs.drained();
   if (result !== 'saved') return;
   const bytes = core.doc.savedBytes();
+  const name = core.doc.savedName();
   if (current?.handle && name === current.name) {
     const answer = await messageBox('warning', `"${name}" überschreiben?`, ['yes', 'no']);
     if (answer === 'yes') {
@@ -256,7 +256,14 @@ function wire(): void {
 }
 
 async function start(): Promise<void> {
-  core = await Core.create();
+  try {
+    core = await Core.create();
+  } catch (e) {
+    // Without the core the page can do nothing; say why instead of showing dead buttons.
+    ui.app.setAttribute('aria-busy', 'false');
+    await messageBox('error', `Der Programmkern konnte nicht gestartet werden: ${e instanceof Error ? e.message : String(e)}`, ['ok']);
+    return;
+  }
   if (settings.rasterX > 0 || settings.rasterY > 0) core.doc.editor({ call: 'raster', x: settings.rasterX, y: settings.rasterY });
   wire();
   render();

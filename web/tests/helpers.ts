@@ -4,10 +4,11 @@
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { expect, type Page } from '@playwright/test';
 
-export const repo = resolve(__dirname, '../..');
+export const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 export const buildWeb = resolve(repo, process.env.KORRIN_BUILD_WEB ?? 'build-web');
 export const pageFile = join(buildWeb, 'korrin.html');
 export const cli = resolve(repo, process.env.KORRIN_CLI ?? 'build/src/korrin-cli');
@@ -50,12 +51,16 @@ export function cliInfo(file: string): CliInfo {
   return JSON.parse(r.stdout) as CliInfo;
 }
 
-// The messages korrin-cli printed (without its "warning: " / "error: " / "info: " prefix).
+// The messages korrin-cli printed to stderr, without their "warning: " / "error: " / "info: "
+// prefix; a message may run over several lines.
 export function cliMessages(stderr: string): string[] {
-  return stderr
-    .split('\n')
-    .filter((l) => /^(warning|error|info): /.test(l))
-    .map((l) => l.replace(/^(warning|error|info): /, ''));
+  const messages: string[] = [];
+  for (const line of stderr.replace(/\r\n|\r/g, '\n').replace(/\n$/, '').split('\n')) {
+    const m = /^(warning|error|info): (.*)$/.exec(line);
+    if (m) messages.push(m[2]);
+    else if (messages.length > 0) messages[messages.length - 1] += `\n${line}`;
+  }
+  return messages;
 }
 
 export async function openPage(page: Page): Promise<void> {
@@ -71,23 +76,36 @@ export async function loadFiles(page: Page, files: string[]): Promise<void> {
   await expect(page.locator('#app')).toHaveAttribute('aria-busy', 'false');
 }
 
-// The in-page message box now open: its text, answered with the given button caption.
-export async function answerDialog(page: Page, button = 'OK'): Promise<string> {
+// The messages of a load as korrin-cli info --json reports them (line breaks as \n).
+export function cliLoadMessages(file: string): string[] {
+  return cliInfo(file).messages.map((m) => m.text.replace(/\r\n|\r/g, '\n'));
+}
+
+// The in-page message box now open: its text, answered with the first of the given button
+// captions that it has (by default as korrin-cli answers: Ignore, else OK, else its button).
+export async function answerDialog(page: Page, buttons = ['Ignorieren', 'OK']): Promise<string> {
   const box = page.locator('dialog[open]').last();
   await expect(box).toBeVisible();
   const text = (await box.locator('.box-text').textContent()) ?? '';
-  await box.getByRole('button', { name: button, exact: true }).click();
+  for (const name of buttons) {
+    const b = box.getByRole('button', { name, exact: true });
+    if ((await b.count()) > 0) {
+      await b.click();
+      return text;
+    }
+  }
+  await box.getByRole('button').first().click();
   return text;
 }
 
 // Answers every message box until the page is idle again; returns their texts in order.
-export async function answerAll(page: Page, button = 'OK'): Promise<string[]> {
+export async function answerAll(page: Page, buttons = ['Ignorieren', 'OK']): Promise<string[]> {
   const texts: string[] = [];
   for (;;) {
     const open = page.locator('dialog[open] .box-text');
     const busy = await page.locator('#app').getAttribute('aria-busy');
     if ((await open.count()) > 0) {
-      texts.push(await answerDialog(page, button));
+      texts.push(await answerDialog(page, buttons));
       continue;
     }
     if (busy === 'false') {
