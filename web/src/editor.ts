@@ -174,7 +174,11 @@ export class EditorView {
       };
       input.addEventListener('change', send);
       input.addEventListener('keydown', (e) => {
-        if (e.key === 'Enter') send();
+        if (e.key === 'Enter') {
+          // The key must not reach a message box that the value may open.
+          e.preventDefault();
+          send();
+        }
       });
     }
     input.id = id;
@@ -427,7 +431,10 @@ export class EditorView {
     };
     run.addEventListener('click', go);
     input.addEventListener('keydown', (e) => {
-      if (e.key === 'Enter') go();
+      if (e.key === 'Enter') {
+        e.preventDefault();
+        go();
+      }
     });
     box.append(input, run);
     return box;

@@ -53,7 +53,10 @@ export class RowsView {
       for (const input of [address, func]) {
         input.addEventListener('change', () => this.events.commit());
         input.addEventListener('keydown', (e) => {
-          if (e.key === 'Enter') this.events.commit();
+          if (e.key === 'Enter') {
+            e.preventDefault();
+            this.events.commit();
+          }
         });
       }
       rg.addEventListener('click', () => this.events.toggle(r));

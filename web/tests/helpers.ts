@@ -73,7 +73,8 @@ export async function loadFiles(page: Page, files: string[]): Promise<void> {
   const chooser = page.waitForEvent('filechooser');
   await page.getByRole('button', { name: 'HEX laden', exact: true }).click();
   await (await chooser).setFiles(files);
-  await expect(page.locator('#app')).toHaveAttribute('aria-busy', 'false');
+  // the load has ended, or waits for an answer in a dialog
+  await expect(page.locator('#app[aria-busy="false"], dialog[open]').first()).toBeAttached();
 }
 
 // The messages of a load as korrin-cli info --json reports them (line breaks as \n).

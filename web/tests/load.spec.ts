@@ -18,7 +18,9 @@ test.describe('every example shows what korrin-cli info shows', () => {
       // type (the header), PIC, protocol and version in the status bar
       if (info.title) await expect(page.locator('#header')).toHaveText(info.title);
       const status = (await page.locator('#status').innerText()).replace(/\s+/g, ' ');
-      expect(status).toContain(info.pic);
+      expect(status).toContain(String(info.pic));
+      expect(status).toContain(`V ${info.version.toFixed(2)}`);
+      expect(status).toContain(info.protocol);
       expect(status).toContain(name);
       // the rows: caption and address text of each shown row, in order
       for (const row of info.rows) {
@@ -60,8 +62,10 @@ test('malformed files show the core messages and never stop the page', async ({ 
       return path;
     }),
   ];
-  await openPage(page);
+  // A fresh page for each file: the reader keeps the record addresses of the file before (as
+  // the desktop window does), and korrin-cli starts fresh each time.
   for (const file of files) {
+    await openPage(page);
     await loadFiles(page, [file]);
     expect(await answerAll(page), file).toEqual(cliLoadMessages(file));
   }
@@ -86,22 +90,29 @@ test('a file that does not load shows the reader message; the page goes on', asy
 
 test('"<" and ">" step through several files chosen at once, in name order, wrapping', async ({ page }) => {
   const chosen = ['tollet_mot.hex', 'relais8_dcc.hex', 'blinkmuster_mot.hex'];
-  const order = [...chosen].sort();
+  const order = [...chosen].sort(); // blinkmuster, relais8, tollet
   await openPage(page);
   await loadFiles(page, chosen.map(example));
-  const shown = async () => (await page.locator('#status').innerText());
-  expect(await shown()).toContain(order[0]);
+  const status = page.locator('#status-3');
+  // the first chosen file opens
+  await expect(status).toContainText('tollet_mot.hex');
   const next = page.getByRole('button', { name: 'Nächste HEX-Datei', exact: true });
   const prev = page.getByRole('button', { name: 'Vorherige HEX-Datei', exact: true });
   await next.click();
-  await expect(page.locator('#status')).toContainText(order[1]);
+  await expect(status).toContainText(order[0]);
   await next.click();
-  await expect(page.locator('#status')).toContainText(order[2]);
-  await next.click();
-  await expect(page.locator('#status')).toContainText(order[0]);
+  await expect(status).toContainText(order[1]);
   await prev.click();
-  await expect(page.locator('#status')).toContainText(order[2]);
-  // Alt+Left, as in the desktop window
+  await expect(status).toContainText(order[0]);
+  await prev.click();
+  await expect(status).toContainText(order[2]);
+  // Alt+Left and Alt+Right, as in the desktop window
   await page.keyboard.press('Alt+ArrowLeft');
-  await expect(page.locator('#status')).toContainText(order[1]);
+  await expect(status).toContainText(order[1]);
+  await page.keyboard.press('Alt+ArrowRight');
+  await expect(status).toContainText(order[2]);
+  // a single file chosen later, not among them, ends the stepping
+  await loadFiles(page, [example('fenwik_18324_cv.hex')]);
+  await expect(status).toContainText('fenwik_18324_cv.hex');
+  await expect(next).toBeDisabled();
 });
