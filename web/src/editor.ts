@@ -103,7 +103,11 @@ export class EditorView {
     this.host.append(head);
     if (kind === 'options') this.host.append(this.modes(view as OptionsViewJson));
     if (kind === 'servo') this.host.append(this.servoDrawing(view as ServoViewJson));
-    if (kind === 'servo' || kind === 'blink' || kind === 'led-blink') head.append(this.previewBox(kind === 'servo' ? 'servo' : 'pattern'));
+    if (kind === 'servo' || kind === 'blink' || kind === 'led-blink') {
+      const v = view as { selected: number; copyEnabled: boolean[] };
+      head.append(this.selector(kind === 'servo' ? 'Kurve' : 'Muster', v.selected, v.copyEnabled.length, kind === 'servo'));
+      head.append(this.previewBox(kind === 'servo' ? 'servo' : 'pattern'));
+    }
 
     for (const [section, settings] of Object.entries(editor.settings)) {
       const fs = document.createElement('fieldset');
@@ -114,13 +118,22 @@ export class EditorView {
       fs.append(grid);
       this.host.append(fs);
     }
-    if (editor.actions.length > 0) {
+    // The actions, grouped by what they act on (the first part of their key), each group named
+    // by what the captions of that thing's settings have in common ("Kurve 2", "Muster 3").
+    const groups = new Map<string, ActionState[]>();
+    for (const a of editor.actions) {
+      const prefix = a.key.split('.')[0];
+      groups.set(prefix, [...(groups.get(prefix) ?? []), a]);
+    }
+    const allSettings = Object.values(editor.settings).flat();
+    for (const [prefix, actions] of groups) {
       const fs = document.createElement('fieldset');
       const legend = document.createElement('legend');
-      legend.textContent = 'Aktionen';
+      const captions = allSettings.filter((x) => x.key.startsWith(`${prefix}.`)).map((x) => x.caption);
+      legend.textContent = commonStart(captions) || 'Aktionen';
       const list = document.createElement('div');
       list.className = 'actions';
-      for (const a of editor.actions) list.append(this.action(a));
+      for (const a of actions) list.append(this.action(a, legend.textContent));
       fs.append(legend, list);
       this.host.append(fs);
     }
@@ -264,6 +277,27 @@ export class EditorView {
     return box;
   }
 
+  // Which curve is drawn (and which curve or pattern the preview plays): one button each.
+  private selector(word: string, selected: number, count: number, curve: boolean): HTMLElement {
+    const box = document.createElement('span');
+    box.className = 'selector';
+    box.setAttribute('role', 'group');
+    box.setAttribute('aria-label', word);
+    for (let i = 0; i < count; i++) {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.textContent = String(i + 1);
+      b.setAttribute('aria-label', `${word} ${i + 1}`);
+      b.setAttribute('aria-pressed', String(i === selected));
+      b.dataset.key = `select#${i}`;
+      b.addEventListener('click', () =>
+        void this.guard(() => this.events.call(curve ? { call: 'selectCurve', curve: i } : { call: 'selectAddress', address: i }, true)),
+      );
+      box.append(b);
+    }
+    return box;
+  }
+
   // The operating modes of the options editor as radio buttons, as the desktop frame has them;
   // choosing one runs the core's mode reaction.
   private modes(v: OptionsViewJson): HTMLElement {
@@ -308,7 +342,7 @@ export class EditorView {
     canvas.tabIndex = 0;
     canvas.dataset.key = 'curve';
     canvas.setAttribute('role', 'img');
-    canvas.setAttribute('aria-label', `Kurve ${v.selected}`);
+    canvas.setAttribute('aria-label', `Kurve ${v.selected + 1}`);
     canvas.style.aspectRatio = `${c.width} / ${c.height}`;
     this.paintCurve = (cv: ServoViewJson['curve']) => paintCurve(canvas, cv);
     this.paintCurve(c);
@@ -407,7 +441,7 @@ export class EditorView {
 
   // An action: its value typed in the form the core names, run by its button. Actions that
   // read or write a file (curve and set files) go through the page's file handling.
-  private action(a: ActionState): HTMLElement {
+  private action(a: ActionState, group: string): HTMLElement {
     const box = document.createElement('div');
     box.className = 'action';
     const isFile = a.form.toUpperCase().includes('DATEI');
@@ -415,6 +449,7 @@ export class EditorView {
     run.type = 'button';
     run.textContent = a.description;
     run.title = a.key;
+    run.setAttribute('aria-label', `${group}: ${a.description}`);
     run.dataset.key = a.key;
     if (isFile) {
       run.addEventListener('click', () => void this.guard(() => this.events.fileAction(a)));
@@ -424,7 +459,7 @@ export class EditorView {
     const input = document.createElement('input');
     input.type = 'text';
     input.placeholder = a.form;
-    input.setAttribute('aria-label', `${a.description} (${a.form})`);
+    input.setAttribute('aria-label', `${group}: ${a.description} (${a.form})`);
     input.dataset.key = `${a.key}#value`;
     const go = () => {
       if (input.value.trim() !== '') void this.guard(() => this.events.set(a.key, input.value.trim()));
@@ -473,4 +508,14 @@ function paintRelay(canvas: HTMLCanvasElement, r: ServoViewJson['relay']): void 
   for (const x of r.gridX) g.fillRect(x, 0, 1, r.height);
   g.fillStyle = '#c00000';
   for (const cell of r.cells) g.fillRect(cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top);
+}
+
+// The words all captions start with ("Kurve 2" of "Kurve 2 Relais" and "Kurve 2 Anzahl Punkte").
+function commonStart(captions: string[]): string {
+  if (captions.length === 0) return '';
+  let start = captions[0];
+  for (const c of captions) while (!c.startsWith(start)) start = start.slice(0, -1);
+  // whole words only, without a trailing separator
+  if (!captions.every((c) => c.length === start.length || /[\s,]/.test(c[start.length] ?? ' '))) start = start.replace(/\S*$/, '');
+  return start.replace(/[\s,:]+$/, '');
 }

@@ -147,7 +147,7 @@ async function fileAction(a: EditorActionJson): Promise<void> {
   if (setFile) core.doc.loadSetFile(file.name, bytes);
   else {
     const curve = Number(a.key.match(/^kurve(\d+)/)?.[1] ?? '0');
-    if (curve > 0) core.doc.editor({ call: 'selectCurve', curve });
+    if (curve > 0) core.doc.editor({ call: 'selectCurve', curve: curve - 1 });
     core.doc.loadCurveFile(file.name, bytes);
   }
 }
