@@ -347,7 +347,26 @@ export class EditorView {
     this.paintCurve = (cv: ServoViewJson['curve']) => paintCurve(canvas, cv);
     this.paintCurve(c);
     this.drag(canvas, c.width, c.height, (x, y) => ({ call: 'curveMove', x, y }));
-    box.append(canvas);
+    // The raster the dragged points snap to, with the choices of the desktop frame's lists.
+    const raster = document.createElement('div');
+    raster.className = 'editor-head';
+    const rasterList = (caption: string, max: number, value: number) => {
+      const label = document.createElement('label');
+      const select = document.createElement('select');
+      for (let i = 0; i <= max; i++) select.add(new Option(String(i), String(i), false, i === value));
+      select.setAttribute('aria-label', caption);
+      select.dataset.key = caption;
+      label.append(caption, ' ', select);
+      raster.append(label);
+      return select;
+    };
+    const rx = rasterList('Raster X', 70, v.rasterX);
+    const ry = rasterList('Raster Y', 10, v.rasterY);
+    for (const sel of [rx, ry])
+      sel.addEventListener('change', () =>
+        void this.guard(() => this.events.call({ call: 'raster', x: Number(rx.value), y: Number(ry.value) }, true)),
+      );
+    box.append(raster, canvas);
     if (v.relayStripAndSw1) {
       const r = v.relay;
       const relay = document.createElement('canvas');

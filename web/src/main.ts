@@ -59,6 +59,12 @@ function render(): void {
   ui.prev.disabled = s.prevFileName === '';
   ui.next.disabled = s.nextFileName === '';
   if (s.focus) rows.focus(s.focus.row, s.focus.field);
+  // The servo raster is kept in the browser, as the desktop window keeps it in its ini file.
+  const servo = s.view?.kind === 'servo' ? s.view : null;
+  if (servo && (servo.rasterX !== settings.rasterX || servo.rasterY !== settings.rasterY)) {
+    settings = { ...settings, rasterX: servo.rasterX, rasterY: servo.rasterY };
+    writeSettings(settings);
+  }
 }
 
 // Runs one user action at a time. The core's boxes are answered before the action counts as
@@ -89,6 +95,10 @@ async function openFile(file: PageFile): Promise<void> {
   const bytes = await file.read();
   current = file;
   await core.doc.load(file.name, bytes);
+  // The servo editor takes the raster kept from the last time.
+  const view = JSON.parse(core.doc.view()) as { kind?: string; rasterX?: number; rasterY?: number } | null;
+  if (view?.kind === 'servo' && (view.rasterX !== settings.rasterX || view.rasterY !== settings.rasterY))
+    core.doc.editor({ call: 'raster', x: settings.rasterX, y: settings.rasterY });
   settings = { ...settings, lastFileName: file.name };
   writeSettings(settings);
 }
@@ -264,10 +274,11 @@ async function start(): Promise<void> {
     await messageBox('error', `Der Programmkern konnte nicht gestartet werden: ${e instanceof Error ? e.message : String(e)}`, ['ok']);
     return;
   }
-  if (settings.rasterX > 0 || settings.rasterY > 0) core.doc.editor({ call: 'raster', x: settings.rasterX, y: settings.rasterY });
   wire();
   render();
   ui.app.setAttribute('aria-busy', 'false');
+  // How long the page took to get ready (the README's figure is measured from it).
+  document.body.dataset.readyMs = String(Math.round(performance.now()));
   document.body.dataset.ready = 'true';
 }
 

@@ -57,16 +57,37 @@ test('at 200 % zoom nothing runs off the side', async ({ page }) => {
   });
 });
 
-// The time from opening the file to the page ready with an example loaded, printed for the
-// README's figure; the bound is loose so that a busy machine does not fail it, the goal is 1 s.
+// The time from opening the file to the page ready, and to an example loaded and shown, as
+// the browser measures it; printed for the README's figure. The goal is 1 s on the 2-core
+// machine; the bound here only catches a page that hangs, since a busy machine is slower.
 test('page ready with an example loaded: timing', async ({ page }) => {
-  const t0 = Date.now();
   await openPage(page);
-  const ready = Date.now() - t0;
+  const ready = Number(await page.locator('body').getAttribute('data-ready-ms'));
+  const t0 = await page.evaluate(() => performance.now());
   await loadFiles(page, [example('servo_tamb4_dcc.hex')]);
   await answerAll(page);
-  await expect(page.locator('#editor')).toBeVisible();
-  const loaded = Date.now() - t0;
-  console.log(`page ready: ${ready} ms; with servo_tamb4_dcc.hex loaded and shown: ${loaded} ms`);
-  expect(loaded).toBeLessThan(5000);
+  await expect(page.locator('#editor canvas.curve')).toBeVisible();
+  const loaded = (await page.evaluate(() => performance.now())) - t0;
+  console.log(`page ready: ${ready} ms after navigation; servo_tamb4_dcc.hex loaded and shown in ${Math.round(loaded)} ms more`);
+  expect(ready).toBeGreaterThan(0);
+  expect(ready + loaded).toBeLessThan(20000);
+});
+
+test('the servo raster and the last file name stay in the browser across a reload', async ({ page }) => {
+  await openPage(page);
+  await loadFiles(page, [example('servo_tamb4_dcc.hex')]);
+  await answerAll(page);
+  await page.getByRole('combobox', { name: 'Raster X', exact: true }).selectOption('5');
+  await expect(page.locator('#app')).toHaveAttribute('aria-busy', 'false');
+  await page.getByRole('combobox', { name: 'Raster Y', exact: true }).selectOption('2');
+  await expect(page.locator('#app')).toHaveAttribute('aria-busy', 'false');
+  await openPage(page);
+  const kept = await page.evaluate(() => JSON.parse(localStorage.getItem('korrin.settings') ?? '{}'));
+  expect(kept).toEqual({ lastFileName: 'servo_tamb4_dcc.hex', rasterX: 5, rasterY: 2 });
+  await loadFiles(page, [example('servo_tamb4_dcc.hex')]);
+  await answerAll(page);
+  await expect(page.getByRole('combobox', { name: 'Raster X', exact: true })).toHaveValue('5');
+  await expect(page.getByRole('combobox', { name: 'Raster Y', exact: true })).toHaveValue('2');
+  // loading the file gave no undo step
+  await expect(page.getByRole('button', { name: 'Rückgängig', exact: true })).toBeDisabled();
 });
