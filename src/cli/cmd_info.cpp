@@ -10,53 +10,11 @@
 #include "base/text_encoding.h"
 #include "cli/commands.h"
 #include "cli/editor_settings.h"
+#include "cli/info_json.h"
 
 namespace korrin::cli {
 
 namespace {
-
-nlohmann::ordered_json InfoJson(Session& s) {
-  Document& doc = s.doc;
-  nlohmann::ordered_json j;
-  j["identifier"] = doc.DecoderIdentifier;
-  j["identifier_bytes"] = doc.identification.IdentifierBytes;
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
-  j["title"] = entry ? nlohmann::ordered_json(entry->title) : nlohmann::ordered_json(nullptr);
-  j["pic"] = doc.image.PIC;
-  j["protocol"] = ProtocolName(doc);
-  j["version"] = std::round(static_cast<double>(doc.image.Version) * 100.0) / 100.0;
-  j["id"] = EightBitToUtf8(doc.image.ID_Text);
-  j["config"] = nlohmann::ordered_json::array();
-  for (const auto& c : doc.image.Config) j["config"].push_back(EightBitToUtf8(c));
-  std::string eeprom;
-  for (const auto& cell : doc.image.Hex_EE) eeprom += cell;
-  j["eeprom"] = EightBitToUtf8(eeprom);
-  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-  for (int r = 0; r < kAddressRowCount; ++r) {
-    const AddressRow& row = doc.rows[r];
-    if (!row.shown()) continue;
-    nlohmann::ordered_json o;
-    o["row"] = r;
-    o["caption"] = row.caption;
-    auto address = ShownNumber(row.addressText);
-    o["address"] = address ? nlohmann::ordered_json(*address) : nlohmann::ordered_json(nullptr);
-    if (doc.RG_Mode) {
-      o["green"] = row.RowGreen;
-    } else {
-      auto f = ShownNumber(row.functionText);
-      o["function"] = f ? *f : row.Adresse_dez2;
-    }
-    rows.push_back(o);
-  }
-  j["rows"] = rows;
-  const char* frame = FrameKey(doc.layout.frameKind);
-  j["frame"] = frame ? nlohmann::ordered_json(frame) : nlohmann::ordered_json(nullptr);
-  j["editor"] = EditorStateJson(doc.ShownEditor());
-  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-  for (const auto& m : s.dialogs.messages) messages.push_back({{"kind", KindName(m.kind)}, {"text", TextUtf8(m.text)}});
-  j["messages"] = messages;
-  return j;
-}
 
 // The keys the file accepts with `set --set`, with caption and value, and the action keys.
 void KeysTable(const EditorModel* model, std::ostream& out) {
@@ -110,7 +68,7 @@ int CmdInfo(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   LoadResult r = s.doc.LoadHexFile(args.operands[0]);
   if (r == LoadResult::NotRead) return 2;
   if (args.has("--json")) {
-    out << InfoJson(s).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    out << InfoJson(s.doc, s.dialogs.messages).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
   } else {
     InfoTable(s, out);
   }
