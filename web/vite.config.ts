@@ -49,7 +49,7 @@ export default defineConfig({
   plugins: single ? [coreModule(), viteSingleFile({ removeViteModuleLoader: true }), renameSingleFile()] : [coreModule()],
   build: {
     outDir: single ? buildDir : resolve(buildDir, 'site'),
-    emptyOutDir: false,
+    emptyOutDir: !single,
     target: 'es2022',
     assetsInlineLimit: single ? 100_000_000 : 4096,
     chunkSizeWarningLimit: 4000,

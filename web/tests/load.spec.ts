@@ -1,7 +1,7 @@
 // Loading files in the page: every example shows what korrin-cli info shows, a file that does
 // not load shows the desktop program's message and leaves the page working, the malformed
 // fixtures of the core's tests never stop the page, and stepping through a folder.
-import { readdirSync, writeFileSync } from 'node:fs';
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { expect, test } from '@playwright/test';
 import { answerAll, cliInfo, cliLoadMessages, example, examples, fixtures, loadFiles, openPage, repo } from './helpers';
@@ -115,4 +115,21 @@ test('"<" and ">" step through several files chosen at once, in name order, wrap
   await loadFiles(page, [example('fenwik_18324_cv.hex')]);
   await expect(status).toContainText('fenwik_18324_cv.hex');
   await expect(next).toBeDisabled();
+});
+
+test('a file dropped on the page opens', async ({ page }) => {
+  await openPage(page);
+  const content = readFileSync(example('relais8_dcc.hex'), 'latin1');
+  const transfer = await page.evaluateHandle((text) => {
+    const dt = new DataTransfer();
+    dt.items.add(new File([text], 'relais8_dcc.hex', { type: 'text/plain' }));
+    return dt;
+  }, content);
+  await page.dispatchEvent('#window', 'dragenter', { dataTransfer: transfer });
+  await expect(page.locator('#drop-hint')).toBeVisible();
+  await page.dispatchEvent('#window', 'drop', { dataTransfer: transfer });
+  await expect(page.locator('#drop-hint')).toBeHidden();
+  await answerAll(page);
+  await expect(page.locator('#header')).toHaveText(cliInfo(example('relais8_dcc.hex')).title ?? '');
+  await expect(page.locator('#status-3')).toContainText('relais8_dcc.hex');
 });
