@@ -19,6 +19,10 @@ if(KORRIN_GUI)
   install(TARGETS korrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(DIRECTORY ${KORRIN_HELP_DIR}/ DESTINATION ${KORRIN_DATA_DESTINATION}/help)
+# The web version, one self-contained HTML file that opens in any browser (scripts/web writes it;
+# scripts/package builds it first). Skipped when it has not been built.
+set(KORRIN_WEB_PAGE ${PROJECT_SOURCE_DIR}/build-web/korrin.html CACHE FILEPATH "The web version's single file (scripts/web)")
+install(FILES ${KORRIN_WEB_PAGE} DESTINATION ${KORRIN_DATA_DESTINATION} OPTIONAL)
 file(GLOB korrin_examples ${PROJECT_SOURCE_DIR}/examples/*.hex)
 install(FILES ${korrin_examples} ${PROJECT_SOURCE_DIR}/examples/plan.csv ${PROJECT_SOURCE_DIR}/examples/README.md
         DESTINATION ${KORRIN_DATA_DESTINATION}/examples)

@@ -10,11 +10,13 @@
 #include "base/text_encoding.h"
 #include "cli/commands.h"
 #include "cli/editor_settings.h"
+#include "cli/info_json.h"
 
 namespace korrin::cli {
 
 namespace {
 
+<<<<<<< HEAD
 nlohmann::ordered_json InfoJson(Session& s) {
   Document& doc = s.doc;
   nlohmann::ordered_json j;
@@ -58,6 +60,8 @@ nlohmann::ordered_json InfoJson(Session& s) {
   return j;
 }
 
+=======
+>>>>>>> web
 // The keys the file accepts with `set --set`, with caption and value, and the action keys.
 void KeysTable(const EditorModel* model, std::ostream& out) {
   if (!model) return;
@@ -110,7 +114,7 @@ int CmdInfo(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   LoadResult r = s.doc.LoadHexFile(args.operands[0]);
   if (r == LoadResult::NotRead) return 2;
   if (args.has("--json")) {
-    out << InfoJson(s).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    out << InfoJson(s.doc, s.dialogs.messages).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
   } else {
     InfoTable(s, out);
   }

@@ -175,6 +175,8 @@ class ConfigurationBuilder : public nlohmann::json_sax<Json> {
 }  // namespace
 
 std::optional<Json> ParseConfiguration(const std::string& text, std::string* error) {
+  // The SAX parse throws nothing (the WebAssembly build has no exceptions): a fault reaches
+  // parse_error or the duplicate check and ends the parse.
   ConfigurationBuilder builder;
   if (Json::sax_parse(text, &builder)) return std::move(builder.root);
   if (error) {

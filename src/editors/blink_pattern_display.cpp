@@ -1,20 +1,17 @@
 #include "editors/blink_pattern_display.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "base/number_text.h"
 #include "image/format.h"
 
 namespace korrin {
 
 std::string FormatFixedC(double value, int width, int precision) {
-  // std::to_chars ignores the locale (Qt sets the user's locale for the C library, which
-  // would make printf write a decimal comma).
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                              std::chars_format::fixed, precision);
-  std::string text = result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string("0");
+  // Without the locale (Qt sets the user's locale for the C library, which would make printf
+  // write a decimal comma).
+  std::string text = FormatFixed(value, precision);
   if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
   return text;
 }

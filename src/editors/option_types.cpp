@@ -1,8 +1,8 @@
 #include "editors/option_types.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "base/number_text.h"
 #include "image/format.h"
 
 namespace korrin {
@@ -331,11 +331,9 @@ std::optional<int> FadingPositionOf(const std::string& cell) {
 std::string OptionUnitLabel(float unit, int value) {
   // One decimal, always with a decimal point: printf would take the separator of the C
   // locale, which the window sets from the user's environment ("10,0" under German).
-  // to_chars rounds the exact binary value as printf does, and "%3.1f" never pads.
+  // FormatFixed rounds the exact binary value as printf does, and "%3.1f" never pads.
   const double seconds = static_cast<double>(unit * static_cast<float>(value));
-  char text[32];
-  auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 1);
-  return "(" + std::string(text, result.ptr) + " sec.)";
+  return "(" + FormatFixed(seconds, 1) + " sec.)";
 }
 
 std::string SpeedBarTitle(int value) { return Format("Geschwindigkeit: %i", value); }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/number_text.h"
 #include "image/format.h"
 
 namespace korrin {
@@ -206,12 +207,10 @@ std::optional<double> ReadServoDecimal(const std::string& text) {
     if (expDigits == 0) return std::nullopt;
   }
   if (i != t.size()) return std::nullopt;
-  // from_chars ignores the C locale (the Qt application sets it from the environment, and
-  // strtod would then expect a German comma).
-  if (normal[0] == '+') normal.erase(0, 1);
-  double v = 0;
-  auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v);
-  if (ec != std::errc() || ptr != normal.data() + normal.size() || !std::isfinite(v)) return std::nullopt;
+  // Without the C locale (the Qt application sets it from the environment, and strtod would
+  // then expect a German comma).
+  auto v = ParseDecimal(normal);
+  if (!v || !std::isfinite(*v)) return std::nullopt;
   return v;
 }
 
