@@ -52,16 +52,18 @@ while (performance.now() < deadline || times.length < 50) {
   times.push(performance.now() - t0);
   if (r !== 'loaded') throw new Error('load: ' + r);
 }
+// The fastest run is the one least disturbed by other work on the machine; the median is shown too.
 times.sort((a, b) => a - b);
-const wasmUs = times[Math.floor(times.length / 2)] * 1000;
+const wasmUs = times[0] * 1000;
 const info = JSON.parse(doc.state()).info;
-console.log(`WebAssembly (Node ${process.version}): ${wasmUs.toFixed(0)} µs per load (median of ${times.length}), PIC ${info.pic}, "${info.title}"`);
+console.log(`WebAssembly (Node ${process.version}): ${wasmUs.toFixed(0)} µs per load (fastest of ${times.length}, median ${(times[Math.floor(times.length / 2)] * 1000).toFixed(0)} µs), PIC ${info.pic}, "${info.title}"`);
 
 if (fs.existsSync(nativeBench)) {
-  const r = spawnSync(nativeBench, ['--benchmark_filter=BM_LoadIdentifyDecode$', '--benchmark_format=json'], { encoding: 'utf8' });
-  const run = JSON.parse(r.stdout).benchmarks[0];
-  const nativeUs = run.time_unit === 'us' ? run.real_time : run.real_time / 1000;
-  console.log(`native: ${nativeUs.toFixed(0)} µs per load; WebAssembly / native = ${(wasmUs / nativeUs).toFixed(2)}`);
+  const r = spawnSync(nativeBench, ['--benchmark_filter=BM_LoadIdentifyDecode$', '--benchmark_format=json',
+    '--benchmark_repetitions=10', '--benchmark_report_aggregates_only=false'], { encoding: 'utf8' });
+  const runs = JSON.parse(r.stdout).benchmarks.filter((b) => b.run_type === 'iteration');
+  const nativeUs = Math.min(...runs.map((b) => (b.time_unit === 'us' ? b.real_time : b.real_time / 1000)));
+  console.log(`native: ${nativeUs.toFixed(0)} µs per load (fastest of ${runs.length} repetitions); WebAssembly / native = ${(wasmUs / nativeUs).toFixed(2)}`);
 } else {
   console.log(`native: ${nativeBench} fehlt (scripts/web --bench baut es)`);
 }
