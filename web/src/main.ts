@@ -94,7 +94,9 @@ async function openFile(file: PageFile): Promise<void> {
   }
   const bytes = await file.read();
   current = file;
+  const t0 = performance.now();
   await core.doc.load(file.name, bytes);
+  document.body.dataset.loadMs = String(Math.round(performance.now() - t0));
   // The servo editor takes the raster kept from the last time.
   const view = JSON.parse(core.doc.view()) as { kind?: string; rasterX?: number; rasterY?: number } | null;
   if (view?.kind === 'servo' && (view.rasterX !== settings.rasterX || view.rasterY !== settings.rasterY))

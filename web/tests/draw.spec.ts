@@ -81,3 +81,25 @@ for (const input of ['mouse', 'touch'] as const) {
     await context.close();
   });
 }
+
+test('"Vorschau" plays the selected pattern and stops again', async ({ page }) => {
+  await openPage(page);
+  await loadFiles(page, [example('blinkmuster_mot.hex')]);
+  await answerAll(page);
+  await page.getByRole('button', { name: 'Muster 2', exact: true }).click();
+  await expect(page.locator('#app')).toHaveAttribute('aria-busy', 'false');
+  const preview = page.getByRole('button', { name: 'Vorschau', exact: true });
+  await preview.click();
+  const lamps = page.locator('#editor .preview-show .lamp');
+  await expect(lamps).toHaveCount(4);
+  // pattern 2 runs one lit output along the four; its lamps change as it plays
+  const seen = new Set<string>();
+  const deadline = Date.now() + 6000;
+  while (seen.size < 2 && Date.now() < deadline) {
+    seen.add((await lamps.evaluateAll((ls) => ls.map((l) => (l.classList.contains('on') ? 'X' : '.')).join(''))) as string);
+    await page.waitForTimeout(100);
+  }
+  expect(seen.size).toBeGreaterThanOrEqual(2);
+  await preview.click();
+  await expect(preview).toHaveText(/\u25B6/);
+});

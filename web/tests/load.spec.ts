@@ -45,6 +45,7 @@ test.describe('every example shows what korrin-cli info shows', () => {
 // prints for them (the same core, the same texts), one in-page dialog each, and afterwards
 // the page still loads a good file.
 test('malformed files show the core messages and never stop the page', async ({ page }, testInfo) => {
+  test.setTimeout(300_000);
   const corpus = join(repo, 'fuzz/corpus/hex_reader');
   const made: [string, string | Buffer][] = [
     ['not-hex.hex', ':10000000ZZ\r\n'],
