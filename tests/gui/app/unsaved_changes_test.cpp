@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -72,6 +73,8 @@ class UnsavedWindow : public ::testing::Test {
       case Way::Drop: {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(b))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &drop);
         break;
@@ -133,7 +136,9 @@ TEST_F(UnsavedWindow, EachWayAsksAndFollowsTheAnswer) {
       EXPECT_EQ(fs::exists(out), c.saveDialogGivesFile);  // Speichern with a file saves it
       EXPECT_EQ(files.saveRequests.size(), c.answer == Answer::Save ? 1u : 0u);
       files.saveRequests.clear();
-      if (way.way == Way::Ende) EXPECT_EQ(fs::exists(ini), c.goesOn);  // the settings only on leaving
+      if (way.way == Way::Ende) {
+        EXPECT_EQ(fs::exists(ini), c.goesOn);  // the settings only on leaving
+      }
       if (!c.goesOn) {
         // Staying keeps the change, marked in the title.
         EXPECT_EQ(w->document().LastFileName, a);

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 #include "editors/gui/Frame_tamb_adr.h"
