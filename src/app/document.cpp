@@ -402,7 +402,19 @@ SaveResult Document::SaveHexFile() {
   std::string path = WithDefaultExtension(*chosen, "hex");
   SaveResult written = WriteLines(path);
   statusPanels[3] = path;
+  if (written == SaveResult::Saved) history.MarkSaved();
   return written;
+}
+
+bool Document::ConfirmDiscardChanges() {
+  history.Commit();  // the last change of the user counts even when no action has ended it
+  if (!IsModified()) return true;
+  const std::string question = "Die Änderungen an " + FileNameOf(LastFileName) + " speichern?";
+  switch (dialogs.show(BoxKind::Warning, question, Buttons::SaveDiscardCancel)) {
+    case Answer::Save: return SaveHexFile() == SaveResult::Saved;
+    case Answer::Discard: return true;
+    default: return false;  // Abbrechen, or the box closed without an answer
+  }
 }
 
 SaveResult Document::SaveTo(const std::string& path) {
@@ -413,7 +425,9 @@ SaveResult Document::SaveTo(const std::string& path) {
   } rebase{history};
   SaveResult prepared = PrepareLines();
   if (prepared != SaveResult::Saved) return prepared;
-  return WriteLines(path);
+  SaveResult written = WriteLines(path);
+  if (written == SaveResult::Saved) history.MarkSaved();
+  return written;
 }
 
 }  // namespace korrin

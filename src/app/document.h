@@ -90,6 +90,18 @@ class Document : public EditorContext {
   // --- undo and redo: cleared by every load, kept by a save -------------------------------
   History history{*this};
 
+  // --- unsaved changes ------------------------------------------------------------------------
+  // Whether the loaded document differs from what was last loaded or saved: its history is
+  // away from the saved state. A change of an editor's working copy that is not applied yet
+  // is a step like any other, so it counts too. Changes not yet committed count once they
+  // are; ConfirmDiscardChanges commits them first.
+  bool IsModified() const { return saveEnabled && !history.AtSavedState(); }
+  // Before another file replaces the document or the program ends: with unsaved changes asks
+  // "Die Änderungen an DATEI speichern?" (Speichern / Verwerfen / Abbrechen), without them
+  // asks nothing. Returns whether to go on: Verwerfen, or Speichern once the save sequence
+  // has saved; not after Abbrechen or a save that did not save.
+  bool ConfirmDiscardChanges();
+
   // --- files ------------------------------------------------------------------------------
   std::string LastFileName;
   std::string PrevFileName, NextFileName;

@@ -70,7 +70,7 @@ void History::TakeBaseline() {
 
 void History::Clear() {
   steps_.clear();
-  done_ = 0;
+  done_ = saved_ = 0;
   TakeBaseline();
 }
 
@@ -133,9 +133,13 @@ bool History::Commit(const std::string& name) {
   if (model) model->stepName.clear();
   nextName_.clear();
 
+  if (saved_ > static_cast<std::ptrdiff_t>(done_)) saved_ = -1;  // among the steps dropped here
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
   steps_.push_back(std::move(step));
-  if (steps_.size() > kMaxSteps) steps_.pop_front();
+  if (steps_.size() > kMaxSteps) {
+    steps_.pop_front();
+    --saved_;
+  }
   done_ = steps_.size();
   return true;
 }

@@ -57,6 +57,13 @@ class History {
   std::optional<std::string> Undo();
   std::optional<std::string> Redo();
 
+  // The saved state: where in the steps the document holds what was last loaded or saved.
+  // A load (Clear) and a save (MarkSaved) put it here; an undo or redo back to it makes the
+  // document clean again; a step that drops the way back to it (a new step after undoing past
+  // it, the oldest step going) loses it until the next load or save.
+  void MarkSaved() { saved_ = static_cast<std::ptrdiff_t>(done_); }
+  bool AtSavedState() const { return saved_ == static_cast<std::ptrdiff_t>(done_); }
+
   size_t UndoCount() const { return done_; }
   size_t RedoCount() const { return steps_.size() - done_; }
   // An estimate of the bytes the history holds: its containers and the model copies.
@@ -102,6 +109,7 @@ class History {
   Document& doc_;
   std::deque<Step> steps_;
   size_t done_ = 0;  // steps_[0, done_) can be undone, the rest redone
+  std::ptrdiff_t saved_ = 0;  // done_ at the saved state; negative once no step leads back to it
   std::string nextName_;
 
   bool hasBaseline_ = false;

@@ -8,10 +8,11 @@ namespace korrin {
 
 enum class BoxKind { Warning, Error, Information };
 
-// The button sets a message box may have.
-enum class Buttons { Ok, Cancel, CancelIgnore, YesIgnore, YesNo };
+// The button sets a message box may have. SaveDiscardCancel asks about unsaved changes:
+// "Speichern", "Verwerfen", "Abbrechen".
+enum class Buttons { Ok, Cancel, CancelIgnore, YesIgnore, YesNo, SaveDiscardCancel };
 
-enum class Answer { Ok, Cancel, Ignore, Yes, No };
+enum class Answer { Ok, Cancel, Ignore, Yes, No, Save, Discard };
 
 class Dialogs {
  public:

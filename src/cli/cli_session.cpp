@@ -68,6 +68,7 @@ Answer CliDialogs::show(BoxKind kind, const std::string& text, Buttons buttons) 
     case Buttons::CancelIgnore: return Answer::Ignore;
     case Buttons::YesIgnore: return configDefault_ ? Answer::Yes : Answer::Ignore;
     case Buttons::YesNo: return Answer::Yes;
+    case Buttons::SaveDiscardCancel: return Answer::Cancel;  // never asked: the tool always saves to -o
   }
   return Answer::Ok;
 }

@@ -97,8 +97,7 @@ CurvePicture LayoutCurve(const CurveBlock& block, int width, int height, int ras
   const float cw = CellWidth(width, n);
   const float h = static_cast<float>(height);
   const float uh = h / 128.0f;
-  int r = static_cast<int>(cw / 3.0f);
-  pic.markerHalfSize = r >= 4 ? 3 : r;
+  pic.markerHalfSize = std::min(static_cast<int>(cw / 3.0f), kMaxMarkerHalfSize);
   for (int q = 0; q < n; ++q) {
     int x = static_cast<int>(static_cast<float>(q) * cw);
     int v = block[static_cast<size_t>(q)] & kPositionMask;
@@ -110,6 +109,10 @@ CurvePicture LayoutCurve(const CurveBlock& block, int width, int height, int ras
   pic.gridX = VerticalGrid(cw, n, rasterX);
   if (threshold) pic.thresholdY = static_cast<int>(h - static_cast<float>(*threshold) * uh);
   return pic;
+}
+
+PixelRect MarkerRect(PixelPoint point, int halfSize) {
+  return {point.x - halfSize, point.y - halfSize, point.x + halfSize, point.y + halfSize};
 }
 
 RelayPicture LayoutRelay(const CurveBlock& block, int width, int height, int rasterX) {

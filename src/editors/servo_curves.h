@@ -96,6 +96,11 @@ struct PixelPoint {
   int y = 0;
 };
 
+// The largest half size of a point's marker. A drawing of the curve leaves this much room
+// on each side of its W x H pixels: point 0 lies on its left edge, position 0 on its bottom
+// edge and position 127 near its top, and their markers are drawn whole.
+constexpr int kMaxMarkerHalfSize = 3;
+
 // Everything the curve drawing shows, in pixels of a drawing of width W and height H.
 struct CurvePicture {
   std::vector<PixelPoint> points;  // joined by black lines, each with a red square marker
@@ -115,6 +120,10 @@ struct PixelRect {
   int right = 0;   // exclusive
   int bottom = 0;  // exclusive
 };
+// The pixels the marker of a point covers, outline included: the square from (x - r, y - r)
+// to (x + r, y + r), the far edges excluded.
+PixelRect MarkerRect(PixelPoint point, int halfSize);
+
 struct RelayPicture {
   std::vector<PixelRect> cells;  // red cells with black outline, one per point
   std::vector<int> gridX;

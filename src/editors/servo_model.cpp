@@ -218,7 +218,7 @@ bool ServoModel::countReaction() {
     ctx.dialogs.show(BoxKind::Warning, kCountMessage, Buttons::Cancel);
     return false;
   }
-  const int n = std::clamp(*v, 1, kMaxCurvePoints);
+  const int n = std::clamp(*v, countRange().min, countRange().max);
   // Showing another curve's count runs this reaction too; only a count that differs from the
   // stored one is a change of the working copy. While loading it is stored but not shown.
   const bool changed = selectedBlock()[kEntryCount] != n;
@@ -238,7 +238,7 @@ bool ServoModel::stretchReaction() {
     ctx.dialogs.show(BoxKind::Warning, kStretchMessage, Buttons::Cancel);
     return false;
   }
-  const int stretch = std::clamp(*v, 1, 200);
+  const int stretch = std::clamp(*v, stretchRange().min, stretchRange().max);
   const bool changed = selectedBlock()[kEntryStretch] != stretch;
   selectedBlock()[kEntryStretch] = stretch;
   ShowParameters();
@@ -255,7 +255,7 @@ bool ServoModel::thresholdReaction() {
     ctx.dialogs.show(BoxKind::Warning, Format("Ungültige Eingabe für <%s> ", kThresholdCaption), Buttons::Cancel);
     return false;
   }
-  const int t = std::clamp(*v, 0, 127);
+  const int t = std::clamp(*v, thresholdRange().min, thresholdRange().max);
   const std::string shown = std::to_string(t);
   if (thresholdText_ != shown) {
     // Writing the limited value back runs this reaction once more with that value.

@@ -80,6 +80,15 @@ class ServoModel : public EditorModel {
   void Subscribe(std::weak_ptr<void> owner, std::function<void()> changed);
 
   // --- what the curve frame shows ------------------------------------------------------------
+  // The values the count, stretch and X7 threshold edits take (a number beyond is limited to
+  // them); their spinners step within the same ranges.
+  struct ValueRange {
+    int min;
+    int max;
+  };
+  static constexpr ValueRange countRange() { return {1, kMaxCurvePoints}; }
+  static constexpr ValueRange stretchRange() { return {1, 200}; }
+  static constexpr ValueRange thresholdRange() { return {0, 127}; }
   const CurveTable& workingCopy() const { return curve_table; }
   int selectedCurve() const { return selected_; }  // 0..3
   const CurvePresentation& curvePresentation() const { return curvePresentation_; }

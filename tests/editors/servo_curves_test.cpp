@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "editors/servo_model.h"
 #include "recording_dialogs.h"
 
 namespace korrin {
@@ -115,6 +118,32 @@ TEST(ServoCurves, CurveLayout) {
   auto dense = LayoutCurve(b, 530, 201, 3, 3, std::nullopt);
   EXPECT_EQ(dense.gridX, (std::vector<int>{130, 260, 390, 520}));
   EXPECT_EQ(dense.gridY, (std::vector<int>{150, 100, 50}));
+}
+
+// The markers of the points on the drawing's edges reach beyond it, by at most the room the
+// drawing leaves around itself: over every count, at the lowest and the highest position, the
+// markers together reach exactly kMaxMarkerHalfSize beyond its left and bottom edge and no
+// further beyond any edge.
+TEST(ServoCurves, MarkersReachIntoTheRoomAroundTheDrawing) {
+  const int w = kCurveDrawingWidth, h = kCurveDrawingHeight;
+  PixelRect reach{0, 0, w, h};
+  for (int count = 1; count <= kMaxCurvePoints; ++count) {
+    for (int position : {0, 127}) {
+      CurveBlock b{};
+      b[kEntryCount] = count;
+      for (int q = 0; q < kMaxCurvePoints; ++q) b[static_cast<size_t>(q)] = position;
+      const CurvePicture pic = LayoutCurve(b, w, h, 0, 0, std::nullopt);
+      for (const PixelPoint& p : pic.points) {
+        const PixelRect m = MarkerRect(p, pic.markerHalfSize);
+        reach = {std::min(reach.left, m.left), std::min(reach.top, m.top), std::max(reach.right, m.right),
+                 std::max(reach.bottom, m.bottom)};
+      }
+    }
+  }
+  EXPECT_EQ(reach.left, -kMaxMarkerHalfSize);      // point 0 on the left edge
+  EXPECT_EQ(reach.bottom, h + kMaxMarkerHalfSize);  // position 0 on the bottom edge
+  EXPECT_GE(reach.top, -kMaxMarkerHalfSize);
+  EXPECT_LE(reach.right, w + kMaxMarkerHalfSize);
 }
 
 TEST(ServoCurves, RelayLayout) {

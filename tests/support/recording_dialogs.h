@@ -19,7 +19,7 @@ struct RecordedMessage {
 class RecordingDialogs : public Dialogs {
  public:
   // Answers given in order; when the script is empty the first button of the set is pressed
-  // (OK, Cancel, Cancel, Yes, Yes).
+  // (OK, Cancel, Cancel, Yes, Yes, Save).
   std::deque<Answer> script;
   std::vector<RecordedMessage> messages;
 
@@ -36,6 +36,7 @@ class RecordingDialogs : public Dialogs {
       case Buttons::CancelIgnore: return Answer::Cancel;
       case Buttons::YesIgnore:
       case Buttons::YesNo: return Answer::Yes;
+      case Buttons::SaveDiscardCancel: return Answer::Save;
     }
     return Answer::Ok;
   }

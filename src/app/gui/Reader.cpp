@@ -1,6 +1,7 @@
 #include "app/gui/Reader.h"
 
 #include <QCoreApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -126,7 +127,7 @@ QPixmap LogoPixmap() {
 
 TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), doc_(dialogs, fileDialogs), settingsPath_(settingsPath) {
-  setWindowTitle("Korrin 2022-01-09");
+  setWindowTitle("Korrin 2022-01-09[*]");  // [*]: the mark of unsaved changes
   setAcceptDrops(true);
   openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
@@ -371,6 +372,7 @@ void TFormMain::Render() {
   setMinimumSize(0, 0);
   resize(l.windowWidth, l.windowHeight);
   setMinimumSize(l.minWidth, l.minHeight);
+  setWindowModified(doc_.IsModified());
   rendering_ = false;
 }
 
@@ -426,7 +428,16 @@ void TFormMain::ShowFrame(FrameKind kind, const MainLayout& l) {
   frames_.prepare(kind);
 }
 
+bool TFormMain::MayDiscardChanges() {
+  if (doc_.ConfirmDiscardChanges()) return true;
+  // Staying: show what a save that did not run through left (its status text, a row error).
+  Render();
+  ApplyFocus();
+  return false;
+}
+
 void TFormMain::LoadAndFindNeighbours(const std::string& path) {
+  if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
   doc_.FindNeighbours(path);
   Render();
@@ -456,6 +467,7 @@ void TFormMain::btn_saveClick() {
 
 void TFormMain::btn_prevClick() {
   const std::string path = doc_.PrevFileName;
+  if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
   doc_.FindNeighbours(path);
   Render();
@@ -464,6 +476,7 @@ void TFormMain::btn_prevClick() {
 
 void TFormMain::btn_nextClick() {
   const std::string path = doc_.NextFileName;
+  if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
   doc_.FindNeighbours(path);
   Render();
@@ -475,6 +488,7 @@ void TFormMain::btn_infoClick() {
 }
 
 void TFormMain::btn_closeClick() {
+  if (!MayDiscardChanges()) return;
   Settings s;
   s.RasterX = doc_.RasterX;
   s.RasterY = doc_.RasterY;
@@ -486,7 +500,17 @@ void TFormMain::btn_closeClick() {
   std::string error;
   if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error))
     doc_.dialogs.error(error);
+  closeConfirmed_ = true;
   close();
+  closeConfirmed_ = false;
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!closeConfirmed_ && !MayDiscardChanges()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void TFormMain::btn_RGClick(int row) {

@@ -58,7 +58,12 @@ class TFormMain : public QMainWindow, private FrameHost {
   void gointoweb();
 
   // Loads a file as "HEX laden" does after its dialog (load, then the folder neighbours).
+  // Asks first about unsaved changes of the file shown.
   void LoadAndFindNeighbours(const std::string& path);
+
+  // Asks about unsaved changes before another file is loaded or the window closes (see
+  // Document::ConfirmDiscardChanges); false: the user stays with this file.
+  bool MayDiscardChanges();
 
   // Shows the document's state on the widgets.
   void Render();
@@ -72,6 +77,8 @@ class TFormMain : public QMainWindow, private FrameHost {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The close box asks about unsaved changes, as "Ende" does.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void HideFrames(bool includingCv) override;
@@ -88,6 +95,7 @@ class TFormMain : public QMainWindow, private FrameHost {
   std::string settingsPath_;
   FrameSet frames_;
   bool rendering_ = false;
+  bool closeConfirmed_ = false;  // "Ende" has asked already
 };
 
 }  // namespace korrin

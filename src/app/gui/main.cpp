@@ -45,6 +45,7 @@ class PrintingDialogs : public korrin::Dialogs {
       case korrin::Buttons::CancelIgnore:
       case korrin::Buttons::YesIgnore: return korrin::Answer::Ignore;
       case korrin::Buttons::YesNo: return korrin::Answer::No;
+      case korrin::Buttons::SaveDiscardCancel: return korrin::Answer::Cancel;
     }
     return korrin::Answer::Cancel;
   }

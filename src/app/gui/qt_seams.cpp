@@ -44,6 +44,19 @@ Answer QtDialogs::show(BoxKind kind, const std::string& text, Buttons buttons) {
       add("Ja", QMessageBox::YesRole, Answer::Yes);
       add("Nein", QMessageBox::NoRole, Answer::No);
       break;
+    case Buttons::SaveDiscardCancel: {
+      // Qt's standard buttons, so that each platform orders them its own way; German texts
+      // whatever translation is loaded.
+      auto standard = [&](QMessageBox::StandardButton which, const char* caption, Answer answer) {
+        QPushButton* button = box.addButton(which);
+        button->setText(QString::fromUtf8(caption));
+        choices.push_back({button, answer});
+      };
+      standard(QMessageBox::Save, "Speichern", Answer::Save);
+      standard(QMessageBox::Discard, "Verwerfen", Answer::Discard);
+      standard(QMessageBox::Cancel, "Abbrechen", Answer::Cancel);
+      break;
+    }
   }
   box.setDefaultButton(choices.front().button);
   box.setEscapeButton(choices.back().button);

@@ -110,6 +110,7 @@ void UndoSupport::CommitNow() {
     return;
   }
   window_.document().history.Commit();
+  window_.setWindowModified(window_.document().IsModified());
 }
 
 void UndoSupport::RenderRestored() {

@@ -40,7 +40,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
   blinkmuster_edt_stretch = new QLineEdit(QStringLiteral("10"), this);
   blinkmuster_edt_stretch->setGeometry(100, 56, 40, 22);
   blinkmuster_edt_stretch->setToolTip(QString::fromUtf8("ermöglicht es, den Ablauf zu Verlangsamen"));
-  UpDown4 = new PatternUpDown(blinkmuster_edt_stretch, 1, 200, this);
+  UpDown4 = new PatternUpDown(blinkmuster_edt_stretch, 1, model.maxStretch(), this);
   UpDown4->setGeometry(140, 56, 16, 22);
   stretch_edit = blinkmuster_edt_stretch;
   stretch_spinner = UpDown4;
@@ -51,7 +51,7 @@ TFrameBlinkmuster::TFrameBlinkmuster(BlinkPatternModel& model, QWidget* parent)
   blinkmuster_edt_Anzahl = new QLineEdit(QStringLiteral("10"), this);
   blinkmuster_edt_Anzahl->setGeometry(262, 56, 40, 22);
   blinkmuster_edt_Anzahl->setToolTip(QStringLiteral("Anzahl der Kurven-Punkte"));
-  UpDown3 = new PatternUpDown(blinkmuster_edt_Anzahl, 1, 50, this);
+  UpDown3 = new PatternUpDown(blinkmuster_edt_Anzahl, 1, model.maxCount(), this);
   UpDown3->setGeometry(302, 56, 16, 22);
   count_edit = blinkmuster_edt_Anzahl;
   count_spinner = UpDown3;

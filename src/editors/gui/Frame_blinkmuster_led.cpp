@@ -40,7 +40,7 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidge
   led_blinkmuster_edt_stretch = new QLineEdit(QStringLiteral("10"), this);
   led_blinkmuster_edt_stretch->resize(70, 22);
   led_blinkmuster_edt_stretch->setToolTip(QString::fromUtf8("ermöglicht es, den Ablauf zu Verlangsamen"));
-  UpDown10 = new PatternUpDown(led_blinkmuster_edt_stretch, 1, 30000, this);
+  UpDown10 = new PatternUpDown(led_blinkmuster_edt_stretch, 1, model.maxStretch(), this);
   UpDown10->resize(16, 22);
   stretch_edit = led_blinkmuster_edt_stretch;
   stretch_spinner = UpDown10;
@@ -51,7 +51,7 @@ TFrameBlinkmuster_led::TFrameBlinkmuster_led(LedBlinkPatternModel& model, QWidge
   led_blinkmuster_edt_Anzahl = new QLineEdit(QStringLiteral("10"), this);
   led_blinkmuster_edt_Anzahl->resize(40, 22);
   led_blinkmuster_edt_Anzahl->setToolTip(QStringLiteral("Anzahl der Kurven-Punkte"));
-  UpDown9 = new PatternUpDown(led_blinkmuster_edt_Anzahl, 1, 100, this);
+  UpDown9 = new PatternUpDown(led_blinkmuster_edt_Anzahl, 1, model.maxCount(), this);
   UpDown9->resize(16, 22);
   count_edit = led_blinkmuster_edt_Anzahl;
   count_spinner = UpDown9;

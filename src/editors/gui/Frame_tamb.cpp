@@ -96,7 +96,7 @@ void TFrameTamb::buildControls() {
   lbl_Anzahl = Make<QLabel>(this, "lbl_Anzahl", "Anzahl Punkte", 10, 60, 95, 20);
   edt_Anzahl = MakeEdit(this, "edt_Anzahl", 105, 58, 40, 24);
   SetHint(edt_Anzahl, "Anzahl der Kurven-Punkte");
-  UpDown1 = new ServoUpDown(edt_Anzahl, 1, 200, this);
+  UpDown1 = new ServoUpDown(edt_Anzahl, ServoModel::countRange().min, ServoModel::countRange().max, this);
   UpDown1->setObjectName(QStringLiteral("UpDown1"));
   UpDown1->setGeometry(145, 58, 17, 24);
   forwardEdit(edt_Anzahl, &ServoModel::CountTextChanged);
@@ -104,7 +104,7 @@ void TFrameTamb::buildControls() {
   lbl_stretch = Make<QLabel>(this, "lbl_stretch", "Stretch-Faktor", 180, 60, 95, 20);
   edt_stretch = MakeEdit(this, "edt_stretch", 275, 58, 40, 24);
   SetHint(edt_stretch, "ermöglicht es, den Ablauf zu Verlangsamen");
-  UpDown2 = new ServoUpDown(edt_stretch, 1, 200, this);
+  UpDown2 = new ServoUpDown(edt_stretch, ServoModel::stretchRange().min, ServoModel::stretchRange().max, this);
   UpDown2->setObjectName(QStringLiteral("UpDown2"));
   UpDown2->setGeometry(315, 58, 17, 24);
   forwardEdit(edt_stretch, &ServoModel::StretchTextChanged);
@@ -127,7 +127,8 @@ void TFrameTamb::buildControls() {
           "X7 kann ein Relais ansteuern in Abhängigkeit des Kurven-Wertes (unverstärkter Logik-Pegel)");
   edt_tambel_schwelle = MakeEdit(this, "edt_tambel_schwelle", 165, 108, 40, 24);
   SetHint(edt_tambel_schwelle, "In der Grafik: rote Linie");
-  UpDown4 = new ServoUpDown(edt_tambel_schwelle, 1, 200, this);
+  UpDown4 = new ServoUpDown(edt_tambel_schwelle, ServoModel::thresholdRange().min,
+                            ServoModel::thresholdRange().max, this);
   UpDown4->setObjectName(QStringLiteral("UpDown4"));
   UpDown4->setGeometry(205, 108, 17, 24);
   forwardEdit(edt_tambel_schwelle, &ServoModel::ThresholdTextChanged);
@@ -136,8 +137,10 @@ void TFrameTamb::buildControls() {
   servo_Image1->setObjectName(QStringLiteral("servo_Image1"));
   servo_Image1->setGeometry(10, 136, kCurveDrawingWidth, kCurveDrawingHeight);
   SetHint(servo_Image1, "Definieren der Kurvenform (Maus: Klick & Move)");
-  servo_Image1->setPaint(
-      [this](QPainter& p) { PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight); });
+  servo_Image1->setPaint([this](QPainter& p) {
+    PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight, kMaxMarkerHalfSize);
+  });
+  curveMargin = new CanvasMargin(servo_Image1, kMaxMarkerHalfSize);
   Label_Servo = Make<QLabel>(this, "Label_Servo", "Servo", 546, 136, 50, 20);
   servo_Image2 = new ServoCanvas(this);
   servo_Image2->setObjectName(QStringLiteral("servo_Image2"));
@@ -356,6 +359,7 @@ void TFrameTamb::Render() {
   ShowText(edt_shift, m.shiftText());
   servo_btn_uebernehmen->setEnabled(m.hasPendingChanges());
   servo_Image1->update();
+  curveMargin->update();
   servo_Image2->update();
   filling = was;
 }

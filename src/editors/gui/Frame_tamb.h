@@ -19,6 +19,7 @@ class QRadioButton;
 
 namespace korrin {
 
+class CanvasMargin;
 class ServoCanvas;
 class ServoPreview;
 class ServoUpDown;
@@ -52,6 +53,7 @@ class TFrameTamb : public EditorFrame {
   QComboBox* cbx_raster_y;
   QLabel* Label_Servo;
   ServoCanvas* servo_Image1;
+  CanvasMargin* curveMargin;  // the room around servo_Image1 for the markers on its edges
   QLabel* Label_Servo_Relais;
   ServoCanvas* servo_Image2;
   QLabel* text_tambel_schwelle;

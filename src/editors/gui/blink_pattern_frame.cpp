@@ -51,6 +51,10 @@ void BlinkPatternFrame::Render() {
     QSignalBlocker b(box);
     box->setChecked(m.outputChecked(j));
   }
+  // The spinners step within what the model takes (the LED table's stretch range depends on
+  // the type).
+  count_spinner->setRange(1, m.maxCount());
+  stretch_spinner->setRange(1, m.maxStretch());
   info_raster->setText(QString::fromStdString(m.rasterText()));
   info_total->setText(QString::fromStdString(m.totalText()));
   for (int i = 0; i < 4; ++i) copy_buttons[static_cast<size_t>(i)]->setEnabled(m.copyEnabled(i));

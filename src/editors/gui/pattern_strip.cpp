@@ -67,6 +67,12 @@ void PatternUpDown::step(int delta) {
   edit_->setText(QString::number(position_));
 }
 
+void PatternUpDown::setRange(int min, int max) {
+  min_ = min;
+  max_ = max;
+  position_ = std::clamp(position_, min_, max_);
+}
+
 void PatternUpDown::setAccessibleNames(const QString& what) {
   up_->setAccessibleName(what + QString::fromUtf8(" erhöhen"));
   down_->setAccessibleName(what + QStringLiteral(" verringern"));

@@ -48,6 +48,7 @@ class PatternUpDown : public QWidget {
   void step(int delta);
   int minimum() const { return min_; }
   int maximum() const { return max_; }
+  void setRange(int min, int max);
 
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }

@@ -19,7 +19,41 @@ void ServoCanvas::paintEvent(QPaintEvent*) {
   if (paint_) paint_(p);
 }
 
-void PaintCurve(QPainter& p, const CurvePicture& pic, int w, int h) {
+CanvasMargin::CanvasMargin(ServoCanvas* canvas, int margin)
+    : QWidget(canvas->parentWidget()), canvas_(canvas), margin_(margin) {
+  setCursor(Qt::CrossCursor);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setGeometry(canvas->geometry().adjusted(-margin, -margin, margin, margin));
+  stackUnder(canvas);
+}
+
+void CanvasMargin::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  p.translate(margin_, margin_);
+  canvas_->paintPicture(p);
+}
+
+QPoint CanvasMargin::onCanvas(const QMouseEvent* event) const {
+  return event->position().toPoint() - QPoint(margin_, margin_);
+}
+
+void CanvasMargin::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = onCanvas(event);
+  emit canvas_->pressed(pos.x(), pos.y());
+}
+
+void CanvasMargin::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = onCanvas(event);
+  emit canvas_->moved(pos.x(), pos.y());
+}
+
+void CanvasMargin::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint pos = onCanvas(event);
+  emit canvas_->released(pos.x(), pos.y());
+}
+
+void PaintCurve(QPainter& p, const CurvePicture& pic, int w, int h, int margin) {
   p.fillRect(0, 0, w, h, Qt::white);
   const int r = pic.markerHalfSize;
   for (size_t q = 0; q < pic.points.size(); ++q) {
@@ -27,18 +61,18 @@ void PaintCurve(QPainter& p, const CurvePicture& pic, int w, int h) {
     p.setPen(Qt::black);
     if (q > 0) p.drawLine(pic.points[q - 1].x, pic.points[q - 1].y, pt.x, pt.y);
     p.setBrush(Qt::red);
-    // A square from (x - r, y - r) to (x + r, y + r), the far edges excluded.
+    const PixelRect marker = MarkerRect(pt, r);
     if (r > 0)
-      p.drawRect(pt.x - r, pt.y - r, 2 * r - 1, 2 * r - 1);
+      p.drawRect(marker.left, marker.top, marker.right - marker.left - 1, marker.bottom - marker.top - 1);
     else
       p.drawPoint(pt.x, pt.y);
   }
   p.setPen(QColor(0, 255, 0));
-  for (int y : pic.gridY) p.drawLine(0, y, w - 1, y);
-  for (int x : pic.gridX) p.drawLine(x, 0, x, h - 1);
+  for (int y : pic.gridY) p.drawLine(-margin, y, w - 1 + margin, y);
+  for (int x : pic.gridX) p.drawLine(x, -margin, x, h - 1 + margin);
   if (pic.thresholdY) {
     p.setPen(Qt::red);
-    p.drawLine(0, *pic.thresholdY, w - 1, *pic.thresholdY);
+    p.drawLine(-margin, *pic.thresholdY, w - 1 + margin, *pic.thresholdY);
   }
 }
 

@@ -21,6 +21,10 @@ class ServoCanvas : public QWidget {
  public:
   explicit ServoCanvas(QWidget* parent = nullptr);
   void setPaint(std::function<void(QPainter&)> paint) { paint_ = std::move(paint); }
+  // Runs the paint function on another painter (the border around the drawing).
+  void paintPicture(QPainter& painter) const {
+    if (paint_) paint_(painter);
+  }
 
  signals:
   void pressed(int x, int y);
@@ -37,9 +41,34 @@ class ServoCanvas : public QWidget {
   std::function<void(QPainter&)> paint_;
 };
 
+// The room around a drawing: a white border of `margin` pixels on each side, lying below the
+// drawing, on which the drawing's picture goes on, so that the markers of the points on the
+// drawing's edges are drawn whole. The drawing keeps its size and its pixel coordinates; a
+// press on the border acts on the drawing as a press at the same place, outside its pixels.
+// Placed once around the drawing; update() it whenever the drawing is updated.
+class CanvasMargin : public QWidget {
+  Q_OBJECT
+ public:
+  CanvasMargin(ServoCanvas* canvas, int margin);
+  int margin() const { return margin_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QPoint onCanvas(const QMouseEvent* event) const;
+
+  ServoCanvas* canvas_;
+  int margin_;
+};
+
 // The curve drawing: white ground, black lines joining the points, red markers with black
-// outline, green raster lines and the red threshold line; and the relay strip.
-void PaintCurve(QPainter& painter, const CurvePicture& picture, int width, int height);
+// outline, green raster lines and the red threshold line; and the relay strip. The lines
+// across the drawing reach `margin` pixels beyond its edges, into the room around it.
+void PaintCurve(QPainter& painter, const CurvePicture& picture, int width, int height, int margin = 0);
 void PaintRelay(QPainter& painter, const RelayPicture& picture, int width, int height);
 
 // Two arrow buttons beside an edit: each click takes the edit's number (or the last
@@ -50,6 +79,8 @@ class ServoUpDown : public QWidget {
  public:
   ServoUpDown(QLineEdit* edit, int min, int max, QWidget* parent = nullptr);
   void step(int delta);
+  int minimum() const { return min_; }
+  int maximum() const { return max_; }
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }
 

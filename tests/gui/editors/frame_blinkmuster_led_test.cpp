@@ -115,6 +115,23 @@ TEST_F(FrameBlinkmusterLedTest, ErasedTableAndTheStretchSpinner) {
   EXPECT_EQ(Text(frame->led_blinkmuster_lbl_KurveInfo2), "Gesamtzeit = 16.6667 h");
 }
 
+// The spinners step within what the model takes, which depends on the type: the stretch of
+// type 221 is one byte (up to 200), that of type 477 goes up to 30000.
+TEST_F(FrameBlinkmusterLedTest, SpinnerRangesFollowTheType) {
+  const struct {
+    int32_t id;
+    int maxStretch;
+  } cases[] = {{221, 200}, {477, 30000}, {221, 200}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    Show(c.id);
+    EXPECT_EQ(frame->UpDown10->minimum(), 1);
+    EXPECT_EQ(frame->UpDown10->maximum(), c.maxStretch);
+    EXPECT_EQ(frame->UpDown9->minimum(), 1);
+    EXPECT_EQ(frame->UpDown9->maximum(), model->maxCount());
+  }
+}
+
 TEST_F(FrameBlinkmusterLedTest, EachStripPaintsItsOutputWithinThePoints) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 100, 10, 1);
   Show(477);

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <clocale>
 #include <memory>
 #include <string>
@@ -171,6 +172,32 @@ TEST_F(FrameTambTest, ThresholdEditShowsTheLimitedValue) {
   EXPECT_EQ(tamb->edt_tambel_schwelle->text(), "127");
   EXPECT_EQ(ctx.image.get_Hex_EE(0x30), "7F");
   EXPECT_FALSE(ApplyEnabled());
+}
+
+// The spinners of the count, stretch and X7 threshold edits step within the ranges the model
+// takes; the threshold reaches 0.
+TEST_F(FrameTambTest, SpinnersStepWithinTheModelsRanges) {
+  ctx.image.set_Hex_EE(0x30, "01");
+  Show(466);
+  const struct {
+    const char* name;
+    ServoUpDown* spinner;
+    ServoModel::ValueRange range;
+  } cases[] = {
+      {"Anzahl Punkte", tamb->UpDown1, ServoModel::countRange()},
+      {"Stretch-Faktor", tamb->UpDown2, ServoModel::stretchRange()},
+      {"Schwellwert", tamb->UpDown4, ServoModel::thresholdRange()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.spinner->minimum(), c.range.min);
+    EXPECT_EQ(c.spinner->maximum(), c.range.max);
+  }
+  ASSERT_EQ(tamb->edt_tambel_schwelle->text(), "1");
+  QTest::mouseClick(tamb->UpDown4->downButton(), Qt::LeftButton);
+  EXPECT_EQ(tamb->edt_tambel_schwelle->text(), "0");
+  EXPECT_EQ(ctx.image.get_Hex_EE(0x30), "00");
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FrameTambTest, MouseOnBothDrawingsPaintsTheSelectedCurve) {
@@ -423,6 +450,39 @@ TEST_F(FrameTambTest, DrawingShowsMarkersGridRelayAndThreshold) {
   EXPECT_EQ(relay.pixelColor(3 * 52 + 10, 40), QColor(Qt::red));
   EXPECT_EQ(relay.pixelColor(4 * 52 + 10, 40), QColor(Qt::white));
   EXPECT_EQ(relay.pixelColor(260, 5), QColor(0, 255, 0));
+}
+
+// The markers of the points on the drawing's edges are drawn whole: the drawing has a white
+// border of half a marker around it, and a press there acts on the drawing.
+TEST_F(FrameTambTest, MarkersOnTheEdgesAreDrawnWhole) {
+  SetCurve(0, 10, 1);
+  Show(211);
+  model.PaintPoint(0, 0);    // (0, 201): on the left and the bottom edge
+  model.PaintPoint(9, 127);  // (468, 1): at the top edge
+  const QPoint origin = tamb->servo_Image1->pos();
+  const QImage picture = tamb->grab().toImage();
+  auto at = [&](int x, int y) { return picture.pixelColor(origin + QPoint(x, y)); };
+  // Point 0: a marker from (-3, 198) to (2, 203), red inside its black outline.
+  EXPECT_EQ(at(-2, 202), QColor(Qt::red));
+  EXPECT_EQ(at(1, 199), QColor(Qt::red));
+  EXPECT_EQ(at(-3, 202), QColor(Qt::black));
+  EXPECT_EQ(at(-2, 203), QColor(Qt::black));
+  // Point 9: from (465, -2) to (470, 3).
+  EXPECT_EQ(at(467, -1), QColor(Qt::red));
+  EXPECT_EQ(at(467, -2), QColor(Qt::black));
+  // The rest of the border is white.
+  EXPECT_EQ(at(-3, 100), QColor(Qt::white));
+  EXPECT_EQ(at(300, -3), QColor(Qt::white));
+  EXPECT_EQ(at(kCurveDrawingWidth + 2, 100), QColor(Qt::white));
+  EXPECT_EQ(at(300, kCurveDrawingHeight + 2), QColor(Qt::white));
+
+  // A drag from the border above point 0: the point goes to the top.
+  QWidget* border = tamb->curveMargin;
+  const QPoint above = tamb->servo_Image1->mapTo(tamb, QPoint(-2, -2)) - border->pos();
+  QTest::mousePress(border, Qt::LeftButton, {}, above);
+  QTest::mouseMove(border, above);
+  QTest::mouseRelease(border, Qt::LeftButton, {}, above);
+  EXPECT_EQ(Entry(0, 0), 127);
 }
 
 // Renders each servo presentation to /tmp for looking at.
