@@ -127,7 +127,7 @@ QPixmap LogoPixmap() {
 
 TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), doc_(dialogs, fileDialogs), settingsPath_(settingsPath) {
-  setWindowTitle("Korrin 2022-01-09[*]");  // [*]: the mark of unsaved changes
+  ShowModified();
   setAcceptDrops(true);
   openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
@@ -372,8 +372,17 @@ void TFormMain::Render() {
   setMinimumSize(0, 0);
   resize(l.windowWidth, l.windowHeight);
   setMinimumSize(l.minWidth, l.minHeight);
-  setWindowModified(doc_.IsModified());
+  ShowModified();
   rendering_ = false;
+}
+
+// The title marks unsaved changes as desktop programs do ("Korrin 2022-01-09*"); the mark's
+// place "[*]" is in the title only while there is one, so the plain title stays as it was.
+void TFormMain::ShowModified() {
+  const bool modified = doc_.IsModified();
+  if (!modified) setWindowModified(false);
+  setWindowTitle(modified ? "Korrin 2022-01-09[*]" : "Korrin 2022-01-09");
+  if (modified) setWindowModified(true);
 }
 
 void TFormMain::NameRow(int r) {

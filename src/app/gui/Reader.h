@@ -67,6 +67,8 @@ class TFormMain : public QMainWindow, private FrameHost {
 
   // Shows the document's state on the widgets.
   void Render();
+  // The title with or without the mark of unsaved changes.
+  void ShowModified();
 
   // The help folder and the address opened for a help page.
   static QString HelpFolder();

@@ -110,7 +110,7 @@ void UndoSupport::CommitNow() {
     return;
   }
   window_.document().history.Commit();
-  window_.setWindowModified(window_.document().IsModified());
+  window_.ShowModified();
 }
 
 void UndoSupport::RenderRestored() {

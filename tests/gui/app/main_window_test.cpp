@@ -58,7 +58,7 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, StartsNeutral) {
   auto w = window();
-  EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09[*]");  // [*]: where the mark of unsaved changes goes
+  EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09");
   EXPECT_FALSE(w->isWindowModified());
   EXPECT_FALSE(w->btn_save->isEnabled());
   EXPECT_FALSE(w->lbl_header->isVisibleTo(w.get()));
