@@ -12,8 +12,8 @@ nlohmann::ordered_json InfoJson(Document& doc, const std::vector<Message>& shown
   nlohmann::ordered_json j;
   j["identifier"] = doc.DecoderIdentifier;
   j["identifier_bytes"] = doc.identification.IdentifierBytes;
-  const CatalogueEntry* entry = FindCatalogueEntry(doc.DecoderIdentifier);
-  j["title"] = entry ? nlohmann::ordered_json(entry->title) : nlohmann::ordered_json(nullptr);
+  const DecoderType* entry = FindDecoderType(doc.DecoderIdentifier);
+  j["title"] = entry ? nlohmann::ordered_json(std::string(entry->title)) : nlohmann::ordered_json(nullptr);
   j["pic"] = doc.image.PIC;
   j["protocol"] = ProtocolName(doc);
   j["version"] = std::round(static_cast<double>(doc.image.Version) * 100.0) / 100.0;
