@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,40 +27,62 @@ const std::array<std::string, 256>& HexByteText();
 // check ('A'..'F'/'a'..'f': (code + 9) & 0x0F, anything else: code & 0x0F; end of text: 0).
 int HexByteValue(std::string_view text);
 
-// One byte cell of the image: the text it was given, as the file had it (two hex characters
-// normally; fewer where a record line ended early, and any bytes a file held there). The
+// One byte cell of the image: the text it was given, exactly (two hex characters normally;
+// fewer where a record line ended early, and any bytes a file held there). Up to two
 // characters are held inline, so 16384 program cells are one block of memory without an
-// allocation per cell. A cell keeps at most two characters; the reader never gives more.
+// allocation per cell; a longer text (which no file line gives, but a caller may store) is
+// kept whole on the side.
 class HexCell {
  public:
   HexCell() = default;
   explicit HexCell(std::string_view text) { assign(text); }
   explicit HexCell(const char* text) : HexCell(std::string_view(text)) {}
   explicit HexCell(const std::string& text) : HexCell(std::string_view(text)) {}
+  HexCell(const HexCell& other) : chars_(other.chars_), size_(other.size_) {
+    if (other.long_) long_ = std::make_unique<std::string>(*other.long_);
+  }
+  HexCell(HexCell&&) noexcept = default;
+  HexCell& operator=(const HexCell& other) {
+    if (this != &other) {
+      chars_ = other.chars_;
+      size_ = other.size_;
+      long_ = other.long_ ? std::make_unique<std::string>(*other.long_) : nullptr;
+    }
+    return *this;
+  }
+  HexCell& operator=(HexCell&&) noexcept = default;
 
   void assign(std::string_view text) {
-    size_ = static_cast<uint8_t>(text.size() < 2 ? text.size() : 2);
+    if (text.size() > 2) {
+      long_ = std::make_unique<std::string>(text);
+      chars_ = {};
+      size_ = 0;
+      return;
+    }
+    long_.reset();
+    size_ = static_cast<uint8_t>(text.size());
     chars_[0] = size_ > 0 ? text[0] : '\0';
     chars_[1] = size_ > 1 ? text[1] : '\0';
   }
   void assign(char high, char low) {
+    long_.reset();
     chars_ = {high, low};
     size_ = 2;
   }
-  std::string_view view() const { return {chars_.data(), size_}; }
+  std::string_view view() const { return long_ ? std::string_view(*long_) : std::string_view(chars_.data(), size_); }
   std::string str() const { return std::string(view()); }
   operator std::string() const { return str(); }  // NOLINT: cells read as texts, as ever
-  size_t size() const { return size_; }
-  char operator[](size_t i) const { return chars_[i]; }
+  size_t size() const { return view().size(); }
+  char operator[](size_t i) const { return view()[i]; }
 
-  friend bool operator==(const HexCell&, const HexCell&) = default;
+  friend bool operator==(const HexCell& a, const HexCell& b) { return a.view() == b.view(); }
   friend bool operator==(const HexCell& cell, std::string_view text) { return cell.view() == text; }
 
  private:
-  std::array<char, 2> chars_{};  // unused characters stay NUL, so equal cells compare equal
+  std::array<char, 2> chars_{};
   uint8_t size_ = 0;
+  std::unique_ptr<std::string> long_;  // only for a text of more than two characters
 };
-static_assert(sizeof(HexCell) == 3);
 
 std::ostream& operator<<(std::ostream& out, const HexCell& cell);
 
