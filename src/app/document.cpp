@@ -226,6 +226,10 @@ LoadResult Document::LoadHexFile(const std::string& path) {
     dialogs.error(error);
     return LoadResult::NotRead;
   }
+  return LoadHexLines(path, *lines);
+}
+
+LoadResult Document::LoadHexLines(const std::string& path, const std::vector<std::string>& lines) {
   statusPanels[0].clear();
   statusPanels[1].clear();
   statusPanels[2].clear();
@@ -233,7 +237,7 @@ LoadResult Document::LoadHexFile(const std::string& path) {
   LastFileName = path;
   focus.reset();
 
-  image.StoreLines(*lines);
+  image.StoreLines(lines);
   image.ResetForNewFile();
   if (frames) frames->HideFrames(true);
   layout.frameKind = FrameKind::None;

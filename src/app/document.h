@@ -115,6 +115,10 @@ class Document : public EditorContext {
 
   // --- the sequences ------------------------------------------------------------------------
   LoadResult LoadHexFile(const std::string& path);
+  // The same load from the lines of a file read before (ReadTextLines; the one reader of HEX
+  // files): a batch reads its template once and loads it for every plan line. path names the
+  // file in the status bar.
+  LoadResult LoadHexLines(const std::string& path, const std::vector<std::string>& lines);
   SaveResult SaveHexFile();
   // Validates, encodes and writes the image to path without any dialog (the save of the
   // command-line tool); messages go through the dialogs as in SaveHexFile.

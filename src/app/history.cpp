@@ -1,5 +1,7 @@
 #include "app/history.h"
 
+#include <algorithm>
+
 #include "app/document.h"
 
 namespace korrin {
@@ -35,26 +37,39 @@ std::string RowName(const std::string& caption) {
 
 }  // namespace
 
-std::string* History::Cell(int32_t index) const {
+HexCell* History::Cell(int32_t index) const {
   FirmwareImage& image = doc_.image;
-  auto at = [](std::vector<std::string>& cells, int32_t i) {
-    return i < static_cast<int32_t>(cells.size()) ? &cells[static_cast<size_t>(i)] : nullptr;
+  auto at = [](HexCells& cells, int32_t i) {
+    return i >= 0 && i < static_cast<int32_t>(cells.size()) ? &cells[static_cast<size_t>(i)] : nullptr;
   };
   if (index < kEepromBase) return at(image.Hex_ROM, index);
   if (index < kConfigBase) return at(image.Hex_EE, index - kEepromBase);
-  if (index < kIdIndex) return &image.Config[static_cast<size_t>(index - kConfigBase)];
-  return &image.ID_Text;
+  return nullptr;
 }
 
-std::vector<std::string> History::CurrentCells() const {
-  std::vector<std::string> cells(static_cast<size_t>(kCellCount));
-  for (int32_t i = 0; i < kCellCount; ++i)
-    if (const std::string* c = Cell(i)) cells[static_cast<size_t>(i)] = *c;
-  return cells;
+std::string* History::Wide(int32_t index) const {
+  FirmwareImage& image = doc_.image;
+  if (index >= kConfigBase && index < kIdIndex) return &image.Config[static_cast<size_t>(index - kConfigBase)];
+  return index == kIdIndex ? &image.ID_Text : nullptr;
 }
 
 void History::TakeBaseline() {
-  cells_ = CurrentCells();
+  nextName_.clear();
+  if (!enabled_) {
+    // Nothing to undo to: the baseline's memory goes as well.
+    HexCells().swap(rom_);
+    HexCells().swap(eeprom_);
+    settings_.clear();
+    modelState_.reset();
+    model_ = nullptr;
+    hasBaseline_ = false;
+    return;
+  }
+  const FirmwareImage& image = doc_.image;
+  rom_ = image.Hex_ROM;
+  eeprom_ = image.Hex_EE;
+  config_ = image.Config;
+  id_ = image.ID_Text;
   for (int r = 0; r < 48; ++r) {
     const AddressRow& row = doc_.rows[r];
     rows_[static_cast<size_t>(r)] = {row.addressText, row.functionText, row.RowGreen};
@@ -64,8 +79,16 @@ void History::TakeBaseline() {
   settings_ = model_ ? model_->Settings() : std::vector<EditorSetting>{};
   pending_ = model_ && model_->hasPendingChanges();
   if (model_) model_->stepName.clear();
-  nextName_.clear();
   hasBaseline_ = true;
+}
+
+void History::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (!enabled) {
+    steps_.clear();
+    done_ = 0;
+  }
+  TakeBaseline();
 }
 
 void History::Clear() {
@@ -77,6 +100,7 @@ void History::Clear() {
 void History::Rebase() { TakeBaseline(); }
 
 bool History::Commit(const std::string& name) {
+  if (!enabled_) return false;
   EditorModel* model = doc_.ShownEditor();
   if (!hasBaseline_ || model != model_) {
     // Only a load shows another editor, and a load clears; nothing to compare with.
@@ -85,14 +109,16 @@ bool History::Commit(const std::string& name) {
   }
 
   Step step;
-  for (int32_t i = 0; i < kCellCount; ++i) {
-    const std::string* now = Cell(i);
-    const std::string& was = cells_[static_cast<size_t>(i)];
-    if (!now || *now == was) continue;
-    if (now->size() == 2 && was.size() == 2)
-      step.cells.push_back({i, {was[0], was[1]}, {(*now)[0], (*now)[1]}});
-    else
-      step.wide.push_back({i, was, *now});
+  auto compare = [&step](const HexCells& now, const HexCells& was, int32_t base) {
+    const size_t n = std::min(now.size(), was.size());
+    for (size_t i = 0; i < n; ++i)
+      if (!(now[i] == was[i])) step.cells.push_back({base + static_cast<int32_t>(i), was[i], now[i]});
+  };
+  compare(doc_.image.Hex_ROM, rom_, 0);
+  compare(doc_.image.Hex_EE, eeprom_, kEepromBase);
+  for (int32_t i = kConfigBase; i < kCellCount; ++i) {
+    const std::string& was = i == kIdIndex ? id_ : config_[static_cast<size_t>(i - kConfigBase)];
+    if (const std::string* now = Wide(i); now && *now != was) step.wide.push_back({i, was, *now});
   }
   for (int r = 0; r < 48; ++r) {
     const AddressRow& row = doc_.rows[r];
@@ -124,8 +150,8 @@ bool History::Commit(const std::string& name) {
     step.name = NameFor(step, settings, pending);
 
   // The new baseline is the state after the step.
-  for (const CellChange& c : step.cells) cells_[static_cast<size_t>(c.index)] = std::string(c.after.data(), 2);
-  for (const WideChange& c : step.wide) cells_[static_cast<size_t>(c.index)] = c.after;
+  for (const CellChange& c : step.cells) BaselineCell(c.index) = c.after;
+  for (const WideChange& c : step.wide) BaselineWide(c.index) = c.after;
   for (const RowChange& c : step.rows) rows_[static_cast<size_t>(c.row)] = c.after;
   modelState_ = state;
   settings_ = std::move(settings);
@@ -166,14 +192,14 @@ std::string History::NameFor(const Step& step, const std::vector<EditorSetting>&
 
 void History::Restore(const Step& step, bool after) {
   for (const CellChange& c : step.cells) {
-    std::string text(after ? c.after.data() : c.before.data(), 2);
-    if (std::string* cell = Cell(c.index)) *cell = text;
-    cells_[static_cast<size_t>(c.index)] = text;
+    const HexCell& cell = after ? c.after : c.before;
+    if (HexCell* now = Cell(c.index)) *now = cell;
+    BaselineCell(c.index) = cell;
   }
   for (const WideChange& c : step.wide) {
     const std::string& text = after ? c.after : c.before;
-    if (std::string* cell = Cell(c.index)) *cell = text;
-    cells_[static_cast<size_t>(c.index)] = text;
+    if (std::string* now = Wide(c.index)) *now = text;
+    BaselineWide(c.index) = text;
   }
   for (const RowChange& c : step.rows) {
     const RowState& s = after ? c.after : c.before;
@@ -193,6 +219,14 @@ void History::Restore(const Step& step, bool after) {
     settings_ = model_->Settings();
     pending_ = model_->hasPendingChanges();
   }
+}
+
+HexCell& History::BaselineCell(int32_t index) {
+  return index < kEepromBase ? rom_[static_cast<size_t>(index)] : eeprom_[static_cast<size_t>(index - kEepromBase)];
+}
+
+std::string& History::BaselineWide(int32_t index) {
+  return index == kIdIndex ? id_ : config_[static_cast<size_t>(index - kConfigBase)];
 }
 
 std::string History::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : std::string(); }
@@ -216,8 +250,8 @@ std::optional<std::string> History::Redo() {
 }
 
 size_t History::MemoryBytes() const {
-  size_t bytes = sizeof(*this) + cells_.capacity() * sizeof(std::string);
-  for (const std::string& c : cells_) bytes += c.capacity() > 15 ? c.capacity() : 0;  // beyond the small buffer
+  size_t bytes = sizeof(*this) + (rom_.capacity() + eeprom_.capacity()) * sizeof(HexCell) + id_.capacity();
+  for (const std::string& c : config_) bytes += c.capacity() > 15 ? c.capacity() : 0;  // beyond the small buffer
   for (const RowState& r : rows_) bytes += r.addressText.capacity() + r.functionText.capacity();
   for (const EditorSetting& s : settings_)
     bytes += sizeof(s) + s.section.capacity() + s.key.capacity() + s.caption.capacity() + s.value.capacity() +

@@ -8,6 +8,9 @@
 // The window commits when a user action has ended (a mouse button released, Enter pressed,
 // an edit left), so typing "128" into a box is one step. A load clears the history; a save
 // keeps it.
+//
+// A document that is never undone (korrin-cli, a read-only look at a file) switches the
+// history off: then no baseline is taken at all, and commits record nothing.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "editors/editor_model.h"
+#include "image/firmware_image.h"
 
 namespace korrin {
 
@@ -29,6 +33,11 @@ class History {
   static constexpr size_t kMaxSteps = 100;
 
   explicit History(Document& document) : doc_(document) {}
+
+  // Off: Clear and Rebase drop the baseline instead of taking one, Commit records nothing,
+  // Undo and Redo find nothing. On (the default) takes the baseline now.
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
 
   // Drops every step and takes the document's current state as the state before the next
   // step (after a load).
@@ -70,14 +79,14 @@ class History {
   size_t MemoryBytes() const;
 
  private:
-  // One image cell as its two characters; cells of another length (never written by the
-  // editors, but kept exact all the same) go to the wide list.
+  // One image cell, exactly as it was and is.
   struct CellChange {
     int32_t index;  // ROM cells 0.., EEPROM cells from kEepromBase
-    std::array<char, 2> before, after;
+    HexCell before, after;
   };
+  // A configuration word or the ID text.
   struct WideChange {
-    int32_t index;  // as CellChange, or kConfigBase + i for the configuration words, kIdIndex
+    int32_t index;  // kConfigBase + i for the configuration words, kIdIndex
     std::string before, after;
   };
   // What the user edits of an address row.
@@ -99,12 +108,13 @@ class History {
     std::shared_ptr<const EditorModel> modelBefore, modelAfter;
   };
 
-  // The document's image as one list of cells, the rows, the model.
-  std::vector<std::string> CurrentCells() const;
   void TakeBaseline();
   std::string NameFor(const Step& step, const std::vector<EditorSetting>& settingsBefore, bool pendingBefore) const;
   void Restore(const Step& step, bool after);
-  std::string* Cell(int32_t index) const;  // nullptr beyond the image
+  HexCell* Cell(int32_t index) const;      // a ROM or EEPROM cell; nullptr beyond the image
+  std::string* Wide(int32_t index) const;  // a configuration word or the ID
+  HexCell& BaselineCell(int32_t index);
+  std::string& BaselineWide(int32_t index);
 
   Document& doc_;
   std::deque<Step> steps_;
@@ -112,8 +122,13 @@ class History {
   std::ptrdiff_t saved_ = 0;  // done_ at the saved state; negative once no step leads back to it
   std::string nextName_;
 
+  bool enabled_ = true;
   bool hasBaseline_ = false;
-  std::vector<std::string> cells_;  // ROM, EEPROM, configuration words, ID
+  // The image as it was after the last step: the cells as they are held in the image (one
+  // block each), the configuration words and the ID.
+  HexCells rom_, eeprom_;
+  std::array<std::string, 4> config_;
+  std::string id_;
   std::array<RowState, 48> rows_;
   EditorModel* model_ = nullptr;
   std::shared_ptr<const EditorModel> modelState_;

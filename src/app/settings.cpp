@@ -71,7 +71,7 @@ std::string TextOr(const IniData& data, const std::string& section, const std::s
 }  // namespace
 
 Settings ReadSettings(const std::string& path) {
-  auto lines = ReadTextLines(path);
+  auto lines = ReadTextLines(path, nullptr, FileKind::Settings);
   if (!lines) return Settings{};
   return SettingsFromLines(*lines);
 }

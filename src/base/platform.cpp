@@ -18,6 +18,7 @@ namespace {
 std::string Quoted(const std::string& path) { return "\"" + EightBitToUtf8(path) + "\""; }
 
 std::atomic<void (*)(const std::string&)> g_saveHook{nullptr};
+std::atomic<void (*)(const std::string&)> g_tempCreatedHook{nullptr};
 
 }  // namespace
 
@@ -34,6 +35,7 @@ std::string Describe(const Fault& fault) {
     case Reason::Device: return "Das ist ein Gerät, keine Datei";
     case Reason::Socket: return "Das ist ein Socket, keine Datei";
     case Reason::NotRegular: return "Das ist keine gewöhnliche Datei";
+    case Reason::LinkLoop: return "Die symbolischen Verknüpfungen bilden eine Schleife";
     case Reason::Other: break;
   }
   return fault.systemText.empty() ? std::string("Unbekannter Fehler") : EightBitToUtf8(fault.systemText);
@@ -43,10 +45,18 @@ std::string CannotRead(const std::string& path, const Fault& fault) {
   return "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + Describe(fault) + ".";
 }
 
-std::string TooLarge(const std::string& path, std::uint64_t size) {
+std::string TooLarge(const std::string& path, std::uint64_t size, FileKind kind) {
+  const char* usual = "Eine HEX-Datei dieser Decoder ist viel kleiner.";
+  switch (kind) {
+    case FileKind::Hex: break;
+    case FileKind::Configuration: usual = "Eine JSON-Konfiguration eines Decoders ist viel kleiner."; break;
+    case FileKind::Curve: usual = "Eine Kurven-Datei ist viel kleiner."; break;
+    case FileKind::Set: usual = "Eine Set-Datei ist viel kleiner."; break;
+    case FileKind::Plan: usual = "Ein Batch-Plan (CSV-Datei) ist viel kleiner."; break;
+    case FileKind::Settings: usual = "Eine Einstellungsdatei ist viel kleiner."; break;
+  }
   return "Die Datei " + Quoted(path) + " kann nicht gelesen werden: Sie ist " + std::to_string(size) +
-         " Bytes groß, gelesen werden höchstens " + std::to_string(kMaxReadSize) +
-         " Bytes (4 MB). Eine HEX-Datei dieser Decoder ist viel kleiner.";
+         " Bytes groß, gelesen werden höchstens " + std::to_string(kMaxReadSize) + " Bytes (4 MB). " + usual;
 }
 
 std::string CannotWrite(const std::string& path, const Fault& fault) {
@@ -98,6 +108,10 @@ void RunSaveHook(const std::string& tempPath) {
   if (auto hook = g_saveHook.load()) hook(tempPath);
 }
 
+void RunTempCreatedHook(const std::string& tempPath) {
+  if (auto hook = g_tempCreatedHook.load()) hook(tempPath);
+}
+
 }  // namespace platform_detail
 
 using namespace platform_detail;
@@ -115,6 +129,8 @@ bool IsSaveTempName(const std::string& name) {
 }
 
 void SetSaveHookForTesting(void (*hook)(const std::string& tempPath)) { g_saveHook = hook; }
+
+void SetTempCreatedHookForTesting(void (*hook)(const std::string& tempPath)) { g_tempCreatedHook = hook; }
 
 std::string FolderOf(const std::string& path) {
   for (size_t i = path.size(); i > 0; --i)

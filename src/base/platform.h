@@ -24,9 +24,13 @@ namespace korrin {
 // /dev/zero) before it eats the memory.
 inline constexpr std::uint64_t kMaxReadSize = 4u * 1024u * 1024u;
 
+// What a file that is read is meant to be; the refusal of a file that is too large names it.
+enum class FileKind { Hex, Configuration, Curve, Set, Plan, Settings };
+
 // The whole content of the regular file at path, at most kMaxReadSize bytes. A folder, a
 // pipe, a device or a larger file is refused, named as what it is; nothing is read from it.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
+                                         FileKind kind = FileKind::Hex);
 
 // Inspects the written temporary file before it replaces the target; a German reason refuses it.
 using SaveCheck = std::function<std::optional<std::string>(const std::string& tempPath)>;
@@ -87,5 +91,9 @@ bool IsSaveTempName(const std::string& name);
 // For tests only: called with the temporary file's path after it was written and flushed,
 // before verify and the replace. Null switches it off.
 void SetSaveHookForTesting(void (*hook)(const std::string& tempPath));
+
+// For tests only: called with the temporary file's path at once after it was created, before
+// anything is written into it. Null switches it off.
+void SetTempCreatedHookForTesting(void (*hook)(const std::string& tempPath));
 
 }  // namespace korrin

@@ -53,11 +53,11 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
-bool IsControl(uint32_t cp) { return (cp < 0x20 && cp != '\t') || cp == 0x7F || (cp >= 0x80 && cp < 0xA0); }
+bool IsControl(uint32_t cp, bool keepTab) {
+  return (cp < 0x20 && !(keepTab && cp == '\t')) || cp == 0x7F || (cp >= 0x80 && cp < 0xA0);
+}
 
-}  // namespace
-
-std::string EightBitToUtf8(std::string_view text) {
+std::string ToUtf8(std::string_view text, bool keepTab) {
   std::string out;
   out.reserve(text.size());
   if (IsValidUtf8(text)) {
@@ -68,7 +68,7 @@ std::string EightBitToUtf8(std::string_view text) {
       size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 4;
       uint32_t cp = b;
       if (len == 2) cp = ((b & 0x1Fu) << 6) | (static_cast<uint8_t>(text[i + 1]) & 0x3Fu);
-      if (IsControl(cp))
+      if (IsControl(cp, keepTab))
         AppendUtf8(out, 0xFFFD);
       else
         out.append(text.substr(i, len));
@@ -78,9 +78,15 @@ std::string EightBitToUtf8(std::string_view text) {
   }
   for (char ch : text) {
     auto cp = static_cast<uint8_t>(ch);
-    AppendUtf8(out, IsControl(cp) ? 0xFFFDu : cp);
+    AppendUtf8(out, IsControl(cp, keepTab) ? 0xFFFDu : cp);
   }
   return out;
 }
+
+}  // namespace
+
+std::string EightBitToUtf8(std::string_view text) { return ToUtf8(text, true); }
+
+std::string EightBitToUtf8Grid(std::string_view text) { return ToUtf8(text, false); }
 
 }  // namespace korrin

@@ -17,4 +17,8 @@ bool IsValidUtf8(std::string_view text);
 // break a terminal line or a message.
 std::string EightBitToUtf8(std::string_view text);
 
+// As EightBitToUtf8, with the tab replaced as well: for the texts of a fixed grid (the memory
+// dumps, the comparison), where a tab would move the columns like any other control character.
+std::string EightBitToUtf8Grid(std::string_view text);
+
 }  // namespace korrin

@@ -40,8 +40,11 @@ class NoFileDialogs : public FileDialogs {
   std::optional<std::string> save(const FileDialogRequest&) override { return std::nullopt; }
 };
 
+// korrin-cli never undoes anything: the document keeps no history.
 struct Session {
-  Session(std::ostream* err, bool configDefault) : dialogs(err, configDefault), doc(dialogs, files) {}
+  Session(std::ostream* err, bool configDefault) : dialogs(err, configDefault), doc(dialogs, files) {
+    doc.history.SetEnabled(false);
+  }
   CliDialogs dialogs;
   NoFileDialogs files;
   Document doc;

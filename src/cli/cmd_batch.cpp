@@ -6,7 +6,6 @@
 #include <iomanip>
 #include <map>
 #include <ostream>
-#include <random>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -24,36 +23,6 @@ namespace korrin::cli {
 namespace fs = std::filesystem;
 
 namespace {
-
-// A private copy of the template, read once: every line of the plan starts from it, whatever
-// happens to the template's file while the batch runs.
-class TemplateCopy {
- public:
-  bool make(const std::string& templatePath, std::string* error) {
-    auto lines = ReadTextLines(templatePath, error);
-    if (!lines) return false;
-    std::error_code ec;
-    fs::path dir = fs::temp_directory_path(ec);
-    if (ec) dir = ".";
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = dir / ("korrin-batch-" + std::to_string(random()) + ".hex");
-      if (fs::exists(candidate, ec)) continue;
-      path_ = candidate;
-      return WriteTextLinesSafely(candidate.string(), *lines, error);
-    }
-    if (error) *error = "kein freier Name für eine Kopie der Vorlage in " + dir.string();
-    return false;
-  }
-  ~TemplateCopy() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove(path_, ec);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
 
 // True when a and b name the same file (the same path, or the same existing file).
 bool SameFile(const fs::path& a, const fs::path& b) {
@@ -78,7 +47,7 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     return 2;
   }
   std::string readError;
-  auto planText = ReadTextLines(planPath, &readError);
+  auto planText = ReadTextLines(planPath, &readError, FileKind::Plan);
   if (!planText) {
     err << "error: " << TextUtf8(readError) << "\n";
     return 2;
@@ -89,8 +58,10 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
     err << "error: " << planError << "\n";
     return 2;
   }
-  TemplateCopy copy;
-  if (!copy.make(templatePath, &readError)) {
+  // The template is read once, into memory: every line of the plan starts from it, whatever
+  // happens to its file while the batch runs, and nothing is left behind anywhere.
+  auto templateLines = ReadTextLines(templatePath, &readError);
+  if (!templateLines) {
     err << "error: " << TextUtf8(readError) << "\n";
     return 2;
   }
@@ -100,7 +71,7 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   std::vector<std::optional<std::string>> columnRefusals(plan->columns.size());
   {
     Session check(&err, configDefault);
-    LoadResult r = check.doc.LoadHexFile(copy.path());
+    LoadResult r = check.doc.LoadHexLines(templatePath, *templateLines);
     if (r == LoadResult::NotRead) return 2;
     if (r != LoadResult::Loaded) {
       err << "error: die Vorlage wurde nicht vollständig geladen, nichts geschrieben\n";
@@ -151,7 +122,7 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
       continue;
     }
     Session s(nullptr, configDefault);
-    s.doc.LoadHexFile(copy.path());
+    s.doc.LoadHexLines(templatePath, *templateLines);
     s.dialogs.messages.clear();
     EditorModel* model = s.doc.ShownEditor();
     std::optional<std::string> problem;

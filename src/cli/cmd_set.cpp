@@ -140,7 +140,7 @@ int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 int CmdApply(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   const std::string& configPath = args.operands[1];
   std::string readError;
-  auto text = ReadWholeFile(configPath, &readError);
+  auto text = ReadWholeFile(configPath, &readError, FileKind::Configuration);
   if (!text) {
     err << "error: " << TextUtf8(readError) << "\n";
     return 2;

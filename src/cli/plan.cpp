@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/document.h"
+#include "base/file_names.h"
 #include "base/text_encoding.h"
 #include "cli/editor_settings.h"
 
@@ -27,12 +28,9 @@ std::optional<std::string> NameProblem(const std::string& name) {
   for (unsigned char c : name)
     if (c < 0x20 || c == 0x7F) return "ungültiger Dateiname " + shown + " (Steuerzeichen)";
   if (name.find('"') != std::string::npos) return "ungültiger Dateiname " + shown + " (Anführungszeichen)";
+  // Plans travel between systems: a name Windows cannot hold is refused everywhere.
+  if (auto why = WindowsNameProblem(name)) return "ungültiger Dateiname " + shown + " (" + *why + ")";
   return std::nullopt;
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
 }
 
 // The separator of the header: ';' when one stands outside quotes.
@@ -137,7 +135,7 @@ std::optional<Plan> ParsePlan(const std::vector<std::string>& lines, std::string
     plan.columns.push_back(col);
   }
 
-  std::map<std::string, int> firstUse;  // lower-case name -> line number
+  std::map<std::string, int> firstUse;  // name without letter case (NameCaseKey) -> line number
   for (size_t i = headerIndex + 1; i < lines.size(); ++i) {
     const int lineNumber = static_cast<int>(i) + 1;
     if (TrimBlanks(lines[i]).empty()) continue;
@@ -152,7 +150,7 @@ std::optional<Plan> ParsePlan(const std::vector<std::string>& lines, std::string
       refuse(*why);
       continue;
     }
-    auto [it, inserted] = firstUse.emplace(Lower(name), lineNumber);
+    auto [it, inserted] = firstUse.emplace(NameCaseKey(name), lineNumber);
     if (!inserted) {
       refuse("\"" + EightBitToUtf8(name) + "\" steht schon in Zeile " + std::to_string(it->second));
       continue;

@@ -36,7 +36,8 @@ struct Plan {
 
 // Reads a plan. The header is the first non-blank line: it uses ';' when it holds one outside
 // quotes, else ','. Lines whose name is unsafe (a path, '.', '..', a control character, a
-// quote), used before in the plan (letter case ignored, as Windows does), or that do not
+// quote, anything Windows cannot hold: WindowsNameProblem), used before in the plan (letter
+// case ignored, umlauts included, as Windows and macOS do: NameCaseKey), or that do not
 // split are refused with their number; the others are kept. Nothing, with a German reason in
 // *error, when the header is missing or wrong.
 std::optional<Plan> ParsePlan(const std::vector<std::string>& lines, std::string* error);

@@ -106,9 +106,9 @@ FileDialogRequest SetFileRequest() { return {"", "SET|*.set|TXT|*.txt|*.*|*.*", 
 
 namespace {
 
-std::optional<std::vector<std::string>> ReadLines(const std::string& path, Dialogs& dialogs) {
+std::optional<std::vector<std::string>> ReadLines(const std::string& path, Dialogs& dialogs, FileKind kind) {
   std::string error;
-  auto lines = ReadTextLines(path, &error);
+  auto lines = ReadTextLines(path, &error, kind);
   if (!lines) dialogs.error(error);
   return lines;
 }
@@ -125,7 +125,7 @@ CurveFileResult WriteLines(const std::string& path, const std::vector<std::strin
 }  // namespace
 
 CurveFileResult LoadCurveFileFrom(CurveTable& table, int block, const std::string& path, Dialogs& dialogs) {
-  auto lines = ReadLines(path, dialogs);
+  auto lines = ReadLines(path, dialogs, FileKind::Curve);
   if (!lines) return CurveFileResult::Failed;
   return ApplyCurveFileLines(table, block, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
 }
@@ -135,7 +135,7 @@ CurveFileResult SaveCurveFileTo(const CurveTable& table, int block, const std::s
 }
 
 CurveFileResult LoadSetFileFrom(CurveTable& table, const std::string& path, Dialogs& dialogs) {
-  auto lines = ReadLines(path, dialogs);
+  auto lines = ReadLines(path, dialogs, FileKind::Set);
   if (!lines) return CurveFileResult::Failed;
   return ApplySetFileLines(table, *lines, dialogs) ? CurveFileResult::Done : CurveFileResult::Failed;
 }

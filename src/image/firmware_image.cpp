@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ostream>
 
 #include "image/format.h"
 
@@ -20,7 +21,7 @@ const std::array<std::string, 256>& HexByteText() {
   return table;
 }
 
-int HexByteValue(const std::string& text) {
+int HexByteValue(std::string_view text) {
   auto digit = [](int c) {
     if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) return (c + 9) & 0x0F;
     return c & 0x0F;
@@ -29,6 +30,8 @@ int HexByteValue(const std::string& text) {
   int lo = text.size() > 1 ? digit(static_cast<unsigned char>(text[1])) : 0;
   return hi * 16 + lo;
 }
+
+std::ostream& operator<<(std::ostream& out, const HexCell& cell) { return out << '"' << cell.view() << '"'; }
 
 FirmwareImage::FirmwareImage(Dialogs* dialogs)
     : Hex_ROM(kRomCells), HexString(kHexLines), Hex_EE(kEepromCells), dialogs_(dialogs) {}
@@ -61,23 +64,11 @@ void FirmwareImage::StoreLines(const std::vector<std::string>& lines) {
   HexStringCount = static_cast<int32_t>(std::min(lines.size(), static_cast<size_t>(INT32_MAX)));
 }
 
-namespace {
-
-// Sets a cell to a two-character text in place; cells nearly always hold two characters
-// already, so resetting the 16384 program cells for every file allocates nothing.
-void SetCell(std::string& cell, char high, char low) {
-  if (cell.size() != 2) cell.resize(2);
-  cell[0] = high;
-  cell[1] = low;
-}
-
-}  // namespace
-
 void FirmwareImage::ResetForNewFile() {
-  for (auto& cell : Hex_EE) SetCell(cell, 'F', 'F');
+  for (auto& cell : Hex_EE) cell.assign('F', 'F');
   for (size_t i = 0; i + 1 < Hex_ROM.size(); i += 2) {
-    SetCell(Hex_ROM[i], 'F', 'F');
-    SetCell(Hex_ROM[i + 1], '3', 'F');
+    Hex_ROM[i].assign('F', 'F');
+    Hex_ROM[i + 1].assign('3', 'F');
   }
   Max_ROM_Index = 0;
   Max_EE_Index = 0;
@@ -111,7 +102,7 @@ void FirmwareImage::set_Hex_ROM(int32_t index, const std::string& cell) {
     report("Error: schreiben HEX_ROM Bereichsüberschreitung (%i) in set_Hex_ROM", index);
     return;
   }
-  Hex_ROM[static_cast<size_t>(index)] = cell;
+  Hex_ROM[static_cast<size_t>(index)].assign(cell);
 }
 
 std::string FirmwareImage::get_Hex_ROM(int32_t index) const {
@@ -119,7 +110,7 @@ std::string FirmwareImage::get_Hex_ROM(int32_t index) const {
     report("Error: lesen HEX_ROM Bereichsüberschreitung (%i) in get_Hex_ROM", index);
     return "error";
   }
-  return Hex_ROM[static_cast<size_t>(index)];
+  return Hex_ROM[static_cast<size_t>(index)].str();
 }
 
 void FirmwareImage::set_Hex_EE(int32_t index, const std::string& cell) {
@@ -127,7 +118,7 @@ void FirmwareImage::set_Hex_EE(int32_t index, const std::string& cell) {
     report("Error: schreiben Hex_EE Bereichsüberschreitung (%i) in set_Hex_EE", index);
     return;
   }
-  Hex_EE[static_cast<size_t>(index)] = cell;
+  Hex_EE[static_cast<size_t>(index)].assign(cell);
 }
 
 std::string FirmwareImage::get_Hex_EE(int32_t index) const {
@@ -135,7 +126,7 @@ std::string FirmwareImage::get_Hex_EE(int32_t index) const {
     report("Error: lesen Hex_EE Bereichsüberschreitung (%i) in get_Hex_EE", index);
     return "error";
   }
-  return Hex_EE[static_cast<size_t>(index)];
+  return Hex_EE[static_cast<size_t>(index)].str();
 }
 
 }  // namespace korrin

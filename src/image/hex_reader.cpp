@@ -86,13 +86,13 @@ struct Fields {
 };
 
 bool RecordError(Dialogs& dialogs, const char* tmpl, const Fields& f) {
-  dialogs.show(BoxKind::Information, Fill(tmpl, {f.line, f.reclen, f.high, f.low, f.rectyp}),
+  dialogs.show(BoxKind::Information, Fill(tmpl, {QuotedLine(f.line), f.reclen, f.high, f.low, f.rectyp}),
                Buttons::Ok);
   return false;
 }
 
 bool BadVersion(Dialogs& dialogs, const std::string& text, const std::string& line) {
-  dialogs.show(BoxKind::Error, Fill(kBadVersion, {text, line}), Buttons::Ok);
+  dialogs.show(BoxKind::Error, Fill(kBadVersion, {text, QuotedLine(line)}), Buttons::Ok);
   return false;
 }
 
@@ -106,6 +106,15 @@ void ReadEeprom(FirmwareImage& image, const std::string& line, int n, int first)
 }
 
 }  // namespace
+
+std::string QuotedLine(const std::string& line) {
+  if (line.size() <= kQuotedLineLimit) return EightBitToUtf8(line);
+  // Cut on a character boundary of UTF-8 text, so that the excerpt stays readable.
+  size_t cut = kQuotedLineHead;
+  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+  return EightBitToUtf8(line.substr(0, cut)) + "… (gekürzt, die Zeile ist " + std::to_string(line.size()) +
+         " Zeichen lang)";
+}
 
 bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dialogs,
                  HexReadStatus& status) {
@@ -209,7 +218,7 @@ bool ReadHexLine(FirmwareImage& image, const std::string& rawLine, Dialogs& dial
     image.Config[static_cast<size_t>(w - pic18324.configWord)] = At(line, 10, static_cast<size_t>(2 * n));
   } else {
     dialogs.show(BoxKind::Information,
-                 Fill(kE201, {f.line, f.reclen, f.high, f.low, f.rectyp, Format("%x", w)}),
+                 Fill(kE201, {QuotedLine(f.line), f.reclen, f.high, f.low, f.rectyp, Format("%x", w)}),
                  Buttons::Ok);
     return false;
   }

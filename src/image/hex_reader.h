@@ -32,4 +32,12 @@ struct HexReadStatus {
 bool ReadHexLine(FirmwareImage& image, const std::string& line, Dialogs& dialogs,
                  HexReadStatus& status);
 
+// A file line as a message quotes it, as UTF-8 (EightBitToUtf8): whole up to kQuotedLineLimit characters (every record
+// a HEX file can hold fits), else its first kQuotedLineHead characters, marked as cut, with
+// the line's length. A message box that had to lay out a line of megabytes would keep the
+// window busy for many seconds; every reader of HEX lines quotes them through this.
+constexpr size_t kQuotedLineLimit = 600;
+constexpr size_t kQuotedLineHead = 80;
+std::string QuotedLine(const std::string& line);
+
 }  // namespace korrin

@@ -26,8 +26,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path, std::string* error) {
-  auto text = ReadWholeFile(path, error);
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path, std::string* error,
+                                                      FileKind kind) {
+  auto text = ReadWholeFile(path, error, kind);
   if (!text) return std::nullopt;
   return SplitLines(*text);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
+
 namespace korrin {
 
 // The lines of a text file; CR LF, LF and CR all end a line, a UTF-8 byte-order mark at the
@@ -12,7 +14,8 @@ namespace korrin {
 // empty line. Only a regular file of at most kMaxReadSize bytes is read (ReadWholeFile in
 // base/platform.h). On failure: nothing, and *error (when given) holds a German reason.
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
-                                                      std::string* error = nullptr);
+                                                      std::string* error = nullptr,
+                                                      FileKind kind = FileKind::Hex);
 
 // Splits text into lines by the same rules.
 std::vector<std::string> SplitLines(const std::string& text);

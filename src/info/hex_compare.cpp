@@ -4,6 +4,7 @@
 
 #include "base/text_encoding.h"
 #include "image/format.h"
+#include "image/hex_reader.h"
 #include "image/text_file.h"
 #include "info/mnemonic.h"
 
@@ -48,6 +49,8 @@ constexpr const char* kE200 = "E200: Überschreitung ROM-Adressbereich";
 // File 2 (and File 1's ID and configuration, which came from a file as well) may hold any byte;
 // every part of a line put into a message or a memo line is made UTF-8 first.
 std::string Shown(const std::string& fileText) { return EightBitToUtf8(fileText); }
+// The cells in the memo lines stand in columns: a tab is shown like every control character.
+std::string ShownCell(const std::string& fileText) { return EightBitToUtf8Grid(fileText); }
 
 }  // namespace
 
@@ -107,7 +110,7 @@ bool HexComparison::CompareHexLine(const std::string& line) {
   const int32_t w = b / 2;
 
   auto refuse = [&](const char* format) {
-    dialogs_.information(Format(format, Shown(line).c_str(), Shown(reclen).c_str(), Shown(offsetHigh).c_str(),
+    dialogs_.information(Format(format, QuotedLine(line).c_str(), Shown(reclen).c_str(), Shown(offsetHigh).c_str(),
                                 Shown(offsetLow).c_str(), Shown(rectyp).c_str()));
     return false;
   };
@@ -175,9 +178,9 @@ bool HexComparison::CompareProgram(const std::string& line, int32_t b, int32_t n
     const std::string high2 = a + 1 < b + n ? Cut(line, p + 2, 2) : high1;
     if (low1 != low2 || high1 != high2) {
       const std::string address = Format("$%04X: ", static_cast<unsigned>(a / 2));
-      Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), Shown(high1).c_str(),
-                              Shown(low1).c_str(), WordMnemonic(high1, low1).c_str(), Shown(high2).c_str(),
-                              Shown(low2).c_str(), WordMnemonic(high2, low2).c_str()));
+      Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), ShownCell(high1).c_str(),
+                              ShownCell(low1).c_str(), WordMnemonic(high1, low1).c_str(), ShownCell(high2).c_str(),
+                              ShownCell(low2).c_str(), WordMnemonic(high2, low2).c_str()));
       ++ROM_Differences;
     }
   }
@@ -192,7 +195,7 @@ bool HexComparison::CompareEeprom(const std::string& line, int32_t w, int32_t ba
     if (file1 == "error") return false;
     if (file1 != file2) {
       Memo1a.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x",
-                              static_cast<unsigned>(index), Shown(file1).c_str(), Shown(file2).c_str()));
+                              static_cast<unsigned>(index), ShownCell(file1).c_str(), ShownCell(file2).c_str()));
       ++EE_Differences;
     }
   }
@@ -203,7 +206,7 @@ void HexComparison::CompareText(const std::string& file1, const std::string& fil
                                 int32_t& counter) {
   if (file1 == file2) return;
   Memo3a.push_back(" ");
-  Memo3a.push_back(Format(format, Shown(file1).c_str(), Shown(file2).c_str()));
+  Memo3a.push_back(Format(format, ShownCell(file1).c_str(), ShownCell(file2).c_str()));
   ++counter;
 }
 

@@ -63,7 +63,7 @@ MemoryDump DumpMemory(const FirmwareImage& image) {
       dump.eepromComplete = false;
       return dump;
     }
-    line += EightBitToUtf8(cell);
+    line += EightBitToUtf8Grid(cell);
     if (column == 7) {
       line += ' ';
     } else if (column == 1 || column == 3 || column == 5 || column == 9 || column == 11 || column == 13) {
@@ -84,7 +84,7 @@ MemoryDump DumpMemory(const FirmwareImage& image) {
     } else {
       line += column == 4 ? ' ' : '.';
     }
-    line += EightBitToUtf8(image.get_Hex_ROM(j + 1) + image.get_Hex_ROM(j));
+    line += EightBitToUtf8Grid(image.get_Hex_ROM(j + 1) + image.get_Hex_ROM(j));
   }
   if (open) dump.rom.push_back(line);
   return dump;

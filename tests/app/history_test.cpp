@@ -131,14 +131,14 @@ TEST_F(HistoryTest, RowEditsAreStepsNamedAfterTheRow) {
 TEST_F(HistoryTest, OptionChangesAreUndoneInTheImage) {
   Load("relais8_dcc.hex");
   OptionsModel& m = doc.editors.options;
-  const std::vector<std::string> eeprom = doc.image.Hex_EE;
+  const HexCells eeprom = doc.image.Hex_EE;
   ASSERT_EQ(Value("modus"), "1");
   ASSERT_EQ(Value("modus.bit7"), "0");
 
   m.rad_modexClick(2);
   ASSERT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), "Mode Auswahl ändern");
-  const std::vector<std::string> afterMode = doc.image.Hex_EE;
+  const HexCells afterMode = doc.image.Hex_EE;
   m.cbx_mode_bit7Click(true);
   ASSERT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), "Mode-Umschaltung SPERREN ändern");
@@ -164,7 +164,7 @@ TEST_F(HistoryTest, PatternWorkingCopyApplyAndDiscard) {
   Load("blinkmuster_mot.hex");
   PatternEditorModel& m = doc.editors.blink;
   ASSERT_FALSE(m.hasPendingChanges());
-  const std::vector<std::string> rom = doc.image.Hex_ROM;
+  const HexCells rom = doc.image.Hex_ROM;
 
   m.SelectAddress(1);
   EXPECT_TRUE(m.hasPendingChanges());
@@ -183,7 +183,7 @@ TEST_F(HistoryTest, PatternWorkingCopyApplyAndDiscard) {
   ASSERT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), "übernehmen");
   EXPECT_NE(doc.image.Hex_ROM, rom);
-  const std::vector<std::string> applied = doc.image.Hex_ROM;
+  const HexCells applied = doc.image.Hex_ROM;
   const std::string loop = Value("muster2.loop");
   m.LoopToggled(loop != "1");
   ASSERT_TRUE(doc.history.Commit());
@@ -348,6 +348,42 @@ TEST_F(HistoryTest, HundredFullTableStepsStaySmall) {
   Document fresh{dialogs, files};
   ASSERT_EQ(fresh.LoadHexFile(Example("led_blinkmuster_dcc.hex")), LoadResult::Loaded);
   EXPECT_EQ(doc.image.Hex_ROM, fresh.image.Hex_ROM);
+}
+
+}  // namespace
+}  // namespace korrin
+
+namespace korrin {
+namespace {
+
+// The baseline is the image as it is held (no allocation per cell), not a text per cell; and a
+// document whose history is off (korrin-cli) keeps no baseline at all and records nothing.
+TEST_F(HistoryTest, BaselineIsCompactAndTakenOnlyWhenTheHistoryIsOn) {
+  Load("servo_tamb4_dcc.hex");
+  const size_t on = doc.history.MemoryBytes();
+  // A text per cell (std::string) would take twice as much for the cells alone.
+  EXPECT_LT(sizeof(HexCell), sizeof(std::string));
+  EXPECT_LT(on, sizeof(HexCell) * (kRomCells + kEepromCells) + 32u * 1024) << on;
+
+  Document quiet{dialogs, files};
+  quiet.history.SetEnabled(false);
+  ASSERT_EQ(quiet.LoadHexFile(Example("servo_tamb4_dcc.hex")), LoadResult::Loaded);
+  EXPECT_LT(quiet.history.MemoryBytes(), 8u * 1024);
+  ASSERT_EQ(quiet.ShownEditor()->Set("kurve1.punkte", "0,50,100,120"), SetOutcome::Done);
+  quiet.ShownEditor()->applyPendingChanges();
+  EXPECT_FALSE(quiet.history.Commit());
+  EXPECT_FALSE(quiet.history.CanUndo());
+  EXPECT_FALSE(quiet.history.Undo());
+
+  // Switched on again, it starts from what the document holds now.
+  quiet.history.SetEnabled(true);
+  const HexCells now = quiet.image.Hex_ROM;
+  ASSERT_EQ(quiet.ShownEditor()->Set("kurve1.punkte", "0,10,20,30"), SetOutcome::Done);
+  quiet.ShownEditor()->applyPendingChanges();
+  EXPECT_TRUE(quiet.history.Commit());
+  EXPECT_NE(quiet.image.Hex_ROM, now);
+  ASSERT_TRUE(quiet.history.Undo());
+  EXPECT_EQ(quiet.image.Hex_ROM, now);
 }
 
 }  // namespace

@@ -189,10 +189,10 @@ TEST_F(PlatformTest, ReadingRefusesWhatIsNoSmallRegularFile) {
   cases.push_back({Path("pipe.hex"), "Das ist eine Pipe (FIFO), keine Datei."});
   cases.push_back({"/dev/zero", "Das ist ein Gerät, keine Datei."});
   cases.push_back({Path(std::string(300, 'n') + ".hex"), "Der Name ist zu lang."});
-  // A reason the program does not name itself keeps the system's text.
+  // Links that lead round in a circle are named in German like every other reason.
   fs::create_symlink("kreis2.hex", dir / "kreis1.hex");
   fs::create_symlink("kreis1.hex", dir / "kreis2.hex");
-  cases.push_back({Path("kreis1.hex"), std::string(std::strerror(ELOOP)) + "."});
+  cases.push_back({Path("kreis1.hex"), "Die symbolischen Verknüpfungen bilden eine Schleife."});
 #endif
   for (const Case& c : cases) {
     std::string error;
@@ -202,6 +202,41 @@ TEST_F(PlatformTest, ReadingRefusesWhatIsNoSmallRegularFile) {
   auto limit = ReadWholeFile(Path("passt.hex"));
   ASSERT_TRUE(limit);
   EXPECT_EQ(limit->size(), kMaxReadSize);
+#ifndef _WIN32
+  // A save into a circle of links is refused with the same German reason.
+  std::string error;
+  EXPECT_FALSE(SaveFileSafely(Path("kreis1.hex"), "x", &error));
+  EXPECT_EQ(error, "Die Datei \"" + Path("kreis1.hex") +
+                       "\" kann nicht geschrieben werden: Die symbolischen Verknüpfungen bilden eine Schleife.");
+  // The null device holds no data: it reads as an empty file, not as a device.
+  auto null = ReadWholeFile("/dev/null", &error);
+  ASSERT_TRUE(null) << error;
+  EXPECT_EQ(*null, "");
+#endif
+}
+
+// The refusal of a file that is too large names what kind of file it was meant to be.
+TEST_F(PlatformTest, SizeRefusalNamesTheKindOfFile) {
+  std::ofstream(dir / "gross").put('x');
+  fs::resize_file(dir / "gross", kMaxReadSize + 1);
+  const struct {
+    FileKind kind;
+    const char* usual;
+  } cases[] = {
+      {FileKind::Hex, "Eine HEX-Datei dieser Decoder ist viel kleiner."},
+      {FileKind::Configuration, "Eine JSON-Konfiguration eines Decoders ist viel kleiner."},
+      {FileKind::Curve, "Eine Kurven-Datei ist viel kleiner."},
+      {FileKind::Set, "Eine Set-Datei ist viel kleiner."},
+      {FileKind::Plan, "Ein Batch-Plan (CSV-Datei) ist viel kleiner."},
+      {FileKind::Settings, "Eine Einstellungsdatei ist viel kleiner."},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ReadWholeFile(Path("gross"), &error, c.kind));
+    EXPECT_EQ(error, "Die Datei \"" + Path("gross") +
+                         "\" kann nicht gelesen werden: Sie ist 4194305 Bytes groß, gelesen werden höchstens "
+                         "4194304 Bytes (4 MB). " + c.usual);
+  }
 }
 
 TEST_F(PlatformTest, SaveRefusesReadOnlyFileAndFolder) {
@@ -365,6 +400,25 @@ TEST_F(PlatformTest, SignalDuringSaveRemovesTheTemporaryFile) {
     EXPECT_EQ(Get("a.hex"), "old\r\n");
     EXPECT_EQ(Entries(), (std::vector<std::string>{"a.hex", "b.hex"}));
   }
+}
+
+// A signal that comes at the moment the temporary file has been created (before the save has
+// noted it for its clean-up) must not leave an empty file behind.
+void RaiseTerm(const std::string&) { ::raise(SIGTERM); }
+
+TEST_F(PlatformTest, SignalWhileTheTemporaryFileIsCreatedLeavesNothing) {
+  Put("a.hex", "old\r\n");
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::signal(SIGTERM, SIG_DFL);
+    SetTempCreatedHookForTesting(RaiseTerm);
+    SaveFileSafely(Path("a.hex"), "new\r\n");
+    ::_exit(3);  // not reached: the signal ends the save
+  }
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(EndOf(pid), SIGTERM);
+  EXPECT_EQ(Get("a.hex"), "old\r\n");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"a.hex"});
 }
 
 TEST_F(PlatformTest, TemporaryFileOfAKilledSaveGoesWithTheNextSave) {

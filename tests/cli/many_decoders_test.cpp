@@ -1,6 +1,7 @@
 // batch, inventory and the decoded comparison of korrin-cli.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -124,8 +125,9 @@ TEST_F(ManyDecoders, DecodedComparisonNamesRowsWithArrows) {
 }
 
 TEST_F(ManyDecoders, ComparisonWithAFileWithoutDataSaysSo) {
+  // The null device is the empty file of the system: it holds no data either.
   const std::string noData[] = {write("empty.hex", ""), write("end.hex", ":00000001FF\r\n"),
-                                write("config_only.hex", ":020000040000FA\r\n:00000001FF\r\n")};
+                                write("config_only.hex", ":020000040000FA\r\n:00000001FF\r\n"), "/dev/null"};
   for (const auto& file : noData) {
     SCOPED_TRACE(file);
     Result r = Cli({"compare", kDcc, file});
@@ -133,10 +135,11 @@ TEST_F(ManyDecoders, ComparisonWithAFileWithoutDataSaysSo) {
     EXPECT_NE(r.err.find("Datei 2 enthält keine Daten: es wurde nichts verglichen."), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty()) << r.out;
   }
-  // A device is not read at all, and says so.
-  Result device = Cli({"compare", kDcc, "/dev/null"});
+  // Any other device is not read at all, and says so.
+  Result device = Cli({"compare", kDcc, "/dev/zero"});
   EXPECT_EQ(device.status, 2);
-  EXPECT_NE(device.err.find("\"/dev/null\" kann nicht gelesen werden"), std::string::npos) << device.err;
+  EXPECT_NE(device.err.find("\"/dev/zero\" kann nicht gelesen werden: Das ist ein Gerät"), std::string::npos)
+      << device.err;
   // A file with data but without differences still compares as equal.
   EXPECT_EQ(Cli({"compare", kDcc, kDcc}).status, 0);
 }
@@ -346,4 +349,84 @@ TEST_F(ManyDecoders, BatchKeyColumnReachesTheEditor) {
     if (s["key"] == "muster2.ausgang3") found = s["value"] == "XX.X";
   EXPECT_TRUE(found) << j["editor"].dump();
   EXPECT_FALSE(fs::exists(dir / "out" / "y.hex"));
+}
+
+// Plans are shared between systems: names that Windows cannot hold are refused on every
+// system, and names that are one file on Windows and macOS (letter case, umlauts included)
+// are refused as used before.
+TEST_F(ManyDecoders, BatchRefusesNamesThatDoNotTravel) {
+  auto plan = write("plan.csv",
+                    "name;1\r\n"
+                    "\xC3\x84nderung.hex;30\r\n"  // 2: written ("Änderung")
+                    "\xC3\xA4nderung.hex;31\r\n"  // 3: "änderung": the same file on Windows and macOS
+                    "CON;32\r\n"                   // 4: a device name
+                    "con.hex;33\r\n"               // 5: ... with an extension
+                    "Lpt9.tar.hex;34\r\n"          // 6: ... with two
+                    "C:x.hex;35\r\n"               // 7: a drive colon
+                    "a?.hex;36\r\n"                // 8: a wildcard
+                    "punkt.;37\r\n"                // 9: a trailing dot
+                    "\"blank \";38\r\n"              // 10: a trailing blank
+                    "CONSOLE.hex;39\r\n"           // 11: written: no device name
+                    "\xC5\x92uvre.hex;40\r\n"     // 12: written ("Œuvre")
+                    "\xC5\x93UVRE.hex;41\r\n");   // 13: "œUVRE": Latin Extended-A folds too
+  Result r = Cli({"batch", kDcc, plan, "-o", (dir / "out").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Zeile 3: \"\xC3\xA4nderung.hex\" steht schon in Zeile 2\n"
+            "Zeile 4: ungültiger Dateiname \"CON\" (CON ist unter Windows ein Gerätename)\n"
+            "Zeile 5: ungültiger Dateiname \"con.hex\" (con ist unter Windows ein Gerätename)\n"
+            "Zeile 6: ungültiger Dateiname \"Lpt9.tar.hex\" (Lpt9 ist unter Windows ein Gerätename)\n"
+            "Zeile 7: ungültiger Dateiname \"C:x.hex\" (das Zeichen ':' ist unter Windows nicht erlaubt)\n"
+            "Zeile 8: ungültiger Dateiname \"a?.hex\" (das Zeichen '?' ist unter Windows nicht erlaubt)\n"
+            "Zeile 9: ungültiger Dateiname \"punkt.\" (unter Windows endet ein Dateiname nicht auf Punkt oder "
+            "Leerzeichen)\n"
+            "Zeile 10: ungültiger Dateiname \"blank \" (unter Windows endet ein Dateiname nicht auf Punkt oder "
+            "Leerzeichen)\n"
+            "Zeile 13: \"\xC5\x93UVRE.hex\" steht schon in Zeile 12\n");
+  std::set<std::string> written;
+  for (const auto& e : fs::directory_iterator(dir / "out")) written.insert(e.path().filename().string());
+  EXPECT_EQ(written, (std::set<std::string>{"\xC3\x84nderung.hex", "CONSOLE.hex", "\xC5\x92uvre.hex"}));
+}
+
+// The template is read once into memory: nothing goes to the temporary folder, so a batch
+// works with that folder full or missing and leaves nothing there after a signal.
+TEST_F(ManyDecoders, BatchKeepsItsTemplateInMemory) {
+  fs::create_directories(dir / "tmp");
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  auto plan = write("plan.csv", "file;1\r\nw1.hex;25g\r\nw2.hex;26r\r\n");
+  for (const fs::path& tmp : {dir / "tmp", dir / "fehlt"}) {
+    ::setenv("TMPDIR", tmp.string().c_str(), 1);
+    Result r = Cli({"batch", kDcc, plan, "-o", (dir / "out").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "out" / "w2.hex"));
+  }
+  if (old) ::setenv("TMPDIR", saved.c_str(), 1);
+  else ::unsetenv("TMPDIR");
+  EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+  EXPECT_FALSE(fs::exists(dir / "fehlt"));
+}
+
+// batch and info read a template by one reader: a file with two byte-order marks is refused
+// by both, one with a single mark loads in both.
+TEST_F(ManyDecoders, BatchAndInfoReadTheTemplateAlike) {
+  std::ifstream in(kDcc, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  auto plan = write("plan.csv", "file;1\r\nw.hex;25g\r\n");
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Case {
+    std::string name, prefix;
+    int status;
+  } cases[] = {{"one.hex", bom, 0}, {"two.hex", bom + bom, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = write(c.name, c.prefix + text.str());
+    Result info = Cli({"info", file});
+    Result batch = Cli({"batch", file, plan, "-o", (dir / "out").string()});
+    EXPECT_EQ(info.status, c.status) << info.err;
+    EXPECT_EQ(batch.status, c.status) << batch.err;
+    EXPECT_EQ(fs::exists(dir / "out" / "w.hex"), c.status == 0);
+    fs::remove(dir / "out" / "w.hex");
+  }
 }

@@ -370,7 +370,7 @@ TEST(BlinkPatternModel, ApplyWritesExactlyTheTableAndDiscardReloads) {
     m.StripPressed();
     m.StripMoved(3, 1, true);
     m.StripReleased();
-    const std::vector<std::string> before = e.ctx.image.Hex_ROM;
+    const HexCells before = e.ctx.image.Hex_ROM;
     ASSERT_TRUE(m.hasPendingChanges());
     m.applyPendingChanges();
     EXPECT_FALSE(m.hasPendingChanges());

@@ -94,7 +94,7 @@ TEST(PatternTable, StoreWritesExactlyTheLowBytesOfTheTable) {
     ErasedImage e;
     // Every cell distinct from what the table will write, so a missed cell shows.
     for (int i = 0; i < kRomCells; ++i) e.image.set_Hex_ROM(i, i % 2 ? "3F" : "A5");
-    const std::vector<std::string> before = e.image.Hex_ROM;
+    const HexCells before = e.image.Hex_ROM;
     PatternTable t(c.layout);
     for (int i = 0; i < t.size(); ++i) t.setEntry(i, (i * 7 + 3) & 0xFF);
     t.StorePatterns(e.image);

@@ -319,3 +319,28 @@ TEST(HexReader, ShortAndOddLinesNeverReadOutsideTheText) {
     EXPECT_EQ(r.dialogs.messages[0].text.rfind("E206: Unerwartete Zeile im File:\n", 0), 0u);
   }
 }
+
+// Every record a file can hold is quoted whole; a line of megabytes is quoted as a short,
+// marked excerpt (a message box that lays out a megabyte keeps the window busy for seconds).
+TEST(HexReader, RefusedLinesAreQuotedWholeOrAsAMarkedExcerpt) {
+  const std::string longest = ":FF000006" + std::string(2 * 255 + 2, 'A');  // record type 06: refused
+  const std::string huge = ":FF000006" + std::string(1 << 20, 'A');
+  const std::string latin = ":02000006" + std::string(700, '\xE4');
+  struct Case {
+    std::string line, quoted;
+  } cases[] = {
+      {longest, longest},
+      {huge, huge.substr(0, 80) + "… (gekürzt, die Zeile ist 1048585 Zeichen lang)"},
+      // Latin-1 text is made UTF-8, and the marker stays readable.
+      {latin, ":02000006" + [] { std::string s; for (int i = 0; i < 71; ++i) s += "\xC3\xA4"; return s; }() +
+                  "… (gekürzt, die Zeile ist 709 Zeichen lang)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(QuotedLine(c.line), c.quoted);
+    Reader r;
+    EXPECT_FALSE(r.read(c.line));
+    ASSERT_EQ(r.dialogs.messages.size(), 1u);
+    EXPECT_EQ(r.dialogs.messages[0].text.rfind("E206: Unerwartete Zeile im File:\n" + c.quoted + "\n\nRECLEN", 0), 0u)
+        << r.dialogs.messages[0].text.substr(0, 200);
+  }
+}

@@ -431,6 +431,22 @@ TEST_F(CompareTest, EveryByteValueGivesValidUtf8Texts) {
   const auto nul = Compare({std::string(":044200000\0" "000200FF", 19)});
   ASSERT_GE(nul.eepromLines.size(), 2u);
   EXPECT_EQ(nul.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xEF\xBF\xBD");
+  // A tab is a control character like NUL: the lines of the comparison keep their columns.
+  const auto tab = Compare({":044200000\t000200FF"});
+  ASSERT_GE(tab.eepromLines.size(), 2u);
+  EXPECT_EQ(tab.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xEF\xBF\xBD");
+}
+
+// A refused line of megabytes is quoted as a marked excerpt, not whole.
+TEST_F(CompareTest, AnOverlongRefusedLineIsQuotedAsAnExcerpt) {
+  Load(MidRangeFile());
+  const std::string line = ":020000FF" + std::string(1 << 20, 'A');
+  const auto result = Compare({line});
+  EXPECT_FALSE(result.completed);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  const std::string& text = dialogs.messages[0].text;
+  EXPECT_LT(text.size(), 400u);
+  EXPECT_NE(text.find(line.substr(0, 80) + "… (gekürzt, die Zeile ist 1048585 Zeichen lang)"), std::string::npos) << text;
 }
 
 }  // namespace

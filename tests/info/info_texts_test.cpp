@@ -165,5 +165,21 @@ TEST_F(InfoTextsTest, EveryByteValueIsShownAsValidUtf8) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// The dumps are grids of cells: a tab is shown like every other control character, so it
+// cannot move the columns.
+TEST_F(InfoTextsTest, ControlCharactersInCellsAreReplacedTabIncluded) {
+  for (char control : {'\t', '\0', '\x1B', '\x7F'}) {
+    SCOPED_TRACE(static_cast<int>(control));
+    image.ResetForNewFile();
+    image.Max_EE_Index = 15;
+    image.Max_ROM_Index = 15;
+    image.set_Hex_EE(1, std::string{'1', control});
+    image.set_Hex_ROM(1, std::string{control, '2'});  // high byte of word 0
+    const MemoryDump dump = DumpMemory(image);
+    EXPECT_EQ(dump.eeprom[0], "0x000 FF1\xEF\xBF\xBD.FFFF.FFFF.FFFF FFFF.FFFF.FFFF.FFFF");
+    EXPECT_EQ(dump.rom[0], "$0000: \xEF\xBF\xBD" "2FF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF");
+  }
+}
+
 }  // namespace
 }  // namespace korrin

@@ -3,15 +3,20 @@
 //   korrin --check [FILE]    loads FILE without showing the window, prints where the program
 //                            found its help pages, Qt's German texts and its settings file,
 //                            and exits: 0 when help and translation are there, 1 otherwise
+//   korrin --help | --version  prints the usage or the version and exits (no window)
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/gui/Reader.h"
 #include "app/gui/desktop_setup.h"
+#include "app/start_arguments.h"
+#include "base/platform.h"
 
 namespace {
 
@@ -57,12 +62,12 @@ class NoFileDialogs : public korrin::FileDialogs {
   std::optional<std::string> save(const korrin::FileDialogRequest&) override { return std::nullopt; }
 };
 
-int Check(const QStringList& files, const QString& translation) {
+int Check(const std::string& file, const QString& translation) {
   PrintingDialogs dialogs;
   NoFileDialogs fileDialogs;
   const std::string settings = korrin::ProgramSettingsPath();
   korrin::TFormMain window(dialogs, fileDialogs, settings);
-  if (!files.isEmpty()) window.StartWithFile(files.front().toStdString());
+  if (!file.empty()) window.StartWithFile(file);
 
   const QString help = korrin::TFormMain::HelpFolder();
   const bool helpFound = QFileInfo::exists(help + "/index.html");
@@ -77,13 +82,26 @@ int Check(const QStringList& files, const QString& translation) {
   line("Hilfeseite", page, pageFound);
   line("Übersetzung", translation.isEmpty() ? QString("qtbase_de.qm") : translation, german);
   line("Einstellungen", QString::fromStdString(settings), true);
-  if (!files.isEmpty()) line("Typ", QString::fromStdString(window.document().headerText), true);
+  if (!file.empty()) line("Typ", QString::fromStdString(window.document().headerText), true);
   return helpFound && pageFound && german ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Usage and version are printed before Qt starts: they need no display.
+  {
+    std::vector<std::string> args = korrin::ProgramArguments(argc, argv);
+    if (!args.empty()) args.erase(args.begin());
+    const korrin::StartRequest early = korrin::ParseStartArguments(args);
+    if (early.kind == korrin::StartRequest::Kind::Help || early.kind == korrin::StartRequest::Kind::Version) {
+      const std::string text = early.kind == korrin::StartRequest::Kind::Help
+                                   ? korrin::StartUsageText()
+                                   : korrin::StartVersionText(KORRIN_VERSION);
+      std::fputs(text.c_str(), stdout);
+      return 0;
+    }
+  }
   KorrinApplication app(argc, argv);
   // No application display name: Qt would append it to the window title ("… — Korrin").
   app.setApplicationName("Korrin");
@@ -91,8 +109,11 @@ int main(int argc, char** argv) {
   app.setWindowIcon(korrin::ProgramIcon());
   const QString translation = korrin::InstallGermanTranslation(app);
 
-  QStringList args = app.arguments().mid(1);
-  if (!args.isEmpty() && args.front() == "--check") return Check(args.mid(1), translation);
+  // Qt has taken its own options (-platform ...) out of the arguments by now.
+  std::vector<std::string> args;
+  for (const QString& a : app.arguments().mid(1)) args.push_back(a.toStdString());
+  const korrin::StartRequest request = korrin::ParseStartArguments(args);
+  if (request.kind == korrin::StartRequest::Kind::Check) return Check(request.file, translation);
 
   korrin::QtDialogs dialogs;
   korrin::QtFileDialogs fileDialogs;
@@ -100,6 +121,6 @@ int main(int argc, char** argv) {
   dialogs.setParent(&window);
   fileDialogs.setParent(&window);
   window.show();
-  if (!args.isEmpty()) window.StartWithFile(args.front().toStdString());
+  if (!request.file.empty()) window.StartWithFile(request.file);
   return app.exec();
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "base/platform.h"
+
 namespace korrin::platform_detail {
 
 // Why a file operation failed, as far as the program names it itself. Other keeps the
@@ -22,6 +24,7 @@ enum class Reason {
   Device,
   Socket,
   NotRegular,
+  LinkLoop,
   Other,
 };
 
@@ -35,7 +38,7 @@ std::string Describe(const Fault& fault);
 
 // The messages, each one complete sentence (or two) in German.
 std::string CannotRead(const std::string& path, const Fault& fault);
-std::string TooLarge(const std::string& path, std::uint64_t size);
+std::string TooLarge(const std::string& path, std::uint64_t size, FileKind kind);
 std::string CannotWrite(const std::string& path, const Fault& fault);
 std::string WriteFailed(const std::string& path, const Fault& fault);
 std::string CannotReplace(const std::string& path, const Fault& fault);
@@ -52,8 +55,9 @@ bool IsHexName(const std::string& name);
 bool IsPathSeparator(char c);
 char PreferredSeparator();
 
-// Calls the test hook, when one is set.
+// Call the test hooks, when they are set.
 void RunSaveHook(const std::string& tempPath);
+void RunTempCreatedHook(const std::string& tempPath);
 
 // Puts message into *error (when given) and returns false, or nothing for the optional results.
 inline bool Fail(std::string* error, std::string message) {

@@ -42,6 +42,7 @@ Fault FromErrno(int code) {
     case ENOTDIR: return {Reason::NotFolder, ""};
     case ENAMETOOLONG: return {Reason::NameTooLong, ""};
     case EROFS: return {Reason::ReadOnlyFileSystem, ""};
+    case ELOOP: return {Reason::LinkLoop, ""};
     default: return {Reason::Other, std::strerror(code)};
   }
 }
@@ -53,6 +54,14 @@ Fault KindOf(mode_t mode) {
   if (S_ISCHR(mode) || S_ISBLK(mode)) return {Reason::Device, ""};
   if (S_ISSOCK(mode)) return {Reason::Socket, ""};
   return {Reason::NotRegular, ""};
+}
+
+// The null device (/dev/null under any name) holds no data: it reads as an empty file, so
+// that it is reported as a file without data rather than as a device.
+bool IsNullDevice(const struct stat& st) {
+  struct stat null {};
+  return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) &&
+         st.st_rdev == null.st_rdev;
 }
 
 class Descriptor {
@@ -71,13 +80,14 @@ class Descriptor {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error, FileKind kind) {
   // The type is looked at before the file is opened: opening a pipe would wait for a writer.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return Nothing(error, CannotRead(path, FromErrno(errno)));
+  if (IsNullDevice(st)) return std::string();
   if (!S_ISREG(st.st_mode)) return Nothing(error, CannotRead(path, KindOf(st.st_mode)));
   if (static_cast<std::uint64_t>(st.st_size) > kMaxReadSize)
-    return Nothing(error, TooLarge(path, static_cast<std::uint64_t>(st.st_size)));
+    return Nothing(error, TooLarge(path, static_cast<std::uint64_t>(st.st_size), kind));
 
   // O_NONBLOCK: should the path have become a pipe meanwhile, the open does not wait.
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -96,7 +106,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
     }
     if (n == 0) break;
     if (content.size() + static_cast<size_t>(n) > kMaxReadSize)  // it grew while being read
-      return Nothing(error, TooLarge(path, content.size() + static_cast<size_t>(n)));
+      return Nothing(error, TooLarge(path, content.size() + static_cast<size_t>(n), kind));
     content.append(buffer, static_cast<size_t>(n));
   }
   return content;
@@ -207,6 +217,27 @@ class SignalGuard {
   SignalGuard& operator=(const SignalGuard&) = delete;
 };
 
+// Holds back the signals of kSignals for its lifetime; they are delivered when it ends.
+class SignalBlock {
+ public:
+  SignalBlock() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : kSignals) sigaddset(&set, s);
+    ::pthread_sigmask(SIG_BLOCK, &set, &previous_);
+  }
+  ~SignalBlock() {
+    const int savedErrno = errno;
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    errno = savedErrno;
+  }
+  SignalBlock(const SignalBlock&) = delete;
+  SignalBlock& operator=(const SignalBlock&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
 // The file a save replaces: path itself, or where its symbolic links lead. A link that leads
 // nowhere yet names the file to create.
 bool ResolveLinks(const std::string& path, std::string& target, Fault& fault) {
@@ -293,14 +324,20 @@ bool SaveFileSafely(const std::string& path, const std::string& content, std::st
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = folder + MakeSaveTempName();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      return Fail(error, CannotWrite(path, FromErrno(errno)));
-    }
-    if (temp.size() < sizeof g_tempPath) {
-      std::memcpy(g_tempPath, temp.c_str(), temp.size() + 1);
-      g_tempActive = 1;
+    {
+      // The signals wait while the file is created and made known to the handler: one that
+      // came in between would end the program and leave an empty file nobody removes.
+      SignalBlock block;
+      fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return Fail(error, CannotWrite(path, FromErrno(errno)));
+      }
+      RunTempCreatedHook(temp);
+      if (temp.size() < sizeof g_tempPath) {
+        std::memcpy(g_tempPath, temp.c_str(), temp.size() + 1);
+        g_tempActive = 1;
+      }
     }
     const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
     if (!locked || !SameFile(fd, temp)) {

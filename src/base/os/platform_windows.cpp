@@ -99,11 +99,21 @@ Fault FromError(DWORD code) {
     case ERROR_FILENAME_EXCED_RANGE: return {Reason::NameTooLong, ""};
     case ERROR_WRITE_PROTECT: return {Reason::ReadOnlyFileSystem, ""};
     case ERROR_DIRECTORY: return {Reason::NotFolder, ""};
+    case ERROR_CANT_RESOLVE_FILENAME: return {Reason::LinkLoop, ""};
     default: return {Reason::Other, SystemText(code)};
   }
 }
 
 Fault LastFault() { return FromError(GetLastError()); }
+
+// "NUL", "nul" or "\\.\NUL".
+bool IsNullDeviceName(const std::string& path) {
+  std::string name = path.size() >= 4 && (path.compare(0, 4, "\\\\.\\") == 0) ? path.substr(4) : path;
+  if (name.size() != 3) return false;
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name == "NUL";
+}
 
 class Handle {
  public:
@@ -124,7 +134,9 @@ class Handle {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error, FileKind kind) {
+  // The null device holds no data: it reads as an empty file (as /dev/null does on POSIX).
+  if (IsNullDeviceName(path)) return std::string();
   const std::wstring wide = ApiPath(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return Nothing(error, CannotRead(path, LastFault()));
@@ -142,7 +154,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return Nothing(error, CannotRead(path, LastFault()));
   if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadSize)
-    return Nothing(error, TooLarge(path, static_cast<std::uint64_t>(size.QuadPart)));
+    return Nothing(error, TooLarge(path, static_cast<std::uint64_t>(size.QuadPart), kind));
 
   std::string content;
   content.reserve(static_cast<size_t>(size.QuadPart));
@@ -151,7 +163,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
     DWORD n = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return Nothing(error, CannotRead(path, LastFault()));
     if (n == 0) break;
-    if (content.size() + n > kMaxReadSize) return Nothing(error, TooLarge(path, content.size() + n));
+    if (content.size() + n > kMaxReadSize) return Nothing(error, TooLarge(path, content.size() + n, kind));
     content.append(buffer, n);
   }
   return content;
@@ -230,9 +242,16 @@ std::mutex g_saveMutex;
 // when the process ends.
 wchar_t g_tempPath[32768];
 volatile LONG g_tempActive = 0;
+// Creating the temporary file and noting it above is one step for the handler: it waits while
+// a file is being created, and once it has run no new file is created (the program is ending).
+SRWLOCK g_createLock = SRWLOCK_INIT;
+volatile LONG g_ending = 0;
 
 BOOL WINAPI RemoveTempOnConsoleEvent(DWORD) {
+  AcquireSRWLockExclusive(&g_createLock);
+  InterlockedExchange(&g_ending, 1);
   if (InterlockedExchange(&g_tempActive, 0)) DeleteFileW(g_tempPath);
+  ReleaseSRWLockExclusive(&g_createLock);
   return FALSE;  // the next handler (in the end the default one) ends the program
 }
 
@@ -325,25 +344,35 @@ bool SaveFileSafely(const std::string& path, const std::string& content, std::st
   HANDLE raw = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && raw == INVALID_HANDLE_VALUE; ++attempt) {
     temp = folder + Wide(MakeSaveTempName());
+    AcquireSRWLockExclusive(&g_createLock);
+    if (g_ending) {
+      ReleaseSRWLockExclusive(&g_createLock);
+      return Fail(error, CannotWrite(path, {Reason::Other, "Das Programm wird beendet"}));
+    }
     raw = CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD code = GetLastError();
+    if (raw != INVALID_HANDLE_VALUE) {
+      RunTempCreatedHook(Narrow(temp));
+      if (temp.size() < sizeof g_tempPath / sizeof g_tempPath[0]) {
+        std::memcpy(g_tempPath, temp.c_str(), (temp.size() + 1) * sizeof(wchar_t));
+        InterlockedExchange(&g_tempActive, 1);
+      }
+    }
+    ReleaseSRWLockExclusive(&g_createLock);
     if (raw == INVALID_HANDLE_VALUE) {
-      const DWORD code = GetLastError();
       if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
       return Fail(error, CannotWrite(path, FromError(code)));
     }
     // Another save's clean-up may have taken it for a leftover in the moment between.
     if (!LockTemp(raw) || DeletePending(raw)) {
+      InterlockedExchange(&g_tempActive, 0);
       CloseHandle(raw);
       raw = INVALID_HANDLE_VALUE;
     }
   }
   if (raw == INVALID_HANDLE_VALUE) return Fail(error, CannotWrite(path, FromError(ERROR_FILE_EXISTS)));
   Handle file(raw);
-  if (temp.size() < sizeof g_tempPath / sizeof g_tempPath[0]) {
-    std::memcpy(g_tempPath, temp.c_str(), (temp.size() + 1) * sizeof(wchar_t));
-    InterlockedExchange(&g_tempActive, 1);
-  }
   auto discard = [&](std::string message) {
     InterlockedExchange(&g_tempActive, 0);
     file.close();

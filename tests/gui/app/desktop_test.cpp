@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -19,6 +20,7 @@
 
 #include "app/gui/Reader.h"
 #include "app/gui/desktop_setup.h"
+#include "app/gui/qt_seams.h"
 #include "hex_builder.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -227,4 +229,32 @@ TEST_F(Desktop, EndeWritesIntoAConfigurationFolderItCreates) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text,
             "Der Ordner für die Einstellungen kann nicht angelegt werden: " + (dir / "plain" / "korrin").string());
+}
+
+// A HEX line of a megabyte is refused in the window about as fast as on the command line: the
+// real message box is shown (and closed by a timer), and it quotes a short excerpt of the line.
+TEST_F(Desktop, AMegabyteLineIsRefusedWithinASecond) {
+  const fs::path file = dir / "lang.hex";
+  std::ofstream(file, std::ios::binary) << ":020000FF" << std::string(1 << 20, 'A') << "\r\n:00000001FF\r\n";
+  QtDialogs boxes;
+  auto w = std::make_unique<TFormMain>(boxes, files, (dir / "korrin.ini").string());
+  boxes.setParent(w.get());
+  QStringList shown;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown << box->text();
+      box->reject();
+    }
+  });
+  closer.start(5);
+  const auto start = std::chrono::steady_clock::now();
+  w->StartWithFile(file.string());
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  closer.stop();
+  EXPECT_LT(ms.count(), 1000);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].startsWith("E206: Unerwartete Zeile im File:\n:020000FFAAAA")) << shown[0].left(200).toStdString();
+  EXPECT_TRUE(shown[0].contains(QString::fromUtf8("… (gekürzt, die Zeile ist 1048585 Zeichen lang)")));
+  EXPECT_LT(shown[0].size(), 400);
 }
