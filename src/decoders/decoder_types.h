@@ -5,9 +5,9 @@
 //
 // A row names its identifiers, title, PIC, the kind of its address rows, the captions of those
 // rows (as runs, "Weiche 1".."Weiche 4" is one run), how the rows are arranged and the editor
-// frame beside them together with the specification that frame works from (which options, which
+// frame beside them together with the set-up that frame works from (which options, which
 // CV table, how the LED pattern keeps its stretch factor, how the servo editors look). The
-// specifications themselves are tables of the editors; a row only names the one it uses.
+// set-ups themselves are tables of the editors; a row only names the one it uses.
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -78,7 +78,7 @@ class CaptionRuns {
   int size_ = 0;
 };
 
-// ---- editor specifications ------------------------------------------------------------------
+// ---- editor set-ups ------------------------------------------------------------------
 
 // Which entry of the options frame's table a type shows (editors/option_types.h).
 enum class OptionType {
@@ -132,7 +132,7 @@ enum class ServoAddresses {
   TambelFunction,  // one group, four rows "Adresse 01 ein", "Adresse 01 aus", ...
 };
 
-// The editor frame of a type and the specification it works from. Only the fields of the
+// The editor frame of a type and the set-up it works from. Only the fields of the
 // frame's own kind mean anything.
 struct EditorSpec {
   FrameKind frame = FrameKind::None;

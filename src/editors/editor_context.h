@@ -22,7 +22,7 @@ struct EditorContext {
   int32_t DecoderIdentifier = 0;
   const DecoderType* Type = nullptr;  // the registry row of the loaded type; nullptr: none
 
-  // The editor specification of the loaded type (kNoEditor when no type is loaded).
+  // The editor set-up of the loaded type (kNoEditor when no type is loaded).
   const EditorSpec& Editor() const { return Type != nullptr ? Type->editor : kNoEditor; }
   // Sets the identifier and the row that serves it, as the catalogue step leaves them.
   void SelectDecoderType(int32_t identifier) {

@@ -1,5 +1,5 @@
-// Every registry row that shows an editor frame names a specification that frame has, and
-// every specification of the editors' tables is named by some row.
+// Every registry row that shows an editor frame names a set-up that frame has, and
+// every set-up of the editors' tables is named by some row.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -22,7 +22,7 @@ TEST(EditorSpecs, EveryFrameOfARowHasItsSpecification) {
   for (const DecoderType& type : DecoderTypes()) {
     SCOPED_TRACE(std::string(type.title));
     const EditorSpec& editor = type.editor;
-    // A specification of one frame kind on a row of another would never be read.
+    // A set-up of one frame kind on a row of another would never be read.
     if (editor.frame != FrameKind::Options) EXPECT_EQ(editor.options, OptionType::None);
     if (editor.frame != FrameKind::Cv) EXPECT_EQ(editor.cvTable, CvTable::None);
     if (editor.frame != FrameKind::Servo) EXPECT_FALSE(editor.x7Threshold);
@@ -64,7 +64,7 @@ TEST(EditorSpecs, EveryFrameOfARowHasItsSpecification) {
   // Only the SBB signal from V3.59 shows the options frame without any option.
   EXPECT_EQ(optionsWithoutEntry, std::set<int32_t>{0x16D});
   std::set<OptionType> tableEntries;
-  for (const OptionTypeSpec& spec : OptionTypeTable()) tableEntries.insert(spec.type);
+  for (const OptionTypeSpec& entry : OptionTypeTable()) tableEntries.insert(entry.type);
   EXPECT_EQ(namedOptions, tableEntries);
   EXPECT_EQ(namedTables, (std::set<CvTable>{CvTable::FunctionDecoder, CvTable::Fenwik, CvTable::Grosk}));
 }
