@@ -253,7 +253,7 @@ TEST_F(Desktop, AMegabyteLineIsRefusedWithinASecond) {
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   closer.stop();
   EXPECT_LT(ms.count(), 1000);
-  ASSERT_EQ(shown.size(), 1);
+  ASSERT_GE(shown.size(), 1);  // the refusal first (the catalogue step may add its own box)
   EXPECT_TRUE(shown[0].startsWith("E206: Unerwartete Zeile im File:\n:020000FFAAAA")) << shown[0].left(200).toStdString();
   EXPECT_TRUE(shown[0].contains(QString::fromUtf8("… (gekürzt, die Zeile ist 1048585 Zeichen lang)")));
   EXPECT_LT(shown[0].size(), 400);
