@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "base/file_names.h"
 #include "base/os/platform_detail.h"
 #include "base/text_encoding.h"
 
@@ -156,13 +157,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   const fs::path cb = fs::weakly_canonical(fs::absolute(pb, ec), ec);
   if (ec) return false;
 #if defined(_WIN32) || defined(__APPLE__)
-  auto folded = [](const fs::path& p) {
-    std::u8string s = p.u8string();
-    for (auto& c : s)
-      if (c >= u8'A' && c <= u8'Z') c = static_cast<char8_t>(c - u8'A' + u8'a');
-    return s;
-  };
-  return folded(ca) == folded(cb);
+  return NameCaseKey(Utf8Of(ca)) == NameCaseKey(Utf8Of(cb));
 #else
   return ca == cb;
 #endif
