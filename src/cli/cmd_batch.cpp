@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <iomanip>
 #include <map>
 #include <ostream>
@@ -20,29 +19,13 @@
 
 namespace korrin::cli {
 
-namespace fs = std::filesystem;
-
-namespace {
-
-// True when a and b name the same file (the same path, or the same existing file).
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  if (fs::equivalent(a, b, ec)) return true;
-  fs::path ca = fs::weakly_canonical(a, ec);
-  if (ec) return false;
-  fs::path cb = fs::weakly_canonical(b, ec);
-  return !ec && ca == cb;
-}
-
-}  // namespace
 
 int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   const std::string& templatePath = args.operands[0];
   const std::string& planPath = args.operands[1];
   const std::string dir = args.value("-o");
   const bool configDefault = args.has("--config-default");
-  std::error_code ec;
-  if (!fs::is_directory(dir, ec)) {
+  if (!IsFolder(dir)) {
     err << "error: der Ausgabe-Ordner \"" << TextUtf8(dir) << "\" existiert nicht\n";
     return 2;
   }
@@ -111,13 +94,14 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
       continue;
     }
     const PlanLine& line = *work[lineNumber];
-    const fs::path target = fs::path(dir) / line.name;
+    // Built as UTF-8 text: a folder or name outside Windows' ANSI code page stays whole.
+    const std::string target = JoinPath(dir, line.name);
     const std::string shownName = "\"" + TextUtf8(line.name) + "\"";
-    if (SameFile(target, templatePath)) {
+    if (IsSameFile(target, templatePath)) {
       fail(shownName + " ist die Vorlage; sie wird nicht überschrieben");
       continue;
     }
-    if (SameFile(target, planPath)) {
+    if (IsSameFile(target, planPath)) {
       fail(shownName + " ist der Plan; er wird nicht überschrieben");
       continue;
     }
@@ -146,13 +130,13 @@ int CmdBatch(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
       continue;
     }
     ApplyPendingEdits(model);
-    SaveResult saved = s.doc.SaveTo(target.string());
+    SaveResult saved = s.doc.SaveTo(target);
     if (saved != SaveResult::Saved) {
       std::string why = s.dialogs.messages.empty() ? "nicht gespeichert" : PlainText(TextUtf8(s.dialogs.messages.front().text));
       fail(TextUtf8(line.name) + ": " + why);
       continue;
     }
-    out << TextUtf8(target.string()) << "\n";
+    out << TextUtf8(target) << "\n";
     ++written;
   }
   out << written << " Datei(en) geschrieben, " << failed << " Zeile(n) fehlerhaft\n";

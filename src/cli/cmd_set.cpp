@@ -1,6 +1,5 @@
 // korrin-cli set, export and apply: load a file, change rows and editor settings (one by one
 // or from a configuration file), save it as the window's save does.
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <variant>
@@ -114,8 +113,7 @@ int CmdSet(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
 }
 
 int CmdExport(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
-  std::error_code ec;
-  if (!args.value("-o").empty() && std::filesystem::equivalent(args.value("-o"), args.operands[0], ec)) {
+  if (!args.value("-o").empty() && IsSameFile(args.value("-o"), args.operands[0])) {
     err << "error: -o nennt die HEX-Datei selbst; die Konfiguration würde sie überschreiben\n";
     return 2;
   }
