@@ -100,11 +100,11 @@ TEST_F(ProgramFolders, PlacesOfARunningProgram) {
 }
 #endif
 
-// A user whose name is not ASCII ("Jürgen"): the settings folder is found from the environment
+// A user whose name is not ASCII ("Jürgen Ω", the Omega outside every Western code page): the settings folder is found from the environment
 // in UTF-8, created under its real name and the file written and read there. On Windows (the
 // test also runs under Wine) the user folder comes from %APPDATA%, elsewhere from XDG.
 TEST_F(ProgramFolders, SettingsOfAUserWithUmlautsInTheName) {
-  const fs::path userFolder = root / fs::path(u8"J\u00fcrgen");
+  const fs::path userFolder = root / fs::path(u8"J\u00fcrgen \u03a9");
   const std::string user = Utf8Of(userFolder.lexically_normal());
 #ifdef _WIN32
   const char* variable = "APPDATA";
