@@ -201,9 +201,13 @@ class KorrinDocument {
 
   double fileSizeLimit() const { return static_cast<double>(korrin::kMaxReadSize); }
 
-  void refuseLargeFile(std::string name, double size) {
+  // kind: "hex", "curve" or "set" -- the message names the kind of file.
+  void refuseLargeFile(std::string name, double size, std::string kind) {
+    const korrin::FileKind fileKind = kind == "curve" ? korrin::FileKind::Curve
+                                      : kind == "set" ? korrin::FileKind::Set
+                                                      : korrin::FileKind::Hex;
     dialogs_.messages.clear();
-    dialogs_.error(korrin::platform_detail::TooLarge(name, static_cast<std::uint64_t>(size)));
+    dialogs_.error(korrin::platform_detail::TooLarge(name, static_cast<std::uint64_t>(size), fileKind));
   }
 
   void setFolder(val names) {

@@ -376,7 +376,7 @@ export interface KorrinDocument {
   /** The largest file the core reads (4 MiB). Check File.size before reading a file. */
   fileSizeLimit(): number;
   /** For a file larger than fileSizeLimit(): shows the core's message for it; nothing changes. */
-  refuseLargeFile(name: string, size: number): void;
+  refuseLargeFile(name: string, size: number, kind: 'hex' | 'curve' | 'set'): void;
   /** The folder the file came from: the names of its files (any), for "<" and ">". */
   setFolder(names: string[]): void;
   /** DocumentStateJson as text. */

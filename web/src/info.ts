@@ -76,7 +76,7 @@ export async function showInfo(core: Core, lastFileName: string): Promise<void> 
     const [file] = await pickFiles('.hex,.txt,*', false);
     if (!file) return;
     if (file.size > core.doc.fileSizeLimit()) {
-      core.doc.refuseLargeFile(file.name, file.size);
+      core.doc.refuseLargeFile(file.name, file.size, 'hex');
       await core.dialogs.drained();
       return;
     }

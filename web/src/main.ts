@@ -89,7 +89,7 @@ async function run(action: () => Promise<unknown> | unknown): Promise<void> {
 async function openFile(file: PageFile): Promise<void> {
   if (file.size > core.doc.fileSizeLimit()) {
     // Refused before it is read into memory, with the core's message.
-    core.doc.refuseLargeFile(file.name, file.size);
+    core.doc.refuseLargeFile(file.name, file.size, 'hex');
     return;
   }
   const bytes = await file.read();
@@ -152,7 +152,7 @@ async function fileAction(a: EditorActionJson): Promise<void> {
   const [file] = await pickFiles(setFile ? '.set' : '.cur', false);
   if (!file) return;
   if (file.size > core.doc.fileSizeLimit()) {
-    core.doc.refuseLargeFile(file.name, file.size);
+    core.doc.refuseLargeFile(file.name, file.size, setFile ? 'set' : 'curve');
     return;
   }
   const bytes = new Uint8Array(await file.arrayBuffer());

@@ -101,10 +101,12 @@ describe('questions of the load wait for the answer', () => {
     await loadFile(d, examples, 'tollet_mot.hex');
     const before = d.state();
     d.shown.length = 0;
-    d.doc.refuseLargeFile('riesig.hex', 5 * 1024 * 1024);
+    d.doc.refuseLargeFile('riesig.hex', 5 * 1024 * 1024, 'hex');
     assert.equal(d.shown.length, 1);
     assert.equal(d.shown[0].kind, 'error');
-    assert.match(d.shown[0].text, /^Die Datei "riesig\.hex" kann nicht gelesen werden: Sie ist 5242880 Bytes groß/);
+    assert.match(d.shown[0].text, /^Die Datei "riesig\.hex" kann nicht gelesen werden: Sie ist 5242880 Bytes groß.*HEX-Datei/);
+    d.doc.refuseLargeFile('riesig.cur', 5 * 1024 * 1024, 'curve');
+    assert.match(d.shown[1].text, /Kurven-Datei ist viel kleiner/);
     assert.equal(d.doc.fileSizeLimit(), 4 * 1024 * 1024);
     assert.deepEqual(d.state().rows, before.rows);
     for (const bad of ['', '.', '..', 'a/b.hex']) assert.throws(() => d.doc.load(bad, new Uint8Array()), /Dateiname/);
