@@ -380,8 +380,12 @@ constexpr DecoderType kDecoderTypes[] = {
 constexpr bool RowsAreSound() {
   for (const DecoderType& type : kDecoderTypes) {
     if (type.ids[0] == 0 || type.title.empty()) return false;
-    const PicType* pic = type.picType();
-    if (pic == nullptr || pic->name[0] == '\0') return false;
+    // The PIC is looked up by value: a pointer compared in a constant expression is not
+    // constant in a sanitizer build.
+    bool picKnown = false;
+    for (const PicType& pic : kPicTypes)
+      if (pic.pic == type.pic && pic.name[0] != '\0') picKnown = true;
+    if (!picKnown) return false;
     for (const CaptionRun& run : type.captions.runs()) {
       if (run.count < 1 || run.row < kFirstCaptionRow || run.row + run.count - 1 > kLastCaptionRow) return false;
     }
