@@ -3,10 +3,14 @@
 // character, and in a damaged or binary file any byte at all. Whatever is shown to the user
 // or written as JSON is UTF-8. This is the one conversion between the two, made where file
 // text enters a message or an output.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace korrin {
+
+// Appends the code point cp to out as UTF-8 (one to four bytes).
+void AppendUtf8(std::string& out, uint32_t cp);
 
 // True when text is well-formed UTF-8 (no overlong forms, no surrogates, nothing above
 // U+10FFFF).
