@@ -84,6 +84,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // character outside it), and the console is switched to UTF-8 output.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
+// For a program built without a console of its own (the Windows window program): connects
+// stdout and stderr to the console of the program that started it, if there is one, so that
+// `korrin --help` typed in a console prints there. Returns whether output now reaches a
+// console or was already going somewhere (POSIX: always true, nothing to do).
+bool UseParentConsole();
+
 // True when name is a temporary file name of SaveFileSafely (".korrin-" six letters or
 // digits ".tmp").
 bool IsSaveTempName(const std::string& name);

@@ -186,7 +186,7 @@ std::string IndexPage() {
       "<li><b>speichern</b>: die geänderten Werte in eine neue HEX-Datei schreiben.</li>\n"
       "<li><b>HEX Info</b>: die HEX-Daten anzeigen und mit einer zweiten HEX-Datei "
       "vergleichen.</li>\n"
-      "<li><b>Ende</b>: das Programm beenden (ohne Nachfrage).</li>\n"
+      "<li><b>Ende</b>: das Programm beenden (mit einer Nachfrage nur bei ungespeicherten Änderungen).</li>\n"
       "<li>Der Knopf unter dem Bild öffnet die Hilfeseite des geladenen Dekodertyps.</li>\n"
       "</ul>\n"
       "<h2>Adressen</h2>\n"

@@ -98,6 +98,8 @@ int main(int argc, char** argv) {
       const std::string text = early.kind == korrin::StartRequest::Kind::Help
                                    ? korrin::StartUsageText()
                                    : korrin::StartVersionText(KORRIN_VERSION);
+      // The Windows window program has no console: the text goes to the one it was started from.
+      korrin::UseParentConsole();
       std::fputs(text.c_str(), stdout);
       return 0;
     }

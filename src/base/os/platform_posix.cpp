@@ -159,6 +159,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 
+bool UseParentConsole() { return true; }
+
 // ---------------------------------------------------------------------------------------------
 // The safe save.
 

@@ -229,6 +229,18 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return arguments;
 }
 
+bool UseParentConsole() {
+  // Output already redirected into a file or a pipe has a handle: leave it alone.
+  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE)
+    return true;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+  FILE* ignored = nullptr;
+  freopen_s(&ignored, "CONOUT$", "w", stdout);
+  freopen_s(&ignored, "CONOUT$", "w", stderr);
+  SetConsoleOutputCP(CP_UTF8);
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The safe save.
 
