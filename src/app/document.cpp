@@ -121,7 +121,10 @@ std::optional<std::string> VerifyWrittenFile(const std::string& path, const Firm
   return std::nullopt;
 }
 
-Document::Document(Dialogs& d, FileDialogs& f) : EditorContext(d, f), rows(&d) { NeutralLayout(); }
+Document::Document(Dialogs& d, FileDialogs& f) : EditorContext(d, f), rows(&d) {
+  NeutralLayout();
+  steps = &history;
+}
 
 RowModes Document::modes() const {
   RowModes m;
@@ -317,7 +320,28 @@ LoadResult Document::EndedEarly(LoadResult result) {
 
 void Document::btn_RGClick(int row) {
   if (row < 0 || row >= 48) return;
+  History::Transaction step(history, RowStepName(row, "R/G umschalten"));
   rows[row].RowGreen = !rows[row].RowGreen;
+}
+
+std::string Document::RowStepName(int row, const std::string& what) const {
+  const std::string& caption = rows[row].caption;
+  const size_t end = caption.find_last_not_of(" :");
+  const size_t begin = caption.find_first_not_of(' ');
+  if (end == std::string::npos || begin == std::string::npos) return "Zeile " + what;
+  return caption.substr(begin, end - begin + 1) + " " + what;
+}
+
+void Document::SetRowAddressText(int row, const std::string& text) {
+  if (row < 0 || row >= 48 || rows[row].addressText == text) return;
+  History::Transaction step(history, RowStepName(row, "Adresse ändern"), "row" + std::to_string(row) + ".address");
+  rows[row].addressText = text;
+}
+
+void Document::SetRowFunctionText(int row, const std::string& text) {
+  if (row < 0 || row >= 48 || rows[row].functionText == text) return;
+  History::Transaction step(history, RowStepName(row, "Funktion ändern"), "row" + std::to_string(row) + ".function");
+  rows[row].functionText = text;
 }
 
 Document::RowColour Document::RowColourOf(int row) const {

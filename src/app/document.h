@@ -129,6 +129,10 @@ class Document : public EditorContext {
   void NeutralLayout();
   void ShowEditorFrame(FrameKind kind);
 
+  // What the user types into a row's address or function edit, as one undo step per row and
+  // field (the keystrokes merge until the user leaves the edit).
+  void SetRowAddressText(int row, const std::string& text);
+  void SetRowFunctionText(int row, const std::string& text);
   // The red/green click of a row's button.
   void btn_RGClick(int row);
   // Background of a row's address edit: white without RG mode, else green or red.
@@ -145,6 +149,8 @@ class Document : public EditorContext {
   SaveResult PrepareLines();
   LoadResult EndedEarly(LoadResult result);
   SaveResult WriteLines(const std::string& path);
+  // "Weiche 1 Adresse ändern": the row's caption without the colon, then what.
+  std::string RowStepName(int row, const std::string& what) const;
 };
 
 }  // namespace korrin

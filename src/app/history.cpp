@@ -55,6 +55,7 @@ std::string* History::Wide(int32_t index) const {
 
 void History::TakeBaseline() {
   nextName_.clear();
+  mergeOpen_ = false;
   if (!enabled_) {
     // Nothing to undo to: the baseline's memory goes as well.
     HexCells().swap(rom_);
@@ -100,6 +101,53 @@ void History::Clear() {
 void History::Rebase() { TakeBaseline(); }
 
 bool History::Commit(const std::string& name) {
+  if (depth_ > 0) return false;
+  const bool recorded = Record(name, "");
+  mergeOpen_ = false;
+  return recorded;
+}
+
+void History::Begin(const std::string& name, const std::string& mergeKey) {
+  if (depth_++ > 0) {
+    if (openName_.empty()) openName_ = name;
+    return;
+  }
+  Record("", "");  // a change made outside any transaction is a step of its own
+  openName_ = name;
+  openKey_ = mergeKey;
+}
+
+void History::End() {
+  if (depth_ == 0 || --depth_ > 0) return;
+  Record(openName_, openKey_);
+}
+
+void History::Merge(Step& last, Step& step) {
+  for (const CellChange& c : step.cells) {
+    auto same = std::find_if(last.cells.begin(), last.cells.end(), [&c](const CellChange& l) { return l.index == c.index; });
+    if (same == last.cells.end())
+      last.cells.push_back(c);
+    else
+      same->after = c.after;
+  }
+  for (const WideChange& c : step.wide) {
+    auto same = std::find_if(last.wide.begin(), last.wide.end(), [&c](const WideChange& l) { return l.index == c.index; });
+    if (same == last.wide.end())
+      last.wide.push_back(c);
+    else
+      same->after = c.after;
+  }
+  for (const RowChange& c : step.rows) {
+    auto same = std::find_if(last.rows.begin(), last.rows.end(), [&c](const RowChange& l) { return l.row == c.row; });
+    if (same == last.rows.end())
+      last.rows.push_back(c);
+    else
+      same->after = c.after;
+  }
+  last.modelAfter = step.modelAfter;
+}
+
+bool History::Record(const std::string& name, const std::string& mergeKey) {
   if (!enabled_) return false;
   EditorModel* model = doc_.ShownEditor();
   if (!hasBaseline_ || model != model_) {
@@ -158,6 +206,16 @@ bool History::Commit(const std::string& name) {
   pending_ = pending;
   if (model) model->stepName.clear();
   nextName_.clear();
+
+  const bool merge = mergeOpen_ && !mergeKey.empty() && mergeKey == mergeKey_ && done_ > 0 &&
+                     done_ == steps_.size() && steps_.back().model == model &&
+                     saved_ != static_cast<std::ptrdiff_t>(done_);
+  mergeKey_ = mergeKey;
+  mergeOpen_ = !mergeKey.empty();
+  if (merge) {
+    Merge(steps_.back(), step);
+    return true;
+  }
 
   if (saved_ > static_cast<std::ptrdiff_t>(done_)) saved_ = -1;  // among the steps dropped here
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
@@ -235,6 +293,7 @@ std::string History::RedoName() const { return CanRedo() ? steps_[done_].name : 
 
 std::optional<std::string> History::Undo() {
   Commit();
+  if (depth_ > 0) return std::nullopt;  // in the middle of an action
   if (!CanUndo()) return std::nullopt;
   const Step& step = steps_[--done_];
   Restore(step, false);
@@ -243,6 +302,7 @@ std::optional<std::string> History::Undo() {
 
 std::optional<std::string> History::Redo() {
   Commit();
+  if (depth_ > 0) return std::nullopt;
   if (!CanRedo()) return std::nullopt;
   const Step& step = steps_[done_++];
   Restore(step, true);

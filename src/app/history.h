@@ -5,9 +5,11 @@
 // what changed becomes one step that holds only the changed cells and rows (before and after)
 // and the model's state before and after. Undo and redo write one side of a step back.
 //
-// The window commits when a user action has ended (a mouse button released, Enter pressed,
-// an edit left), so typing "128" into a box is one step. A load clears the history; a save
-// keeps it.
+// Every change of the user happens in a named transaction, opened where the editor model or
+// the document reacts to the user's action: what changed while the outermost transaction was
+// open becomes one step. Typing into a field gives each keystroke the field as merge key, so
+// that "1", "12", "128" stay one step until the user leaves the field (EndMerge). A load
+// clears the history; a save keeps it.
 //
 // A document that is never undone (korrin-cli, a read-only look at a file) switches the
 // history off: then no baseline is taken at all, and commits record nothing.
@@ -21,18 +23,46 @@
 #include <vector>
 
 #include "editors/editor_model.h"
+#include "editors/step_recorder.h"
 #include "image/firmware_image.h"
 
 namespace korrin {
 
 class Document;
 
-class History {
+class History : public StepRecorder {
  public:
   // At least this many steps are kept; the oldest step goes first.
   static constexpr size_t kMaxSteps = 100;
 
   explicit History(Document& document) : doc_(document) {}
+  History(const History&) = delete;
+  History& operator=(const History&) = delete;
+
+  // One user action: `History::Transaction step(history, "CV29 ändern", "cv29");` Nestable;
+  // see StepRecorder::Begin.
+  class Transaction : public RecordedStep {
+   public:
+    Transaction(History& history, const std::string& name, const std::string& mergeKey = "")
+        : RecordedStep(&history, name, mergeKey) {}
+  };
+
+  // StepRecorder. The outermost Begin first records what changed outside any transaction as
+  // a step of its own; an inner Begin has no effect, except that an outer one without a name
+  // takes the first inner name. The outermost End records (or merges) the step. Without a
+  // name the step takes the name the model set for the action (stepName), else a name made
+  // from what changed.
+  void Begin(const std::string& name, const std::string& mergeKey) override;
+  void End() override;
+  bool InTransaction() const { return depth_ > 0; }
+
+  // The user left the field: the last step takes no more merges. Returns whether it could
+  // still take one (a typed step has just ended).
+  bool EndMerge() {
+    const bool wasOpen = mergeOpen_;
+    mergeOpen_ = false;
+    return wasOpen;
+  }
 
   // Off: Clear and Rebase drop the baseline instead of taking one, Commit records nothing,
   // Undo and Redo find nothing. On (the default) takes the baseline now.
@@ -49,10 +79,12 @@ class History {
   // Names the step recorded by the next commit (a frame that knows its action best).
   void NameNextStep(const std::string& name) { nextName_ = name; }
 
-  // Records what changed since the last commit as one step named name (or, when empty, the
-  // name given before, the model's own step name, or a name made from what changed) and drops
-  // the steps that could be redone. Returns false when nothing changed: no step is recorded,
-  // but a changed view (a selected pattern, say) becomes part of the baseline.
+  // The engine below the transactions, for the save sequence and for changes made outside
+  // any transaction: records what changed since the last step as one step named name (or,
+  // when empty, the name given before, the model's own step name, or a name made from what
+  // changed), drops the steps that could be redone and ends merging. Returns false when
+  // nothing changed: no step is recorded, but a changed view (a selected pattern, say)
+  // becomes part of the baseline. Does nothing while a transaction is open: its End records.
   bool Commit(const std::string& name = "");
 
   bool CanUndo() const { return done_ > 0; }
@@ -70,7 +102,10 @@ class History {
   // A load (Clear) and a save (MarkSaved) put it here; an undo or redo back to it makes the
   // document clean again; a step that drops the way back to it (a new step after undoing past
   // it, the oldest step going) loses it until the next load or save.
-  void MarkSaved() { saved_ = static_cast<std::ptrdiff_t>(done_); }
+  void MarkSaved() {
+    saved_ = static_cast<std::ptrdiff_t>(done_);
+    mergeOpen_ = false;
+  }
   bool AtSavedState() const { return saved_ == static_cast<std::ptrdiff_t>(done_); }
 
   size_t UndoCount() const { return done_; }
@@ -109,6 +144,9 @@ class History {
   };
 
   void TakeBaseline();
+  // Commit without ending merges: merges into the last step when mergeKey allows it.
+  bool Record(const std::string& name, const std::string& mergeKey);
+  void Merge(Step& last, Step& step);
   std::string NameFor(const Step& step, const std::vector<EditorSetting>& settingsBefore, bool pendingBefore) const;
   void Restore(const Step& step, bool after);
   HexCell* Cell(int32_t index) const;      // a ROM or EEPROM cell; nullptr beyond the image
@@ -121,6 +159,11 @@ class History {
   size_t done_ = 0;  // steps_[0, done_) can be undone, the rest redone
   std::ptrdiff_t saved_ = 0;  // done_ at the saved state; negative once no step leads back to it
   std::string nextName_;
+
+  int depth_ = 0;  // open transactions
+  std::string openName_, openKey_;  // of the outermost one
+  std::string mergeKey_;  // of the last step recorded
+  bool mergeOpen_ = false;  // the last step may still take a merge
 
   bool enabled_ = true;
   bool hasBaseline_ = false;

@@ -33,6 +33,11 @@ int EditNumber(const std::string& text, int fallback) {
 
 std::string Prefix(int address) { return "muster" + std::to_string(address) + "."; }
 
+// "Muster 2, Anzahl Punkte ändern" for the selected block 1.
+std::string PatternStep(int block, const std::string& what) {
+  return "Muster " + std::to_string(block + 1) + ", " + what + " ändern";
+}
+
 }  // namespace
 
 PatternEditorModel::PatternEditorModel(EditorContext& context, PatternLayout layout, Behaviour behaviour)
@@ -85,12 +90,14 @@ void PatternEditorModel::StorePatterns() { table_.StorePatterns(ctx.image); }
 
 void PatternEditorModel::applyPendingChanges() {
   Action action(*this);
+  RecordedStep step(ctx.steps, "übernehmen");
   StorePatterns();
   applyEnabled_ = false;
 }
 
 void PatternEditorModel::Discard() {
   Action action(*this);
+  RecordedStep step(ctx.steps, "verwerfen");
   ReloadEditor();
   applyEnabled_ = false;
 }
@@ -191,6 +198,7 @@ void PatternEditorModel::OutputClicked(int output) {
 void PatternEditorModel::SelectAddress(int address) {
   if (address < 0 || address > 3 || address == selected_) return;
   Action action(*this);
+  RecordedStep step(filling ? nullptr : ctx.steps, "");
   selected_ = address;
   if (filling) return;
   // Showing a pattern may clamp its values and so offer "Übernehmen": a step of its own.
@@ -201,36 +209,49 @@ void PatternEditorModel::SelectAddress(int address) {
 
 PatternEditorModel::Input PatternEditorModel::CountTextChanged(const std::string& text) {
   Action action(*this);
+  RecordedStep step(ctx.steps, PatternStep(selected_, "Anzahl Punkte"), Prefix(selected_ + 1) + "anzahl");
   return SetCountText(text);
 }
 
 PatternEditorModel::Input PatternEditorModel::StretchTextChanged(const std::string& text) {
   Action action(*this);
+  RecordedStep step(ctx.steps, PatternStep(selected_, "Stretch-Faktor"), Prefix(selected_ + 1) + "dehnung");
   return SetStretchText(text);
 }
 
 void PatternEditorModel::LoopToggled(bool checked) {
   Action action(*this);
+  RecordedStep step(ctx.steps, PatternStep(selected_, "Loop"));
   SetLoopBox(checked);
 }
 
 void PatternEditorModel::OutputToggled(int output, bool checked) {
   Action action(*this);
+  RecordedStep step(ctx.steps, PatternStep(selected_, "Ausgang " + std::to_string(output + 1) + " verwenden"));
   SetOutputBox(output, checked);
 }
 
-void PatternEditorModel::StripPressed() { mouse_down = true; }
+// One stroke, press to release, is one step; it is named after the strip painted first.
+void PatternEditorModel::StripPressed() {
+  if (!mouse_down && ctx.steps) ctx.steps->Begin("", "");
+  mouse_down = true;
+}
 
 void PatternEditorModel::StripMoved(int output, int point, bool on) {
   if (!mouse_down) return;
   Paint(output, point, on);
 }
 
-void PatternEditorModel::StripReleased() { mouse_down = false; }
+void PatternEditorModel::StripReleased() {
+  const bool stroke = mouse_down;
+  mouse_down = false;
+  if (stroke && ctx.steps) ctx.steps->End();
+}
 
 void PatternEditorModel::Paint(int output, int point, bool on) {
   if (output < 0 || output >= outputCount()) return;
   Action action(*this);
+  RecordedStep step(ctx.steps, PatternStep(selected_, "Ausgang " + std::to_string(output + 1)));
   // The table clamps the point to the paintable points of the block.
   table_.paintPoint(selected_, point, output, on);
   DrawPatterns();
@@ -240,6 +261,7 @@ void PatternEditorModel::Paint(int output, int point, bool on) {
 void PatternEditorModel::Copy(int fromAddress) {
   if (fromAddress < 0 || fromAddress > 3) return;
   Action action(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = "Muster " + std::to_string(selected_ + 1) + " von #" + std::to_string(fromAddress + 1);
   table_.copyBlock(fromAddress, selected_);
   DrawPatterns();
@@ -302,6 +324,7 @@ std::vector<EditorAction> PatternEditorModel::Actions() const {
 }
 
 SetOutcome PatternEditorModel::Set(const std::string& key, const std::string& value) {
+  RecordedStep step(ctx.steps, StepNameOf(key));
   for (int a = 1; a <= 4; ++a) {
     const std::string prefix = Prefix(a);
     if (key.compare(0, prefix.size(), prefix) != 0) continue;

@@ -31,6 +31,9 @@ void CvRegisterModel::LoadRows() {
 SetOutcome CvRegisterModel::edt_cvChange(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   CvRowState& r = rows[static_cast<size_t>(row)];
+  const std::string key = KeyOfCaption(r.caption);
+  RecordedStep step(filling ? nullptr : ctx.steps, (key.size() > 2 ? "CV" + key.substr(2) : r.caption) + " ändern",
+                    key.empty() ? "cv.row" + std::to_string(row) : key);
   r.text = text;
   if (filling) return SetOutcome::Done;
   TypedNumber typed = ReadCvInput(text);
@@ -76,6 +79,7 @@ std::vector<EditorSetting> CvRegisterModel::Settings() const {
 }
 
 SetOutcome CvRegisterModel::Set(const std::string& key, const std::string& value) {
+  RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
     if (KeyOfCaption(rows[r].caption) == key) return edt_cvChange(static_cast<int>(r), value);
   return SetOutcome::UnknownKey;

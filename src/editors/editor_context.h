@@ -7,6 +7,7 @@
 #include "base/dialogs.h"
 #include "base/file_dialogs.h"
 #include "decoders/decoder_types.h"
+#include "editors/step_recorder.h"
 #include "image/firmware_image.h"
 
 namespace korrin {
@@ -31,6 +32,8 @@ struct EditorContext {
   }
   int RasterX = 0;  // selected entry of the servo editor's x raster box (0..70)
   int RasterY = 0;  // selected entry of the servo editor's y raster box (0..10)
+  // Where the editors record their user actions as undo steps; nullptr: nowhere.
+  StepRecorder* steps = nullptr;
 };
 
 // An editor that edits a working copy and writes it into the image only on its apply

@@ -109,6 +109,14 @@ class EditorModel : public PendingEditor {
   std::string stepName;
 
  protected:
+  // The step name of Set(key, ...): "<caption> ändern" for a stored setting; empty for an
+  // action, whose reaction names its step.
+  std::string StepNameOf(const std::string& key) const {
+    for (const EditorSetting& s : Settings())
+      if (s.key == key) return (s.section == "cvs" && s.key.size() > 2 ? "CV" + s.key.substr(2) : s.caption) + " ändern";
+    return {};
+  }
+
   EditorContext& ctx;
 };
 

@@ -236,18 +236,21 @@ void OptionsModel::writeModeByte(int radio) {
 
 void OptionsModel::rad_modexClick(int radio) {
   if (radio < 1 || radio > kModeRadios) return;
+  RecordedStep step(filling ? nullptr : ctx.steps, modeGroupCaption + " ändern");
   checkedMode = radio;
   if (filling) return;
   writeModeByte(radio);
 }
 
 void OptionsModel::cbx_mode_bit6Click(bool ticked) {
+  RecordedStep step(filling ? nullptr : ctx.steps, modeBit6.caption + " ändern");
   modeBit6.checked = ticked;
   if (filling) return;
   writeModeByte(0);
 }
 
 void OptionsModel::cbx_mode_bit7Click(bool ticked) {
+  RecordedStep step(filling ? nullptr : ctx.steps, modeBit7.caption + " ändern");
   modeBit7.checked = ticked;
   if (filling) return;
   writeModeByte(0);
@@ -255,6 +258,7 @@ void OptionsModel::cbx_mode_bit7Click(bool ticked) {
 
 void OptionsModel::cbx_zusatz_x_Click(int box, bool ticked) {
   if (box < 1 || box > 8) return;
+  RecordedStep step(filling ? nullptr : ctx.steps, boxes[static_cast<size_t>(box - 1)].caption + " ändern");
   boxes[static_cast<size_t>(box - 1)].checked = ticked;
   if (filling) return;
   const OptionTypeSpec* optionType = typeSpec();
@@ -273,15 +277,20 @@ void OptionsModel::cbx_zusatz_x_Click(int box, bool ticked) {
 }
 
 void OptionsModel::cbx_weiche_abClick(bool ticked) {
+  RecordedStep step(filling ? nullptr : ctx.steps, timeOutMarker.caption + " ändern");
   timeOutMarker.checked = ticked;
   if (filling) return;
   ctx.image.setEepromValue(kModeByte, TimeOutMarkerByte(ticked));
 }
 
 void OptionsModel::TrackBar_01Change(int position) {
+  const OptionTypeSpec* optionType = typeSpec();
+  RecordedStep step(filling ? nullptr : ctx.steps,
+                    std::string(optionType && optionType->bar == OptionBar::Fading ? kFadingTitle : kSpeedCaption) +
+                        " ändern",
+                    "bar");
   bar.SetPosition(position);
   if (filling) return;
-  const OptionTypeSpec* optionType = typeSpec();
   if (optionType && optionType->bar == OptionBar::Fading) {
     bar.hint = "Überblend-Zeit";
     ctx.image.setEepromValue(kOptionValueByte, FadingCode(bar.position));
@@ -294,6 +303,7 @@ void OptionsModel::TrackBar_01Change(int position) {
 }
 
 void OptionsModel::TrackBar_neon_1Change(int position) {
+  RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[0].text + " ändern", "neon.dunkel");
   neon[0].SetPosition(position);
   if (filling) return;
   ctx.image.setEepromValue(kNeonDarkByte, neon[0].position);
@@ -302,6 +312,7 @@ void OptionsModel::TrackBar_neon_1Change(int position) {
 }
 
 void OptionsModel::TrackBar_neon_2Change(int position) {
+  RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[1].text + " ändern", "neon.hell");
   neon[1].SetPosition(position);
   if (filling) return;
   ctx.image.setEepromValue(kNeonBrightByte, neon[1].position);
@@ -312,6 +323,7 @@ void OptionsModel::TrackBar_neon_2Change(int position) {
 SetOutcome OptionsModel::edt_optionChange(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   OptionRowState& r = rows[static_cast<size_t>(row)];
+  RecordedStep step(filling ? nullptr : ctx.steps, r.caption + " ändern", r.key);
   r.text = text;
   if (filling) return SetOutcome::Done;
   TypedNumber typed = ReadTypedNumber(text, r.min, r.max);
@@ -403,6 +415,7 @@ SetOutcome OptionsModel::setTick(const std::string& value, bool current, const s
 }
 
 SetOutcome OptionsModel::Set(const std::string& key, const std::string& value) {
+  RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
     if (rows[r].key == key) return edt_optionChange(static_cast<int>(r), value);
 

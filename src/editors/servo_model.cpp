@@ -92,6 +92,7 @@ void ServoModel::ReloadEditor() {
 
 void ServoModel::applyPendingChanges() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "übernehmen");
   StoreCurves(curve_table, ctx.image);
   for (int s = 0; s < kServos; ++s) {
     ctx.image.setEepromValue(kPulseEepromCell + 2 * s, pulse_offset[static_cast<size_t>(s)]);
@@ -102,6 +103,7 @@ void ServoModel::applyPendingChanges() {
 
 void ServoModel::Discard() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "verwerfen");
   ReloadEditor();
   pending_ = false;
 }
@@ -194,18 +196,21 @@ void ServoModel::setThresholdText(const std::string& text) {
 
 bool ServoModel::CountTextChanged(const std::string& text) {
   Change change(*this);
+  RecordedStep step(ctx.steps, CurveStep(selected_, "Anzahl Punkte ändern"), "kurve" + std::to_string(selected_ + 1) + ".anzahl");
   countText_ = text;
   return countReaction();
 }
 
 bool ServoModel::StretchTextChanged(const std::string& text) {
   Change change(*this);
+  RecordedStep step(ctx.steps, CurveStep(selected_, "Stretch-Faktor ändern"), "kurve" + std::to_string(selected_ + 1) + ".dehnung");
   stretchText_ = text;
   return stretchReaction();
 }
 
 bool ServoModel::ThresholdTextChanged(const std::string& text) {
   Change change(*this);
+  RecordedStep step(ctx.steps, std::string(kThresholdCaption) + " ändern", "x7");
   thresholdText_ = text;
   return thresholdReaction();
 }
@@ -272,6 +277,7 @@ bool ServoModel::thresholdReaction() {
 
 void ServoModel::SelectCurve(int curve) {
   Change change(*this);
+  RecordedStep step(filling ? nullptr : ctx.steps, "");
   selected_ = std::clamp(curve, 0, kCurveBlocks - 1);
   if (filling) return;
   ShowParameters();
@@ -279,6 +285,7 @@ void ServoModel::SelectCurve(int curve) {
 
 void ServoModel::ChooseRaster(int x, int y) {
   Change change(*this);
+  RecordedStep step(filling ? nullptr : ctx.steps, "");
   if (filling) return;
   rasterX_ = std::clamp(x, 0, 70);
   rasterY_ = std::clamp(y, 0, 10);
@@ -286,9 +293,17 @@ void ServoModel::ChooseRaster(int x, int y) {
   ctx.RasterY = rasterY_;
 }
 
-void ServoModel::MouseDown() { mouse_down = true; }
+// One drag, press to release, is one step.
+void ServoModel::MouseDown() {
+  if (!mouse_down && ctx.steps) ctx.steps->Begin("", "");
+  mouse_down = true;
+}
 
-void ServoModel::MouseUp() { mouse_down = false; }
+void ServoModel::MouseUp() {
+  const bool drag = mouse_down;
+  mouse_down = false;
+  if (drag && ctx.steps) ctx.steps->End();
+}
 
 void ServoModel::CurveMouseMove(int x, int y) {
   if (!mouse_down) return;
@@ -306,12 +321,14 @@ void ServoModel::RelayMouseMove(int x, int y) {
 
 void ServoModel::PaintPoint(int point, int position) {
   Change change(*this);
+  RecordedStep step(ctx.steps, CurveStep(selected_, "ändern"));
   SetPointPosition(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), std::clamp(position, 0, 127));
   pending_ = true;
 }
 
 void ServoModel::PaintRelayStep(int point, bool on) {
   Change change(*this);
+  RecordedStep step(ctx.steps, CurveStep(selected_, "Relais ändern"));
   SetPointRelay(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), on);
   pending_ = true;
 }
@@ -320,6 +337,7 @@ void ServoModel::CurveChanged() { pending_ = true; }
 
 bool ServoModel::Generate(CurveShape shape) {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, shape == CurveShape::Lin           ? "Lin"
                                   : shape == CurveShape::Log         ? "Log"
                                   : shape == CurveShape::QuarterSine ? "1/4 Sin"
@@ -334,6 +352,7 @@ bool ServoModel::Generate(CurveShape shape) {
 
 void ServoModel::MirrorCurveVertical() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "vertikal spiegeln");
   MirrorVertical(selectedBlock());
   CurveChanged();
@@ -341,6 +360,7 @@ void ServoModel::MirrorCurveVertical() {
 
 void ServoModel::MirrorCurveHorizontal() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "horizontal spiegeln");
   MirrorHorizontal(selectedBlock());
   CurveChanged();
@@ -348,6 +368,7 @@ void ServoModel::MirrorCurveHorizontal() {
 
 bool ServoModel::ApplyScale() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "skalieren");
   // An empty edit is refused like any text that is no factor: the button asks for an action
   // that cannot be done, and saying so beats a click (or a command) that silently does nothing.
@@ -363,6 +384,7 @@ bool ServoModel::ApplyScale() {
 
 bool ServoModel::ApplyShift() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "verschieben");
   const auto s = ReadShiftAmount(shiftText_);  // empty: refused, as for the scale
   if (!s) {
@@ -376,6 +398,7 @@ bool ServoModel::ApplyShift() {
 
 void ServoModel::CopyFrom(int curve) {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "von #" + std::to_string(std::clamp(curve, 0, kCurveBlocks - 1) + 1));
   CopyCurve(curve_table, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
   ShowParameters();
@@ -392,6 +415,7 @@ void ServoModel::AfterFileLoad(CurveFileResult result) {
 
 CurveFileResult ServoModel::LoadCurve() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
   const CurveFileResult r = LoadCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r);
@@ -402,6 +426,7 @@ CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curve_table, sele
 
 CurveFileResult ServoModel::LoadSet() {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
   const CurveFileResult r = LoadSetFile(curve_table, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r);
@@ -412,6 +437,7 @@ CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curve_table, ctx.dial
 
 CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
   const CurveFileResult r = LoadCurveFileFrom(curve_table, selected_, path, ctx.dialogs);
   AfterFileLoad(r);
@@ -424,6 +450,7 @@ CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
 
 CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
   const CurveFileResult r = LoadSetFileFrom(curve_table, path, ctx.dialogs);
   AfterFileLoad(r);
@@ -434,6 +461,7 @@ CurveFileResult ServoModel::SaveSetTo(const std::string& path) { return SaveSetF
 
 void ServoModel::ChooseSw1(bool learn) {
   Change change(*this);
+  RecordedStep step(ctx.steps, "Funktion für Taster SW1 ändern");
   sw1Learn_ = learn;
   // Written at once, and "verwerfen" does not restore it.
   ctx.image.set_Hex_EE(kEepromSw1, learn ? "01" : "F0");
@@ -442,6 +470,7 @@ void ServoModel::ChooseSw1(bool learn) {
 
 void ServoModel::ChooseButtonAction(int list, int index) {
   Change change(*this);
+  RecordedStep step(ctx.steps, curvePresentation_.buttonLabels[static_cast<size_t>(std::clamp(list, 0, 3))] + " ändern");
   curve_table.blocks[static_cast<size_t>(std::clamp(list, 0, 3))][kEntryButtonAction] = ButtonActionValue(index);
   pending_ = true;
 }
@@ -460,6 +489,7 @@ int& RowByte(CurveTable& table, int row, bool servoByte) {
 void ServoModel::ChooseServo(int row, int index) {
   if (filling) return;
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   int& b = RowByte(curve_table, row, true);
   b = WithServo(b, index);
   pending_ = true;
@@ -468,6 +498,7 @@ void ServoModel::ChooseServo(int row, int index) {
 void ServoModel::ChooseAction(int row, int index) {
   if (filling) return;
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   int& b = RowByte(curve_table, row, true);
   b = WithAction(b, index);
   pending_ = true;
@@ -476,6 +507,7 @@ void ServoModel::ChooseAction(int row, int index) {
 void ServoModel::ChooseCurve(int row, int index) {
   if (filling) return;
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   int& b = RowByte(curve_table, row, false);
   b = WithCurve(b, index);
   pending_ = true;
@@ -484,6 +516,7 @@ void ServoModel::ChooseCurve(int row, int index) {
 void ServoModel::ChooseRelay(int row, int index) {
   if (filling) return;
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   int& b = RowByte(curve_table, row, false);
   b = WithRelay(b, index);
   pending_ = true;
@@ -492,6 +525,7 @@ void ServoModel::ChooseRelay(int row, int index) {
 void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
   if (filling) return;
   Change change(*this);
+  RecordedStep step(ctx.steps, "");
   std::array<bool, kServos> boxes{};
   for (int s = 0; s < kServos; ++s) boxes[static_cast<size_t>(s)] = ServoFlag(curve_table, s, bit);
   boxes[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)] = checked;
@@ -502,6 +536,7 @@ void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
 void ServoModel::StepOffset(int servo, int step) {
   if (filling) return;
   Change change(*this);
+  RecordedStep recorded(ctx.steps, "");
   int& o = pulse_offset[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   o = StepPulseOffset(o, step);
   pending_ = true;
@@ -510,6 +545,7 @@ void ServoModel::StepOffset(int servo, int step) {
 void ServoModel::StepFactor(int servo, int step) {
   if (filling) return;
   Change change(*this);
+  RecordedStep recorded(ctx.steps, "");
   int& f = pulse_factor[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   f = StepPulseFactor(f, step);
   pending_ = true;

@@ -244,14 +244,13 @@ class KorrinDocument {
 
   // --- rows --------------------------------------------------------------------------------
   void setRowAddress(int row, std::string text) {
-    if (row >= 0 && row < korrin::kAddressRowCount) doc_.rows[row].addressText = text;
+    doc_.SetRowAddressText(row, text);
   }
   void setRowFunction(int row, std::string text) {
-    if (row >= 0 && row < korrin::kAddressRowCount) doc_.rows[row].functionText = text;
+    doc_.SetRowFunctionText(row, text);
   }
   void toggleRowColour(int row) {
     doc_.btn_RGClick(row);
-    doc_.history.Commit();
   }
 
   // --- the editor --------------------------------------------------------------------------
@@ -259,7 +258,6 @@ class KorrinDocument {
     korrin::EditorModel* model = doc_.ShownEditor();
     if (!model) return "no-editor";
     const korrin::SetOutcome outcome = model->Set(key, value);
-    doc_.history.Commit();
     switch (outcome) {
       case korrin::SetOutcome::Done: return "done";
       case korrin::SetOutcome::Refused: return "refused";
@@ -272,27 +270,27 @@ class KorrinDocument {
     korrin::EditorModel* model = doc_.ShownEditor();
     if (!model) return false;
     const std::string name = call["call"].as<std::string>();
-    bool commit = true;
-    const bool known = Dispatch(*model, name, call, commit);
-    if (known && commit) doc_.history.Commit();
-    return known;
+    // The models record each call as an undo step themselves; typing merges into one step
+    // until commit() ends it. Dispatch still tells which calls are typing or dragging.
+    bool typing = false;
+    return Dispatch(*model, name, call, typing);
   }
 
   void apply() {
     if (korrin::EditorModel* model = doc_.ShownEditor(); model && model->hasPendingChanges()) {
       model->applyPendingChanges();
-      doc_.history.Commit("übernehmen");
     }
   }
   void discard() {
     if (korrin::EditorModel* model = doc_.ShownEditor()) {
       model->Discard();
-      doc_.history.Commit();
     }
   }
 
   // --- undo and redo -----------------------------------------------------------------------
-  bool commit() { return doc_.history.Commit(); }
+  // The page calls it when a field is left or Enter is pressed: what was typed stays one step.
+  // True when a typed step has just ended.
+  bool commit() { return doc_.history.EndMerge(); }
   bool undo() { return doc_.history.Undo().has_value(); }
   bool redo() { return doc_.history.Redo().has_value(); }
 
@@ -356,8 +354,11 @@ class KorrinDocument {
       return Dump(result);
     }
     const size_t shown = dialogs_.messages.size();
-    auto failure = korrin::cli::ApplyConfiguration(doc_, doc_.ShownEditor(), *config);
-    doc_.history.Commit();
+    std::optional<korrin::cli::ConfigurationFailure> failure;
+    {
+      korrin::History::Transaction step(doc_.history, "");  // the whole file is one step
+      failure = korrin::cli::ApplyConfiguration(doc_, doc_.ShownEditor(), *config);
+    }
     if (!failure) return Dump({{"ok", true}, {"text", ""}});
     if (failure->text.empty() && dialogs_.messages.size() == shown) failure->text = "ein Wert wurde nicht übernommen";
     return Dump({{"ok", false}, {"text", korrin::cli::TextUtf8(failure->text)}});
@@ -399,7 +400,6 @@ class KorrinDocument {
     const korrin::CurveFileResult r = set ? servo.LoadSetFrom(path) : servo.LoadCurveFrom(path);
     std::error_code ec;
     std::filesystem::remove(path, ec);
-    doc_.history.Commit();
     return CurveFileResultName(r);
   }
 

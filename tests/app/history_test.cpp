@@ -18,6 +18,10 @@ using testing::ScriptedFileDialogs;
 
 std::string Example(const std::string& name) { return std::string(KORRIN_EXAMPLES) + "/" + name; }
 
+// The action just run recorded its own step: it is the last one, and nothing is left over
+// for a commit.
+bool Recorded(History& history) { return !history.Commit() && history.CanUndo() && !history.CanRedo(); }
+
 class HistoryTest : public ::testing::Test {
  protected:
   void Load(const std::string& name) {
@@ -61,8 +65,8 @@ TEST_F(HistoryTest, CvSequenceUndoesAndRedoesEachStep) {
       {"redo", "3", "10", "CV29 ändern", "CV1 ändern", true},
       {"cv29=7", "3", "7", "CV29 ändern", "", true},  // a new action drops the redo step
       {"redo", "3", "7", "CV29 ändern", "", false},
-      {"cv1~9", "9", "7", "CV29 ändern", "", true},   // not yet committed
-      {"undo", "3", "7", "CV29 ändern", "CV1 ändern", true},  // undo commits it first, then undoes it
+      {"cv1~9", "9", "7", "CV1 ändern", "", true},   // no commit: the edit recorded itself
+      {"undo", "3", "7", "CV29 ändern", "CV1 ändern", true},
       {"cv1=3", "3", "7", "CV29 ändern", "CV1 ändern", true},  // same value again: no step, redo kept
   };
   for (const CvCase& c : cases) {
@@ -108,11 +112,12 @@ TEST_F(HistoryTest, RowEditsAreStepsNamedAfterTheRow) {
   const std::string address = doc.rows[row].addressText;
   const bool green = doc.rows[row].RowGreen;
 
-  for (const char* typed : {"1", "12", "128"}) doc.rows[row].addressText = typed;  // typing "128"
-  EXPECT_TRUE(doc.history.Commit());
+  for (const char* typed : {"1", "12", "128"}) doc.SetRowAddressText(row, typed);  // typing "128"
+  EXPECT_TRUE(Recorded(doc.history));
+  EXPECT_EQ(doc.history.UndoCount(), 1u);
   EXPECT_EQ(doc.history.UndoName(), name + " Adresse ändern");
   doc.btn_RGClick(row);
-  EXPECT_TRUE(doc.history.Commit());
+  EXPECT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), name + " R/G umschalten");
   EXPECT_FALSE(doc.history.Commit());  // nothing new
 
@@ -136,11 +141,11 @@ TEST_F(HistoryTest, OptionChangesAreUndoneInTheImage) {
   ASSERT_EQ(Value("modus.bit7"), "0");
 
   m.rad_modexClick(2);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Mode Auswahl ändern");
   const HexCells afterMode = doc.image.Hex_EE;
   m.cbx_mode_bit7Click(true);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Mode-Umschaltung SPERREN ändern");
 
   doc.history.Undo();
@@ -168,28 +173,28 @@ TEST_F(HistoryTest, PatternWorkingCopyApplyAndDiscard) {
 
   m.SelectAddress(1);
   EXPECT_TRUE(m.hasPendingChanges());
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Muster 2 anzeigen");
   const std::string row = Value("muster2.ausgang1");
   const std::string painted(row.size(), 'X');
   ASSERT_EQ(Set("muster2.ausgang1", painted), SetOutcome::Done);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Muster 2, Ausgang 1 ändern");
   m.Copy(0);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Muster 2 von #1");
   const std::string copied = Value("muster2.ausgang1");
   m.Apply();
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "übernehmen");
   EXPECT_NE(doc.image.Hex_ROM, rom);
   const HexCells applied = doc.image.Hex_ROM;
   const std::string loop = Value("muster2.loop");
   m.LoopToggled(loop != "1");
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Muster 2, Loop ändern");
   m.Discard();
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "verwerfen");
   EXPECT_EQ(Value("muster2.loop"), loop);
 
@@ -234,18 +239,18 @@ TEST_F(HistoryTest, ServoCurveSteps) {
   m.SelectCurve(1);
   doc.history.Commit();
   ASSERT_TRUE(m.Generate(CurveShape::Lin));
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Kurve 2 Lin");
   const std::string linear = Value("kurve2.punkte");
   ASSERT_NE(linear, points);
   m.MirrorCurveVertical();
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Kurve 2 vertikal spiegeln");
   // A painted point: the same number of points, the first one moved.
   std::string mirrored = Value("kurve2.punkte");
   const std::string first = mirrored.substr(0, mirrored.find(','));
   ASSERT_EQ(Set("kurve2.punkte", (first == "5" ? "6" : "5") + mirrored.substr(first.size())), SetOutcome::Done);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Kurve 2 ändern");
 
   notified = 0;
@@ -265,12 +270,12 @@ TEST_F(HistoryTest, ServoCurveSteps) {
   ASSERT_EQ(m.SaveSetTo(set.string()), CurveFileResult::Done);
   EXPECT_FALSE(doc.history.Commit());
   m.Discard();
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "verwerfen");
   EXPECT_EQ(Value("kurve2.punkte"), points);
   ASSERT_EQ(m.LoadSetFrom(set.string()), CurveFileResult::Done);
   fs::remove(set);
-  ASSERT_TRUE(doc.history.Commit());
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Kurvensatz laden");
   EXPECT_EQ(Value("kurve2.punkte"), linear);
   doc.history.Undo();
@@ -284,8 +289,8 @@ TEST_F(HistoryTest, LoadClearsSaveKeeps) {
   for (int r = 0; r < 48 && row < 0; ++r)
     if (doc.rows[r].addressVisible) row = r;
   ASSERT_GE(row, 0);
-  doc.rows[row].addressText = "17";
-  ASSERT_TRUE(doc.history.Commit());
+  doc.SetRowAddressText(row, "17");
+  ASSERT_TRUE(Recorded(doc.history));
   const fs::path out = fs::temp_directory_path() / "korrin_history_save.hex";
   ASSERT_EQ(doc.SaveTo(out.string()), SaveResult::Saved);
   fs::remove(out);
@@ -310,7 +315,7 @@ TEST_F(HistoryTest, KeepsTheLastHundredSteps) {
   const int steps = static_cast<int>(History::kMaxSteps) + 50;
   for (int i = 1; i <= steps; ++i) {
     ASSERT_EQ(Set("cv1", std::to_string(i)), SetOutcome::Done);
-    ASSERT_TRUE(doc.history.Commit());
+    ASSERT_TRUE(Recorded(doc.history));
   }
   EXPECT_EQ(doc.history.UndoCount(), History::kMaxSteps);
   int undone = 0;
@@ -326,6 +331,7 @@ TEST_F(HistoryTest, HundredFullTableStepsStaySmall) {
   Load("led_blinkmuster_dcc.hex");
   PatternEditorModel& m = doc.editors.ledBlink;
   for (int i = 0; i < 100; ++i) {
+    History::Transaction step(doc.history, "Muster");  // the settings and the apply: one step
     const int pattern = 1 + i % 4;
     const std::string prefix = "muster" + std::to_string(pattern) + ".";
     ASSERT_EQ(Set(prefix + "anzahl", std::to_string(m.maxCount() - i % 2)), SetOutcome::Done);
@@ -336,8 +342,8 @@ TEST_F(HistoryTest, HundredFullTableStepsStaySmall) {
       ASSERT_EQ(Set(prefix + "ausgang" + std::to_string(o), points), SetOutcome::Done);
     }
     m.Apply();
-    ASSERT_TRUE(doc.history.Commit()) << i;
   }
+  ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoCount(), 100u);
   const size_t bytes = doc.history.MemoryBytes();
   std::printf("history of 100 full pattern steps: %zu bytes\n", bytes);
@@ -380,7 +386,7 @@ TEST_F(HistoryTest, BaselineIsCompactAndTakenOnlyWhenTheHistoryIsOn) {
   const HexCells now = quiet.image.Hex_ROM;
   ASSERT_EQ(quiet.ShownEditor()->Set("kurve1.punkte", "0,10,20,30"), SetOutcome::Done);
   quiet.ShownEditor()->applyPendingChanges();
-  EXPECT_TRUE(quiet.history.Commit());
+  EXPECT_TRUE(Recorded(quiet.history));
   EXPECT_NE(quiet.image.Hex_ROM, now);
   ASSERT_TRUE(quiet.history.Undo());
   EXPECT_EQ(quiet.image.Hex_ROM, now);

@@ -100,7 +100,8 @@ TEST_F(UnsavedChanges, SavedStateFollowsTheStepsKept) {
   ASSERT_EQ(doc.SaveTo(Out("one.hex")), SaveResult::Saved);
   for (size_t i = 2; i <= History::kMaxSteps + 1; ++i) {  // one step more than is kept
     ASSERT_EQ(Set("cv1", std::to_string(i)), SetOutcome::Done);
-    ASSERT_TRUE(doc.history.Commit());
+    ASSERT_EQ(doc.history.RedoCount(), 0u);  // the edit recorded its own step
+    ASSERT_FALSE(doc.history.Commit());
   }
   while (doc.history.Undo()) {
   }
@@ -110,7 +111,8 @@ TEST_F(UnsavedChanges, SavedStateFollowsTheStepsKept) {
   doc.history.Commit();
   for (size_t i = 1; i <= History::kMaxSteps; ++i) {
     ASSERT_EQ(Set("cv1", std::to_string(i)), SetOutcome::Done);
-    ASSERT_TRUE(doc.history.Commit());
+    ASSERT_EQ(doc.history.RedoCount(), 0u);  // the edit recorded its own step
+    ASSERT_FALSE(doc.history.Commit());
   }
   while (doc.history.Undo()) {
   }
@@ -137,8 +139,8 @@ TEST_F(UnsavedChanges, QuestionAndAnswers) {
   for (const QuestionCase& c : cases) {
     SCOPED_TRACE(c.name);
     Load(Example("fenwik_18324_cv.hex"));
-    ASSERT_EQ(Set("cv29", "10"), SetOutcome::Done);  // not committed: the question commits it
-    EXPECT_FALSE(doc.IsModified());
+    ASSERT_EQ(Set("cv29", "10"), SetOutcome::Done);
+    EXPECT_TRUE(doc.IsModified());  // the edit is a step at once, without a commit
     const std::string out = Out("out.hex");
     fs::remove(out);
     files.saveAnswers.clear();

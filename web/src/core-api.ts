@@ -21,11 +21,10 @@
 // waits for the SaveNameHandler); they return a Promise. While one of them waits for an answer, no other method of any document may be
 // called (the core is suspended in the middle of the sequence); await them.
 //
-// Undo: the page commits a step when a user action has ended, as the desktop window does:
-// mouse button released, a key released outside an edit box, Enter in an edit box, an edit box
-// left. Every method below that is an action of its own (set, toggleRowColour, apply, discard,
-// an editor call that is a click) commits by itself; typing into a row (setRowAddress,
-// setRowFunction) and dragging (editor calls named *Move*/Paint*) wait for commit().
+// Undo: every method below that changes the document records its own undo step (a drag from
+// its press to its release). Typing into one field (setRowAddress, setRowFunction, an editor
+// text call) merges into one step until the page calls commit() when the field is left or
+// Enter is pressed.
 
 export type BoxKind = 'warning' | 'error' | 'info';
 export type ButtonSet = 'ok' | 'cancel' | 'cancel-ignore' | 'yes-ignore' | 'yes-no';
@@ -396,7 +395,7 @@ export interface KorrinDocument {
   apply(): void;
   discard(): void;
 
-  /** Ends the current user action: what changed since the last commit becomes one undo step. */
+  /** The field was left: what was typed stays one step. True when a typed step has just ended. */
   commit(): boolean;
   undo(): boolean;
   redo(): boolean;

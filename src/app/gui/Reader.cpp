@@ -218,10 +218,10 @@ void TFormMain::CreateRows() {
       y = 5;
     }
     connect(edt_adresse[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
-      if (!rendering_) doc_.rows[r].addressText = t.toStdString();
+      if (!rendering_) doc_.SetRowAddressText(r, t.toStdString());
     });
     connect(edt_funktion[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
-      if (!rendering_) doc_.rows[r].functionText = t.toStdString();
+      if (!rendering_) doc_.SetRowFunctionText(r, t.toStdString());
     });
     connect(btn_RG[i], &QPushButton::clicked, this, [this, r] { btn_RGClick(r); });
   }
