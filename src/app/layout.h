@@ -18,7 +18,7 @@ struct Rect {
 };
 
 struct RowPlacement {
-  Rect label, address, function, rg;  // inside GroupBoxMain
+  Rect label, address, function, rg;  // inside rowsGroup
 };
 
 // Fixed sizes of controls that the layout arithmetic measures.
@@ -58,8 +58,8 @@ struct MainLayout {
   Rect groupBoxMain{5, 5, 400, 475};
   bool headerVisible = false;
   std::array<RowPlacement, 48> rows{};
-  Rect groupBoxButtons, btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, progressBar;
-  Rect groupBoxImage, image2, btn_goweb;
+  Rect buttonsGroup, previousButton, loadButton, nextButton, saveButton, infoButton, closeButton, progressBar;
+  Rect logoGroup, logo, helpButton;
   FrameKind frameKind = FrameKind::None;  // the frame shown
   Rect frame;                // the shown frame (for the servo kind: the curve editor)
   Rect servoAddressFrame;    // the servo address frame over the rows (servo kind only)

@@ -32,10 +32,10 @@ struct AddressRow {
   std::string Adresse_hex_f; // the function code, two hex digits
   bool RowGreen = false;     // switching rows: true = the green output of the pair
 
-  // Presentation (lbl_row, edt_adresse, edt_funktion, btn_RG).
+  // Presentation (the row label, the address and function edits, the red/green button).
   std::string caption;       // empty = the row is not shown
-  std::string addressText;   // text of edt_adresse
-  std::string functionText;  // text of edt_funktion
+  std::string addressText;   // text of the address edit
+  std::string functionText;  // text of the function edit
   bool captionVisible = false;
   bool addressVisible = false;
   bool functionVisible = false;

@@ -59,7 +59,7 @@ void PatternEditorModel::Load() {
   Action action(*this);
   // ShowEditor: the table is read and shown while `filling` is set.
   filling = true;
-  mouse_down = false;
+  mouseDown_ = false;
   for (auto& s : strips_) s.points.clear();
   ReloadEditor();
   applyEnabled_ = false;
@@ -219,14 +219,14 @@ void PatternEditorModel::OutputToggled(int output, bool checked) {
   SetOutputBox(output, checked);
 }
 
-void PatternEditorModel::StripPressed() { mouse_down = true; }
+void PatternEditorModel::StripPressed() { mouseDown_ = true; }
 
 void PatternEditorModel::StripMoved(int output, int point, bool on) {
-  if (!mouse_down) return;
+  if (!mouseDown_) return;
   Paint(output, point, on);
 }
 
-void PatternEditorModel::StripReleased() { mouse_down = false; }
+void PatternEditorModel::StripReleased() { mouseDown_ = false; }
 
 void PatternEditorModel::Paint(int output, int point, bool on) {
   if (output < 0 || output >= outputCount()) return;

@@ -83,11 +83,11 @@ CurvePresentation CurvePresentationFor(const EditorSpec& editor);
 
 // Sizes of the two drawings; recomputed whenever they are drawn.
 struct CurveScale {
-  float cell_width = 0;         // (W - 10) / N
-  float unit_height = 0;        // curve height / 128
-  float strip_height = 0;       // curve height
-  float relay_unit_height = 0;  // relay strip height / 128
-  float relay_height = 0;       // relay strip height
+  float cellWidth = 0;         // (W - 10) / N
+  float unitHeight = 0;        // curve height / 128
+  float stripHeight = 0;       // curve height
+  float relayUnitHeight = 0;  // relay strip height / 128
+  float relayHeight = 0;       // relay strip height
 };
 float CellWidth(int drawingWidth, int count);
 

@@ -39,8 +39,8 @@ class HexComparison {
   bool CompareHexLine(const std::string& line);
 
   // The lines of the two memos, in the order they were added.
-  std::vector<std::string> Memo1a;  // EEPROM
-  std::vector<std::string> Memo3a;  // program memory, ID, configuration
+  std::vector<std::string> eepromLines;  // EEPROM
+  std::vector<std::string> romLines;  // program memory, ID, configuration
 
   std::vector<std::string> StoredLines;  // File 2, upper-cased (the dialog's compare lines)
   int32_t CompareUpperAddress = 0;       // extended linear address while reading File 2

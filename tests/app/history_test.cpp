@@ -111,7 +111,7 @@ TEST_F(HistoryTest, RowEditsAreStepsNamedAfterTheRow) {
   for (const char* typed : {"1", "12", "128"}) doc.rows[row].addressText = typed;  // typing "128"
   EXPECT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), name + " Adresse ändern");
-  doc.btn_RGClick(row);
+  doc.ToggleRowColour(row);
   EXPECT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), name + " R/G umschalten");
   EXPECT_FALSE(doc.history.Commit());  // nothing new
@@ -135,11 +135,11 @@ TEST_F(HistoryTest, OptionChangesAreUndoneInTheImage) {
   ASSERT_EQ(Value("modus"), "1");
   ASSERT_EQ(Value("modus.bit7"), "0");
 
-  m.rad_modexClick(2);
+  m.SelectMode(2);
   ASSERT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), "Mode Auswahl ändern");
   const HexCells afterMode = doc.image.Hex_EE;
-  m.cbx_mode_bit7Click(true);
+  m.SetModeBit7(true);
   ASSERT_TRUE(doc.history.Commit());
   EXPECT_EQ(doc.history.UndoName(), "Mode-Umschaltung SPERREN ändern");
 

@@ -100,7 +100,7 @@ TEST_F(CvRegisterModelTest, EveryKeystrokeThatLeavesAByteWritesIt) {
   };
   for (const auto& s : steps) {
     dialogs.clear();
-    SetOutcome outcome = model.edt_cvChange(r, s.text);
+    SetOutcome outcome = model.SetCvText(r, s.text);
     EXPECT_EQ(Byte(0x6F), s.byte) << s.text;
     // The box keeps what was typed.
     EXPECT_EQ(model.rows[static_cast<size_t>(r)].text, s.text);
@@ -123,13 +123,13 @@ TEST_F(CvRegisterModelTest, EveryKeystrokeThatLeavesAByteWritesIt) {
 TEST_F(CvRegisterModelTest, NothingIsWrittenWhileFilling) {
   Load(0x14B00);
   model.filling = true;
-  EXPECT_EQ(model.edt_cvChange(0, "9"), SetOutcome::Done);
-  EXPECT_EQ(model.edt_cvChange(0, "x"), SetOutcome::Done);
+  EXPECT_EQ(model.SetCvText(0, "9"), SetOutcome::Done);
+  EXPECT_EQ(model.SetCvText(0, "x"), SetOutcome::Done);
   model.filling = false;
   EXPECT_EQ(Byte(0x60), "FF");
   EXPECT_TRUE(dialogs.messages.empty());
   // A slot beyond the table is no row.
-  EXPECT_EQ(model.edt_cvChange(73, "1"), SetOutcome::UnknownKey);
+  EXPECT_EQ(model.SetCvText(73, "1"), SetOutcome::UnknownKey);
 }
 
 TEST_F(CvRegisterModelTest, KeysNameTheCvNumberOfTheCaption) {

@@ -197,7 +197,7 @@ TEST_F(OptionsModelTest, TypingIntoARowWritesEveryValueAndReloads) {
   };
   for (const auto& s : steps) {
     dialogs.clear();
-    SetOutcome outcome = model.edt_optionChange(0, s.text);
+    SetOutcome outcome = model.SetOptionRowText(0, s.text);
     EXPECT_EQ(Byte(0x20), s.byte) << s.text;
     EXPECT_EQ(model.rows[0].text, s.shown) << s.text;
     EXPECT_EQ(model.rows[0].unitText, s.unitText) << s.text;
@@ -235,7 +235,7 @@ TEST_F(OptionsModelTest, EachRowHasItsRangeAndByte) {
     Put(c.offset, 5);
     Load(c.id);
     dialogs.clear();
-    model.edt_optionChange(c.row, c.text);
+    model.SetOptionRowText(c.row, c.text);
     if (c.max) {
       EXPECT_EQ(dialogs.texts(), std::vector<std::string>{Range(c.min, c.max)}) << std::hex << c.id << " " << c.text;
       EXPECT_EQ(Byte(c.offset), 5);
@@ -254,26 +254,26 @@ TEST_F(OptionsModelTest, ModeClicks) {
   for (bool ticked : {true, false}) {
     Put(0x00, 0xC1);
     Load(0xB, 3.55f);
-    model.cbx_mode_bit7Click(ticked);
+    model.SetModeBit7(ticked);
     EXPECT_EQ(Byte(0x00), ticked ? 0xC1 : 0x41);
-    model.rad_modexClick(3);
+    model.SelectMode(3);
     EXPECT_EQ(model.checkedMode, 3);
     EXPECT_EQ(Byte(0x00), ticked ? 0x84 : 0x04);
   }
   Put(0x00, 0x02);
   Load(0x13E00);
   EXPECT_EQ(model.checkedMode, 2);
-  model.cbx_mode_bit6Click(true);
+  model.SetModeBit6(true);
   EXPECT_EQ(Byte(0x00), 0x42);
-  model.cbx_mode_bit7Click(true);
+  model.SetModeBit7(true);
   EXPECT_EQ(Byte(0x00), 0xC2);
-  model.rad_modexClick(1);
+  model.SelectMode(1);
   EXPECT_EQ(Byte(0x00), 0xC1);
 
   // Without the boxes a mode click clears bits 6 and 7.
   Put(0x00, 0xC2);
   Load(0x3D00);
-  model.rad_modexClick(1);
+  model.SelectMode(1);
   EXPECT_EQ(Byte(0x00), 0x01);
 
   // A mode byte without a mode bit leaves the radio buttons as they were.
@@ -288,9 +288,9 @@ TEST_F(OptionsModelTest, TimeOutMarkerWritesABOr01) {
   Load(0x208);
   EXPECT_FALSE(model.timeOutMarker.checked);
   EXPECT_EQ(model.timeOutMarker.top, 100);
-  model.cbx_weiche_abClick(true);
+  model.SetTimeOutMarker(true);
   EXPECT_EQ(Byte(0x00), 0xAB);
-  model.cbx_weiche_abClick(false);
+  model.SetTimeOutMarker(false);
   EXPECT_EQ(Byte(0x00), 0x01);
   Put(0x00, 0xAB);
   Load(0x208);
@@ -310,13 +310,13 @@ TEST_F(OptionsModelTest, SwitchOffOptionsWriteTheirByte) {
     EXPECT_EQ(model.boxes[1].top, 190);
     ASSERT_TRUE(model.boxes[0].checked && model.boxes[1].checked);
     EXPECT_FALSE(model.text1.visible);
-    model.cbx_zusatz_x_Click(2, false);
+    model.SetOptionBox(2, false);
     EXPECT_EQ(Byte(byte), 0x0A);
-    model.cbx_zusatz_x_Click(1, false);
+    model.SetOptionBox(1, false);
     EXPECT_EQ(Byte(byte), 0xAA);
     EXPECT_TRUE(model.text1.visible);
     EXPECT_EQ(model.text1.text, "Achtung: Durchbrenn-Gefahr für Weichen-Antriebe!");
-    model.cbx_zusatz_x_Click(2, true);
+    model.SetOptionBox(2, true);
     EXPECT_EQ(Byte(byte), 0xA0);
     EXPECT_FALSE(model.text1.visible);
   }
@@ -325,7 +325,7 @@ TEST_F(OptionsModelTest, SwitchOffOptionsWriteTheirByte) {
   EXPECT_FALSE(model.boxes[0].checked);
   EXPECT_TRUE(model.boxes[1].checked);
   // The old content of the byte is not kept.
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x30), 0x00);
 }
 
@@ -337,11 +337,11 @@ TEST_F(OptionsModelTest, OutputFunctionBoxesKeepBit5) {
     EXPECT_FALSE(model.boxes[5].visible);
     EXPECT_EQ(model.text1.top, 220);
     EXPECT_TRUE(model.text1.visible);
-    model.cbx_zusatz_x_Click(3, true);
+    model.SetOptionBox(3, true);
     EXPECT_EQ(Byte(0x20), start | 0x04);
-    model.cbx_zusatz_x_Click(8, true);
+    model.SetOptionBox(8, true);
     EXPECT_EQ(Byte(0x20), start | 0x84);
-    model.cbx_zusatz_x_Click(3, false);
+    model.SetOptionBox(3, false);
     EXPECT_EQ(Byte(0x20), start | 0x80);
   }
   Put(0x20, 0x41);
@@ -357,15 +357,15 @@ TEST_F(OptionsModelTest, OutputFunctionBoxesKeepBit5) {
   EXPECT_EQ(model.heading.text, "Spezial-Funktion Ausgang 9 / 10:");
   EXPECT_FALSE(model.boxes[0].checked);
   EXPECT_TRUE(model.boxes[1].checked);
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x20), 0xF3);
-  model.cbx_zusatz_x_Click(2, false);
+  model.SetOptionBox(2, false);
   EXPECT_EQ(Byte(0x20), 0xF1);
 
   // A type without option boxes writes nothing.
   Put(0x20, 0x33);
   Load(0x8);
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x20), 0x33);
 }
 
@@ -376,7 +376,7 @@ TEST_F(OptionsModelTest, Bars) {
   EXPECT_EQ(model.bar.hint, "rechts = HELL, Links = dunkel");
   const int codes[] = {0xFF, 0x66, 0x33, 0x22, 0x12, 0x11};
   for (int p = 0; p <= 5; ++p) {
-    model.TrackBar_01Change(p);
+    model.SetFadingOrSpeed(p);
     EXPECT_EQ(Byte(0x20), codes[p]) << p;
     EXPECT_EQ(model.bar.position, p);
   }
@@ -390,7 +390,7 @@ TEST_F(OptionsModelTest, Bars) {
   EXPECT_EQ(model.bar.max, 255);
   EXPECT_EQ(model.bar.tick, 5);
   EXPECT_EQ(model.bar.hint, "");
-  model.TrackBar_01Change(200);
+  model.SetFadingOrSpeed(200);
   EXPECT_EQ(Byte(0x20), 200);
   EXPECT_EQ(model.barTitle.text, "Geschwindigkeit: 200");
   EXPECT_EQ(model.bar.hint, "Ablauf-Geschwindigkeit der Effekte");
@@ -414,14 +414,14 @@ TEST_F(OptionsModelTest, NeonBarsWriteTheirBytesAndKeepTheirPlaceOnReload) {
   EXPECT_EQ(model.neonLabels[1].top, 213);
   EXPECT_EQ(model.neonLabels[2].top, 70);
   EXPECT_EQ(model.neon[0].hint, "Rechts = HELL, Links = dunkel");
-  model.TrackBar_neon_1Change(7);
+  model.SetNeonDarkLevel(7);
   EXPECT_EQ(Byte(0x40), 7);
   EXPECT_EQ(model.focus, OptionsFocus::NeonBar1);
-  model.TrackBar_neon_2Change(15);
+  model.SetNeonBrightLevel(15);
   EXPECT_EQ(Byte(0x41), 15);
   // A reload from another reaction leaves the bars where they stand.
   Put(0x40, 1);
-  model.edt_optionChange(0, "100");
+  model.SetOptionRowText(0, "100");
   EXPECT_EQ(Byte(0x20), 100);
   EXPECT_EQ(model.neon[0].position, 7);
   EXPECT_EQ(Byte(0x40), 1);
@@ -459,11 +459,11 @@ TEST_F(OptionsModelTest, NothingIsWrittenWhileFilling) {
   Load(0x267);
   const auto before = ctx.image.Hex_EE;
   model.filling = true;
-  model.rad_modexClick(2);
-  model.cbx_mode_bit7Click(false);
-  model.TrackBar_01Change(0);
-  model.edt_optionChange(0, "9");
-  model.edt_optionChange(1, "x");
+  model.SelectMode(2);
+  model.SetModeBit7(false);
+  model.SetFadingOrSpeed(0);
+  model.SetOptionRowText(0, "9");
+  model.SetOptionRowText(1, "x");
   model.filling = false;
   EXPECT_EQ(ctx.image.Hex_EE, before);
   EXPECT_TRUE(dialogs.messages.empty());

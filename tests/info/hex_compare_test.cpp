@@ -274,11 +274,11 @@ TEST_F(CompareTest, SuccessiveComparisonsStartFromEmptyMemosAndZeroCounts) {
   ASSERT_TRUE(comparison.CompareLines(MidRangeFile(0x3FFF, 0x12)));
   EXPECT_EQ(comparison.ROM_Differences, 1);
   comparison.Clear();
-  EXPECT_TRUE(comparison.Memo1a.empty());
-  EXPECT_TRUE(comparison.Memo3a.empty());
+  EXPECT_TRUE(comparison.eepromLines.empty());
+  EXPECT_TRUE(comparison.romLines.empty());
   ASSERT_TRUE(comparison.CompareLines(MidRangeFile()));
   EXPECT_EQ(comparison.ROM_Differences + comparison.EE_Differences, 0);
-  EXPECT_EQ(comparison.Memo3a[1], "   0 gefundene Unterschiede im ROM");
+  EXPECT_EQ(comparison.romLines[1], "   0 gefundene Unterschiede im ROM");
 }
 
 TEST_F(CompareTest, AFileOfMoreThan1024LinesIsComparedWhole) {
@@ -289,7 +289,7 @@ TEST_F(CompareTest, AFileOfMoreThan1024LinesIsComparedWhole) {
   ASSERT_TRUE(comparison.CompareLines(file2));
   EXPECT_EQ(comparison.StoredLines.size(), 1100u);
   EXPECT_EQ(comparison.ROM_Differences, 1);
-  EXPECT_EQ(comparison.Memo3a[0], "$0012:  0x2805 [GOTO  ] - 0x3FFF [      ]");
+  EXPECT_EQ(comparison.romLines[0], "$0012:  0x2805 [GOTO  ] - 0x3FFF [      ]");
 }
 
 TEST_F(CompareTest, ShortAndOddRecordsAreReadWithoutGoingPastTheLine) {
