@@ -55,15 +55,12 @@ void MainLayout::SizeWindow(int imageLeft, int buttonsLeft, int height, int widt
   progressBar = {loadButton.left, top + M::kButtonHeight + 10, 2 * wide + 10, 16};
   buttonsGroup = {buttonsLeft, height + 15, infoButton.right() + 10, M::kButtonsBoxHeight};
 
-  logoGroup = {imageLeft, height + 15, buttonsLeft - imageLeft - 5,
-                   buttonsGroup.height - M::kGowebHeight - 5};
-  logo = {(logoGroup.width - M::kImageWidth) / 2, (logoGroup.height - M::kImageHeight) / 2,
-            M::kImageWidth, M::kImageHeight};
+  logoGroup = {imageLeft, height + 15, buttonsLeft - imageLeft - 5, buttonsGroup.height - M::kGowebHeight - 5};
+  logo = {(logoGroup.width - M::kImageWidth) / 2, (logoGroup.height - M::kImageHeight) / 2, M::kImageWidth, M::kImageHeight};
   helpButton = {logoGroup.left, logoGroup.bottom() + 4, logoGroup.width, M::kGowebHeight};
 }
 
-void MainLayout::PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions,
-                           const TextWidth& width) {
+void MainLayout::PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions, const TextWidth& width) {
   if (perColumn >= 48) {
     headerVisible = true;
     int w = 0;
@@ -133,8 +130,7 @@ void MainLayout::ShowEditorFrame(FrameKind kind, const FrameMetrics& m) {
   frameKind = kind;
 }
 
-int HeaderFontSize(const std::string& title, int maxWidth,
-                   const std::function<int(const std::string&, int)>& widthAt) {
+int HeaderFontSize(const std::string& title, int maxWidth, const std::function<int(const std::string&, int)>& widthAt) {
   int size = 15;
   for (int next : {13, 11, 10, 9}) {
     if (widthAt(title, size) > maxWidth) size = next;

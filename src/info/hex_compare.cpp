@@ -151,9 +151,8 @@ bool HexComparison::CompareHexLine(const std::string& line) {
     return true;
   }
   if (w >= 0x8007 && w <= 0x800A) {
-    static constexpr const char* kFormats[4] = {
-        "CONFIG 1: File1:0x%s - File2:0x%s", "CONFIG 2: File1:0x%s - File2:0x%s",
-        "CONFIG 3: File1:0x%s - File2:0x%s", "CONFIG 4: File1:0x%s - File2:0x%s"};
+    static constexpr const char* kFormats[4] = {"CONFIG 1: File1:0x%s - File2:0x%s", "CONFIG 2: File1:0x%s - File2:0x%s",
+                                                "CONFIG 3: File1:0x%s - File2:0x%s", "CONFIG 4: File1:0x%s - File2:0x%s"};
     const auto word = static_cast<size_t>(w - 0x8007);
     CompareText(image_.Config[word], Cut(line, 10, 2 * n), kFormats[word], Config_Differences);
     return true;
@@ -179,8 +178,8 @@ bool HexComparison::CompareProgram(const std::string& line, int32_t b, int32_t n
     if (low1 != low2 || high1 != high2) {
       const std::string address = Format("$%04X: ", static_cast<unsigned>(a / 2));
       romLines.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), ShownCell(high1).c_str(),
-                              ShownCell(low1).c_str(), WordMnemonic(high1, low1).c_str(), ShownCell(high2).c_str(),
-                              ShownCell(low2).c_str(), WordMnemonic(high2, low2).c_str()));
+                                ShownCell(low1).c_str(), WordMnemonic(high1, low1).c_str(), ShownCell(high2).c_str(),
+                                ShownCell(low2).c_str(), WordMnemonic(high2, low2).c_str()));
       ++ROM_Differences;
     }
   }
@@ -194,16 +193,15 @@ bool HexComparison::CompareEeprom(const std::string& line, int32_t w, int32_t ba
     const std::string file1 = image_.get_Hex_EE(index);
     if (file1 == "error") return false;
     if (file1 != file2) {
-      eepromLines.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x",
-                              static_cast<unsigned>(index), ShownCell(file1).c_str(), ShownCell(file2).c_str()));
+      eepromLines.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x", static_cast<unsigned>(index),
+                                   ShownCell(file1).c_str(), ShownCell(file2).c_str()));
       ++EE_Differences;
     }
   }
   return true;
 }
 
-void HexComparison::CompareText(const std::string& file1, const std::string& file2, const char* format,
-                                int32_t& counter) {
+void HexComparison::CompareText(const std::string& file1, const std::string& file2, const char* format, int32_t& counter) {
   if (file1 == file2) return;
   romLines.push_back(" ");
   romLines.push_back(Format(format, ShownCell(file1).c_str(), ShownCell(file2).c_str()));

@@ -67,10 +67,8 @@ TEST(Layout, EditorFramePlacements) {
     Rect frame;
     int windowWidth;
   } cases[] = {
-      {FrameKind::Options, {410, 10, 390, 485}, 410 + 390 + 10},
-      {FrameKind::Blink, {410, 10, 615, 465}, 410 + 615 + 10},
-      {FrameKind::LedBlink, {410, 10, 615, 465}, 410 + 615 + 10},
-      {FrameKind::Servo, {410, 10, 615, 465}, 650 + 375 + 10},
+      {FrameKind::Options, {410, 10, 390, 485}, 410 + 390 + 10},  {FrameKind::Blink, {410, 10, 615, 465}, 410 + 615 + 10},
+      {FrameKind::LedBlink, {410, 10, 615, 465}, 410 + 615 + 10}, {FrameKind::Servo, {410, 10, 615, 465}, 650 + 375 + 10},
       {FrameKind::Cv, {5, 8, 940, 555}, 410 + 535 + 10},
   };
   for (const auto& c : cases) {

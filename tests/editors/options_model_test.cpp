@@ -16,8 +16,7 @@ namespace {
 const char* const kNotANumber = "Ungültige Eingabe.\rZugelassen sind nur Zahlen";
 
 std::string Range(int min, int max) {
-  return "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich " + std::to_string(min) + ".." +
-         std::to_string(max);
+  return "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich " + std::to_string(min) + ".." + std::to_string(max);
 }
 
 // Identifiers of every entry of the type table and some without one.
@@ -163,9 +162,8 @@ TEST_F(OptionsModelTest, LoadingWritesNothingButTheFadingFallback) {
     int position;
     const char* after;
   } cases[] = {
-      {0x267, "44", 5, "11"}, {0x167, "00", 5, "11"}, {0x367, "ab", 5, "11"},
-      {0x367, "ff", 0, "ff"}, {0x167, "12", 4, "12"}, {0x267, "66", 1, "66"},
-      {0x8, "44", 0, "44"},  // no fading bar: nothing written
+      {0x267, "44", 5, "11"}, {0x167, "00", 5, "11"}, {0x367, "ab", 5, "11"}, {0x367, "ff", 0, "ff"},
+      {0x167, "12", 4, "12"}, {0x267, "66", 1, "66"}, {0x8, "44", 0, "44"},  // no fading bar: nothing written
   };
   for (const auto& c : cases) {
     ctx.image.set_Hex_EE(0x20, c.cell);
@@ -182,16 +180,13 @@ TEST_F(OptionsModelTest, TypingIntoARowWritesEveryValueAndReloads) {
   struct Step {
     const char* text;
     int byte;
-    const char* shown;     // the edit box afterwards
+    const char* shown;  // the edit box afterwards
     const char* unitText;
     const char* message;
   } steps[] = {
-      {"", 0xFF, "", "(127.5 sec.)", nullptr},
-      {"1", 1, "1", "(0.5 sec.)", nullptr},
-      {"12", 12, "12", "(6.0 sec.)", nullptr},
-      {"12x", 12, "12x", "(6.0 sec.)", kNotANumber},
-      {"0", 12, "0", "(6.0 sec.)", "range"},
-      {"128", 12, "128", "(6.0 sec.)", "range"},
+      {"", 0xFF, "", "(127.5 sec.)", nullptr},     {"1", 1, "1", "(0.5 sec.)", nullptr},
+      {"12", 12, "12", "(6.0 sec.)", nullptr},     {"12x", 12, "12x", "(6.0 sec.)", kNotANumber},
+      {"0", 12, "0", "(6.0 sec.)", "range"},       {"128", 12, "128", "(6.0 sec.)", "range"},
       {"020", 20, "20", "(10.0 sec.)", nullptr},  // the reload shows the value
       {"127", 127, "127", "(63.5 sec.)", nullptr},
   };
@@ -225,11 +220,10 @@ TEST_F(OptionsModelTest, EachRowHasItsRangeAndByte) {
     int min, max;  // the range of the message; 0,0: accepted
     int offset;
   } cases[] = {
-      {0x8, 0, "0", 1, 127, 0x20},         {0x8, 0, "127", 0, 0, 0x20},
-      {0x1A4100, 0, "255", 0, 0, 0x20},     {0x2B4100, 0, "256", 1, 255, 0x20},
-      {0x71, 0, "10", 0, 0, 0x20},          {0x71, 1, "10", 1, 9, 0x2F},
-      {0x71, 1, "3", 0, 0, 0x2F},           {0x171, 1, "9", 0, 0, 0x30},
-      {0x367, 6, "200", 0, 0, 0x75},        {0x267, 1, "0", 1, 255, 0x70},
+      {0x8, 0, "0", 1, 127, 0x20},        {0x8, 0, "127", 0, 0, 0x20}, {0x1A4100, 0, "255", 0, 0, 0x20},
+      {0x2B4100, 0, "256", 1, 255, 0x20}, {0x71, 0, "10", 0, 0, 0x20}, {0x71, 1, "10", 1, 9, 0x2F},
+      {0x71, 1, "3", 0, 0, 0x2F},         {0x171, 1, "9", 0, 0, 0x30}, {0x367, 6, "200", 0, 0, 0x75},
+      {0x267, 1, "0", 1, 255, 0x70},
   };
   for (const auto& c : cases) {
     Put(c.offset, 5);
@@ -502,15 +496,15 @@ TEST_F(OptionsModelTest, SettingKeysOfTheTypes) {
       {0x13D00, {"modus", "modus.bit6", "modus.bit7"}},
       {0x167, {"fading"}},
       {0x367,
-       {"strasse1.gruen", "strasse2.gruen", "gelbphase", "rotgelbphase", "allesrot", "vorlauf.gruen", "vorlauf.rot",
-        "fading", "modus", "modus.bit7"}},
+       {"strasse1.gruen", "strasse2.gruen", "gelbphase", "rotgelbphase", "allesrot", "vorlauf.gruen", "vorlauf.rot", "fading",
+        "modus", "modus.bit7"}},
       {0x267, {"gruenphase.haupt", "gruenphase.neben", "fading", "modus", "modus.bit7"}},
       {0x6F, {"geschwindigkeit"}},
       {0x171, {"ablaufgeschwindigkeit", "mindestanzahl", "modus", "modus.bit7"}},
       {0x170, {"ausgang9", "ausgang10"}},
       {0x270,
-       {"ausgang9.neondefekt", "ausgang10.schweisser", "ausgang123.schweisser", "ausgang4.schweisser",
-        "ausgang5678.schweisser", "ausgang9.schweisser", "ausgang4.neondefekt"}},
+       {"ausgang9.neondefekt", "ausgang10.schweisser", "ausgang123.schweisser", "ausgang4.schweisser", "ausgang5678.schweisser",
+        "ausgang9.schweisser", "ausgang4.neondefekt"}},
       {0x2A4100, {"timeout", "neon.dunkel", "neon.hell", "modus", "modus.bit6", "modus.bit7"}},
   };
   for (const auto& c : cases) {
@@ -534,8 +528,8 @@ TEST_F(OptionsModelTest, SetRunsTheReactionOfTheControl) {
     int32_t id;
     const char* key;
     const char* value;
-    int offset;   // the byte the reaction writes
-    int before;   // its content before the load
+    int offset;  // the byte the reaction writes
+    int before;  // its content before the load
     int after;
   } cases[] = {
       {0x8, "timeout", "12", 0x20, 0xFF, 12},
@@ -608,10 +602,10 @@ TEST_F(OptionsModelTest, SetRefusesWhatTheControlCannotShow) {
     float version;
     const char* key;
   } unknown[] = {
-      {0x8, 4.0f, "nurtimeout"},  {0x8, 4.0f, "modus"},          {0xB, 3.54f, "modus.bit7"},
-      {0x3D00, 4.0f, "modus.bit6"}, {0x13F00, 4.0f, "modus"},     {0x270, 4.0f, "option6"},
-      {0x167, 4.0f, "geschwindigkeit"}, {0x6F, 4.0f, "fading"},  {0x16D, 4.0f, "timeout"},
-      {0x66, 3.54f, "modus"},     {0x8, 4.0f, "cv29"},           {0x8, 4.0f, ""},
+      {0x8, 4.0f, "nurtimeout"},        {0x8, 4.0f, "modus"},     {0xB, 3.54f, "modus.bit7"},
+      {0x3D00, 4.0f, "modus.bit6"},     {0x13F00, 4.0f, "modus"}, {0x270, 4.0f, "option6"},
+      {0x167, 4.0f, "geschwindigkeit"}, {0x6F, 4.0f, "fading"},   {0x16D, 4.0f, "timeout"},
+      {0x66, 3.54f, "modus"},           {0x8, 4.0f, "cv29"},      {0x8, 4.0f, ""},
   };
   dialogs.clear();
   for (const auto& u : unknown) {

@@ -4,11 +4,11 @@
 #include <QPushButton>
 
 #include "editors/gui/blink_pattern_frame.h"
-#include "editors/gui/led_blink_pattern_frame.h"
 #include "editors/gui/cv_table_frame.h"
-#include "editors/gui/servo_curve_frame.h"
-#include "editors/gui/servo_assignment_frame.h"
+#include "editors/gui/led_blink_pattern_frame.h"
 #include "editors/gui/options_frame.h"
+#include "editors/gui/servo_assignment_frame.h"
+#include "editors/gui/servo_curve_frame.h"
 
 namespace korrin {
 
@@ -36,7 +36,7 @@ FrameSet CreateFrames([[maybe_unused]] EditorModels& models, EditorContext& ctx,
     QPushButton* apply = kind == FrameKind::Blink      ? blink->applyButton
                          : kind == FrameKind::LedBlink ? ledBlink->applyButton
                          : kind == FrameKind::Servo    ? servoCurves->applyButton
-                                                  : nullptr;
+                                                       : nullptr;
     if (apply) {
       m.applyRight = rightOf(apply);
       m.applyBottom = bottomOf(apply);

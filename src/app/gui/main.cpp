@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/gui/main_window.h"
 #include "app/gui/desktop_setup.h"
+#include "app/gui/main_window.h"
 #include "app/start_arguments.h"
 #include "base/platform.h"
 
@@ -31,8 +31,7 @@ class KorrinApplication : public QApplication {
       QMessageBox::critical(activeWindow(), "Korrin",
                             QString::fromUtf8("Unerwarteter Fehler: %1\nDie Aktion wurde abgebrochen.").arg(e.what()));
     } catch (...) {
-      QMessageBox::critical(activeWindow(), "Korrin",
-                            QString::fromUtf8("Unerwarteter Fehler.\nDie Aktion wurde abgebrochen."));
+      QMessageBox::critical(activeWindow(), "Korrin", QString::fromUtf8("Unerwarteter Fehler.\nDie Aktion wurde abgebrochen."));
     }
     return false;
   }
@@ -95,9 +94,8 @@ int main(int argc, char** argv) {
     if (!args.empty()) args.erase(args.begin());
     const korrin::StartRequest early = korrin::ParseStartArguments(args);
     if (early.kind == korrin::StartRequest::Kind::Help || early.kind == korrin::StartRequest::Kind::Version) {
-      const std::string text = early.kind == korrin::StartRequest::Kind::Help
-                                   ? korrin::StartUsageText()
-                                   : korrin::StartVersionText(KORRIN_VERSION);
+      const std::string text =
+          early.kind == korrin::StartRequest::Kind::Help ? korrin::StartUsageText() : korrin::StartVersionText(KORRIN_VERSION);
       std::fputs(text.c_str(), stdout);
       return 0;
     }

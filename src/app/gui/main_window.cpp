@@ -1,7 +1,7 @@
 #include "app/gui/main_window.h"
 
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -492,9 +492,7 @@ void MainWindow::LoadNextFile() {
   ApplyFocus();
 }
 
-void MainWindow::ShowHexInfo() {
-  HexInfoDialog::ShowModal(doc_, doc_.LastFileName, this);
-}
+void MainWindow::ShowHexInfo() { HexInfoDialog::ShowModal(doc_, doc_.LastFileName, this); }
 
 void MainWindow::SaveSettingsAndClose() {
   if (!MayDiscardChanges()) return;
@@ -507,8 +505,7 @@ void MainWindow::SaveSettingsAndClose() {
   s.LastFileName = doc_.LastFileName;
   // The program closes even when the settings cannot be written; the user learns why.
   std::string error;
-  if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error))
-    doc_.dialogs.error(error);
+  if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error)) doc_.dialogs.error(error);
   closeConfirmed_ = true;
   close();
   closeConfirmed_ = false;
@@ -556,8 +553,7 @@ void MainWindow::OpenDecoderHelp() { openUrl(HelpUrlFor(doc_.HelpPage)); }
 void MainWindow::OpenProgramHelp() { openUrl(HelpUrlFor(kProgramHelpPage)); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
-      event->mimeData()->urls().front().isLocalFile())
+  if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() && event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
 }
 

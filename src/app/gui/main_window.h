@@ -21,8 +21,7 @@ class MainWindow : public QMainWindow, private FrameHost {
   Q_OBJECT
  public:
   // dialogs/fileDialogs: the seams (the tests pass doubles); settingsPath: the ini file.
-  MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath,
-            QWidget* parent = nullptr);
+  MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Start-up with a command-line argument: load it, then the catalogue step once more.

@@ -33,8 +33,7 @@ Command CommandOf(const QKeyEvent* key) {
 }
 
 bool IsTextEdit(const QObject* o) {
-  return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) ||
-         qobject_cast<const QAbstractSpinBox*>(o);
+  return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o);
 }
 
 }  // namespace
@@ -74,9 +73,7 @@ UndoSupport::~UndoSupport() {
   if (qApp) qApp->removeEventFilter(this);
 }
 
-bool UndoSupport::InWindow(const QWidget* w) const {
-  return w && (w == &window_ || window_.isAncestorOf(w));
-}
+bool UndoSupport::InWindow(const QWidget* w) const { return w && (w == &window_ || window_.isAncestorOf(w)); }
 
 bool UndoSupport::InRowsOrFrames(const QWidget* w) const {
   if (!w) return false;

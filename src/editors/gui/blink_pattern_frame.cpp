@@ -11,8 +11,7 @@ constexpr int kPreviewRow = kStripTop + 4 * kStripPitch;
 constexpr int kBottomRow = kPreviewRow + 34;
 }  // namespace
 
-BlinkPatternFrame::BlinkPatternFrame(BlinkPatternModel& model, QWidget* parent)
-    : PatternFrameBase(model, parent) {
+BlinkPatternFrame::BlinkPatternFrame(BlinkPatternModel& model, QWidget* parent) : PatternFrameBase(model, parent) {
   parameterGroup = new QGroupBox(QStringLiteral("Parameter für ..."), this);
   parameterGroup->setGeometry(8, 2, 340, 46);
   const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";

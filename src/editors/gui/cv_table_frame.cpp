@@ -30,8 +30,7 @@ QFont RowFont(const QFont& base) {
 
 }  // namespace
 
-CvTableFrame::CvTableFrame(CvRegisterModel& cvModel, QWidget* parent)
-    : EditorFrame(parent), model(cvModel) {
+CvTableFrame::CvTableFrame(CvRegisterModel& cvModel, QWidget* parent) : EditorFrame(parent), model(cvModel) {
   resize(940, 571);
   panel = new QFrame(this);
   panel->setObjectName("pnl_cv");

@@ -12,8 +12,7 @@ constexpr int kBottomRow = kPreviewRow + 34;
 constexpr int kFrameWidth = 850;
 }  // namespace
 
-LedBlinkPatternFrame::LedBlinkPatternFrame(LedBlinkPatternModel& model, QWidget* parent)
-    : PatternFrameBase(model, parent) {
+LedBlinkPatternFrame::LedBlinkPatternFrame(LedBlinkPatternModel& model, QWidget* parent) : PatternFrameBase(model, parent) {
   parameterGroup = new QGroupBox(QStringLiteral("Parameter für ..."), this);
   const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";
   for (int i = 0; i < 4; ++i) {

@@ -54,8 +54,7 @@ void RenderBar(QSlider* slider, const OptionsTrackBar& state) {
 
 }  // namespace
 
-OptionsFrame::OptionsFrame(OptionsModel& optionsModel, QWidget* parent)
-    : EditorFrame(parent), model(optionsModel) {
+OptionsFrame::OptionsFrame(OptionsModel& optionsModel, QWidget* parent) : EditorFrame(parent), model(optionsModel) {
   resize(kGroupWidth + 20, kFrameHeight);
   QFont frameFont = font();
   frameFont.setPixelSize(11);
@@ -271,8 +270,7 @@ void OptionsFrame::renderRows() {
 }
 
 void OptionsFrame::placeTrackBar() {
-  TrackBarPlaces p =
-      PlaceTrackBar(model.barTitle.top, barLeftLabel->width(), barRightLabel->width(), panel->width());
+  TrackBarPlaces p = PlaceTrackBar(model.barTitle.top, barLeftLabel->width(), barRightLabel->width(), panel->width());
   barTitleLabel->move(p.titleLeft, p.titleTop);
   fadingOrSpeedBar->setGeometry(p.barLeft, p.barTop, p.barWidth, 24);
   barLeftLabel->move(p.leftLabelLeft, p.leftLabelTop);
@@ -328,8 +326,7 @@ void OptionsFrame::applyFocus() {
   switch (model.focus) {
     case OptionsFocus::None: break;
     case OptionsFocus::Row:
-      if (model.focusRow >= 0 && model.focusRow < kOptionRowSlots)
-        optionEdits[static_cast<size_t>(model.focusRow)]->setFocus();
+      if (model.focusRow >= 0 && model.focusRow < kOptionRowSlots) optionEdits[static_cast<size_t>(model.focusRow)]->setFocus();
       break;
     case OptionsFocus::Bar: fadingOrSpeedBar->setFocus(); break;
     case OptionsFocus::NeonBar1: neonDarkBar->setFocus(); break;

@@ -75,8 +75,7 @@ class OptionsFrame : public EditorFrame {
     return {modeRadio1, modeRadio2, modeRadio3, modeRadio4, modeRadio5, modeRadio6};
   }
   std::array<QCheckBox*, 8> optionBoxes() const {
-    return {optionBox1, optionBox2, optionBox3, optionBox4,
-            optionBox5, optionBox6, optionBox7, optionBox8};
+    return {optionBox1, optionBox2, optionBox3, optionBox4, optionBox5, optionBox6, optionBox7, optionBox8};
   }
 
  protected:

@@ -5,8 +5,7 @@
 
 namespace korrin {
 
-PatternFrameBase::PatternFrameBase(PatternEditorModel& model, QWidget* parent)
-    : EditorFrame(parent), model_(model) {
+PatternFrameBase::PatternFrameBase(PatternEditorModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
   // Every action on the model, from this frame or from the save's question, ends in a
   // render. The frame may be destroyed before the model.
   QPointer<PatternFrameBase> self(this);
@@ -39,8 +38,7 @@ void PatternFrameBase::Render() {
   }
   {
     QSignalBlocker b(stretchEdit);
-    if (stretchEdit->text().toStdString() != m.stretchText())
-      stretchEdit->setText(QString::fromStdString(m.stretchText()));
+    if (stretchEdit->text().toStdString() != m.stretchText()) stretchEdit->setText(QString::fromStdString(m.stretchText()));
   }
   {
     QSignalBlocker b(loopBox);
@@ -78,8 +76,7 @@ bool PatternFrameBase::hasPendingChanges() const { return !isHidden() && model_.
 void PatternFrameBase::applyPendingChanges() { model_.applyPendingChanges(); }
 
 void PatternFrameBase::nameControls() {
-  for (int k = 0; k < 4; ++k)
-    addressButtons[static_cast<size_t>(k)]->setAccessibleName(QStringLiteral("Adresse %1").arg(k + 1));
+  for (int k = 0; k < 4; ++k) addressButtons[static_cast<size_t>(k)]->setAccessibleName(QStringLiteral("Adresse %1").arg(k + 1));
   loopBox->setAccessibleName(QStringLiteral("Loop"));
   stretchEdit->setAccessibleName(QStringLiteral("Stretch-Faktor"));
   stretchLabel->setBuddy(stretchEdit);
@@ -99,13 +96,11 @@ void PatternFrameBase::nameControls() {
 }
 
 void PatternFrameBase::countChanged() {
-  if (model_.CountTextChanged(countEdit->text().toStdString()) == PatternEditorModel::Input::Refused)
-    countEdit->setFocus();
+  if (model_.CountTextChanged(countEdit->text().toStdString()) == PatternEditorModel::Input::Refused) countEdit->setFocus();
 }
 
 void PatternFrameBase::stretchChanged() {
-  if (model_.StretchTextChanged(stretchEdit->text().toStdString()) == PatternEditorModel::Input::Refused)
-    stretchEdit->setFocus();
+  if (model_.StretchTextChanged(stretchEdit->text().toStdString()) == PatternEditorModel::Input::Refused) stretchEdit->setFocus();
 }
 
 void PatternFrameBase::loopClicked() { model_.LoopToggled(loopBox->isChecked()); }
@@ -130,8 +125,7 @@ void PatternFrameBase::stripPressed() { model_.StripPressed(); }
 void PatternFrameBase::stripMoved(int output, QPoint position) {
   // The pixel geometry stays here: the point under the pointer (clamped to the paintable
   // points) and whether the pointer is in the upper part of the strip.
-  model_.StripMoved(output, geometry_.pointAt(position.x(), model_.lastPaintPoint()),
-                    geometry_.switchesOn(position.y()));
+  model_.StripMoved(output, geometry_.pointAt(position.x(), model_.lastPaintPoint()), geometry_.switchesOn(position.y()));
 }
 
 void PatternFrameBase::stripReleased() { model_.StripReleased(); }

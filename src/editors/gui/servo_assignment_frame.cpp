@@ -21,8 +21,8 @@ constexpr int kStepOf[4] = {-10, -1, 1, 10};
 const char* const kStepCaption[4] = {"<<", "<", ">", ">>"};
 const char* const kStepHint[4] = {"- 80 us", "- 8 us", "+ 8 us", "+ 80 us"};
 
-QComboBox* MakeList(QWidget* parent, const std::string& name, const std::vector<const char*>& items, const char* hint,
-                    int x, int y, int w) {
+QComboBox* MakeList(QWidget* parent, const std::string& name, const std::vector<const char*>& items, const char* hint, int x,
+                    int y, int w) {
   auto* list = new QComboBox(parent);
   list->setObjectName(QString::fromStdString(name));
   for (const char* item : items) list->addItem(QString::fromUtf8(item));
@@ -64,13 +64,13 @@ void ServoAssignmentFrame::buildControls() {
     caption->setGeometry(4, y + 2, 76, 20);
     addressLabels[i] = caption;
     servoLists[i] = MakeList(this, Format("cbx_a%i_servo", r + 1), {"Servo 1", "Servo 2", "Servo 3", "Servo 4"},
-                            "Auswahl des Servo", 80, y, 74);
+                             "Auswahl des Servo", 80, y, 74);
     actionLists[i] = MakeList(this, Format("cbx_a%i_action", r + 1), {"Start", "Start Loop", "Abbruch", "Beenden"},
-                             "Start: Kurve einmalig starten\r\nStart Loop: Kurve immer wieder starten\r\n"
-                             "Abbruch: Kurve sofort abbrechen\r\nBeenden: Kurve nach Beendigung abbrechen (Loop Ende)",
-                             156, y, 92);
+                              "Start: Kurve einmalig starten\r\nStart Loop: Kurve immer wieder starten\r\n"
+                              "Abbruch: Kurve sofort abbrechen\r\nBeenden: Kurve nach Beendigung abbrechen (Loop Ende)",
+                              156, y, 92);
     curveLists[i] = MakeList(this, Format("cbx_a%i_curve", r + 1), {"Kurve 1", "Kurve 2", "Kurve 3", "Kurve 4"},
-                            "Auswahl der Kurve", 250, y, 72);
+                             "Auswahl der Kurve", 250, y, 72);
     relayLists[i] = MakeList(this, Format("cbx_a%i_relais", r + 1), {"Relais 1", "Relais 2", "Relais 3", "Relais 4"},
                              "Auswahl des Relais", 324, y, 72);
     caption->setBuddy(actionLists[i]);
@@ -98,13 +98,13 @@ void ServoAssignmentFrame::buildControls() {
     const std::string noIrHint =
         n == 2 ? "eine aktive Kurve für Servo2 kann nicht durch eine andere Kurve unterbrochen werden"
                : Format("eine aktive Kurve für Servo %i kann nicht durch eine andere Kurve unterbrochen werden", n);
-    voltageOffBoxes[i] = MakeBox(group, Format("cbx_v_off_%i", n), "Spannung aus",
-                           "Versorgungs-Spannung des Servos nach Ablauf abschalten", 16);
-    pulsesOffBoxes[i] = MakeBox(group, Format("cbx_imp_off_%i", n), "Impulse aus",
-                             "Ansteuer-Impulse des Servos nach Ablauf abschalten", 33);
+    voltageOffBoxes[i] =
+        MakeBox(group, Format("cbx_v_off_%i", n), "Spannung aus", "Versorgungs-Spannung des Servos nach Ablauf abschalten", 16);
+    pulsesOffBoxes[i] =
+        MakeBox(group, Format("cbx_imp_off_%i", n), "Impulse aus", "Ansteuer-Impulse des Servos nach Ablauf abschalten", 33);
     noInterruptBoxes[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 50);
     noRepeatBoxes[i] = MakeBox(group, Format("cbx_no_rep_%i", n), "keine Wiederholung",
-                            "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
+                               "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
     const std::pair<QCheckBox*, int> flags[4] = {{voltageOffBoxes[i], kFlagVoltageOff},
                                                  {pulsesOffBoxes[i], kFlagPulsesOff},
                                                  {noInterruptBoxes[i], kFlagNoInterrupt},

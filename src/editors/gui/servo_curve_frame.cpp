@@ -84,8 +84,7 @@ void ServoCurveFrame::buildControls() {
   for (int i = 0; i < 4; ++i) {
     const std::string name = Format("servo_rad_a%i", i + 1);
     const std::string caption = Format("Kurve %i", i + 1);
-    QRadioButton* radio =
-        Make<QRadioButton>(parameterGroup, name.c_str(), caption.c_str(), 12 + i * 125, 19, 100, 20);
+    QRadioButton* radio = Make<QRadioButton>(parameterGroup, name.c_str(), caption.c_str(), 12 + i * 125, 19, 100, 20);
     SetHint(radio, "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind");
     Name(radio, "Parameter für " + caption);
     curveRadios[static_cast<size_t>(i)] = radio;
@@ -123,12 +122,10 @@ void ServoCurveFrame::buildControls() {
   totalTimeLabel = Make<QLabel>(this, "lbl_KurveInfo2", "", 275, 86, 315, 18);
 
   thresholdLabel = Make<QLabel>(this, "text_tambel_schwelle", "Schwellwert Ausgang X7", 10, 110, 155, 20);
-  SetHint(thresholdLabel,
-          "X7 kann ein Relais ansteuern in Abhängigkeit des Kurven-Wertes (unverstärkter Logik-Pegel)");
+  SetHint(thresholdLabel, "X7 kann ein Relais ansteuern in Abhängigkeit des Kurven-Wertes (unverstärkter Logik-Pegel)");
   thresholdEdit = MakeEdit(this, "edt_tambel_schwelle", 165, 108, 40, 24);
   SetHint(thresholdEdit, "In der Grafik: rote Linie");
-  thresholdSpinner = new ServoUpDown(thresholdEdit, ServoModel::thresholdRange().min,
-                            ServoModel::thresholdRange().max, this);
+  thresholdSpinner = new ServoUpDown(thresholdEdit, ServoModel::thresholdRange().min, ServoModel::thresholdRange().max, this);
   thresholdSpinner->setObjectName(QStringLiteral("UpDown4"));
   thresholdSpinner->setGeometry(205, 108, 17, 24);
   forwardEdit(thresholdEdit, &ServoModel::ThresholdTextChanged);
@@ -137,17 +134,15 @@ void ServoCurveFrame::buildControls() {
   curveCanvas->setObjectName(QStringLiteral("servo_Image1"));
   curveCanvas->setGeometry(10, 136, kCurveDrawingWidth, kCurveDrawingHeight);
   SetHint(curveCanvas, "Definieren der Kurvenform (Maus: Klick & Move)");
-  curveCanvas->setPaint([this](QPainter& p) {
-    PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight, kMaxMarkerHalfSize);
-  });
+  curveCanvas->setPaint(
+      [this](QPainter& p) { PaintCurve(p, model_.curvePicture(), kCurveDrawingWidth, kCurveDrawingHeight, kMaxMarkerHalfSize); });
   curveMargin = new CanvasMargin(curveCanvas, kMaxMarkerHalfSize);
   curveLabel = Make<QLabel>(this, "Label_Servo", "Servo", 546, 136, 50, 20);
   relayCanvas = new ServoCanvas(this);
   relayCanvas->setObjectName(QStringLiteral("servo_Image2"));
   relayCanvas->setGeometry(10, 344, kCurveDrawingWidth, kRelayDrawingHeight);
   SetHint(relayCanvas, "Definieren, ob Relais zu einem bestimmten Kurven-Zeitpunkt AUS oder EIN (rotes Feld) ist");
-  relayCanvas->setPaint(
-      [this](QPainter& p) { PaintRelay(p, model_.relayPicture(), kCurveDrawingWidth, kRelayDrawingHeight); });
+  relayCanvas->setPaint([this](QPainter& p) { PaintRelay(p, model_.relayPicture(), kCurveDrawingWidth, kRelayDrawingHeight); });
   relayLabel = Make<QLabel>(this, "Label_Servo_Relais", "Relais", 546, 344, 50, 20);
   for (ServoCanvas* canvas : {curveCanvas, relayCanvas}) {
     connect(canvas, &ServoCanvas::pressed, this, [this] { model_.MouseDown(); });

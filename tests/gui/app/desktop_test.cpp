@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,14 +11,15 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include <unistd.h>
 
-#include "app/gui/main_window.h"
 #include "app/gui/desktop_setup.h"
+#include "app/gui/main_window.h"
 #include "app/gui/qt_seams.h"
 #include "hex_builder.h"
 #include "qt_app.h"
@@ -37,9 +37,8 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     korrin::testing::QtApp();
-    dir = fs::temp_directory_path() /
-          ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -191,17 +190,20 @@ TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
     const size_t i = static_cast<size_t>(r);
     expected.push_back(w->addressEdits[i]);
     expected.push_back(w->colourButtons[i]->isVisibleTo(w.get()) ? static_cast<QWidget*>(w->colourButtons[i])
-                                                           : static_cast<QWidget*>(w->functionEdits[i]));
+                                                                 : static_cast<QWidget*>(w->functionEdits[i]));
   }
-  for (QWidget* b : {w->previousButton, w->loadButton, w->nextButton, w->saveButton, w->infoButton, w->closeButton, w->helpButton})
+  for (QWidget* b :
+       {w->previousButton, w->loadButton, w->nextButton, w->saveButton, w->infoButton, w->closeButton, w->helpButton})
     expected.push_back(b);
   std::vector<QWidget*> chain;
   QWidget* start = expected.front();
   QWidget* frameWidget = nullptr;
   for (QWidget* c = start->nextInFocusChain(); c != start && !frameWidget; c = c->nextInFocusChain()) {
     if (!c->isVisibleTo(w.get()) || !c->isEnabled() || !(c->focusPolicy() & Qt::TabFocus)) continue;
-    if (w->frames().optionsFrame->isAncestorOf(c)) frameWidget = c;
-    else chain.push_back(c);
+    if (w->frames().optionsFrame->isAncestorOf(c))
+      frameWidget = c;
+    else
+      chain.push_back(c);
   }
   chain.insert(chain.begin(), start);
   EXPECT_EQ(chain, expected);

@@ -29,8 +29,7 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     korrin::testing::QtApp();
     dir = fs::temp_directory_path() /
-          ("korrin-window-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          ("korrin-window-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     ini = (dir / "korrin.ini").string();
@@ -222,8 +221,8 @@ TEST_F(MainWindowTest, EachFrameKindGetsItsPlaceAndWindowSize) {
     int b0, b1, b2, word8;
     FrameKind kind;
   } cases[] = {
-      {8, 0, 0, 0x1C8B, FrameKind::Options},   // Tollet
-      {1, 0, 0, 0x1C8B, FrameKind::Blink},     // Pandor - Blinkmuster
+      {8, 0, 0, 0x1C8B, FrameKind::Options},  // Tollet
+      {1, 0, 0, 0x1C8B, FrameKind::Blink},    // Pandor - Blinkmuster
   };
   for (const auto& c : cases) {
     auto path = (dir / ("k" + std::to_string(static_cast<int>(c.kind)) + ".hex")).string();

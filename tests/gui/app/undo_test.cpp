@@ -102,8 +102,8 @@ TEST_F(UndoWindow, ShortcutsUndoAndRedoATypedValue) {
   EXPECT_EQ(edit->text(), original);
   QTest::keyClick(w->infoButton, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(edit->text(), "128");
-  EXPECT_EQ(w->document().rows[static_cast<int>(std::find(w->addressEdits.begin(), w->addressEdits.end(), edit) -
-                                                w->addressEdits.begin())]
+  EXPECT_EQ(w->document()
+                .rows[static_cast<int>(std::find(w->addressEdits.begin(), w->addressEdits.end(), edit) - w->addressEdits.begin())]
                 .addressText,
             "128");
 

@@ -36,9 +36,8 @@ class UnsavedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     korrin::testing::QtApp();
-    dir = fs::temp_directory_path() /
-          ("korrin-unsaved-window-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("korrin-unsaved-window-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     ini = (dir / "korrin.ini").string();
@@ -215,8 +214,7 @@ TEST(QtQuestionBox, SaveDiscardCancel) {
       }
     });
     poll.start();
-    EXPECT_EQ(dialogs.show(BoxKind::Warning, "Die Änderungen an a.hex speichern?", Buttons::SaveDiscardCancel),
-              c.answer);
+    EXPECT_EQ(dialogs.show(BoxKind::Warning, "Die Änderungen an a.hex speichern?", Buttons::SaveDiscardCancel), c.answer);
     EXPECT_EQ(text, QString::fromUtf8("Die Änderungen an a.hex speichern?"));
     EXPECT_EQ(buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(captions, (QStringList{"Speichern", "Verwerfen", "Abbrechen"}));

@@ -18,8 +18,8 @@
 #include "app/gui/main_window.h"
 #include "cli/cli.h"
 #include "editors/gui/cv_table_frame.h"
-#include "editors/gui/servo_curve_frame.h"
 #include "editors/gui/options_frame.h"
+#include "editors/gui/servo_curve_frame.h"
 #include "hex_builder.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -152,9 +152,7 @@ TEST_F(WindowAndCli, TrafficLightFadingFallbackIsSavedByBoth) {
   hex.eeprom[0x20] = 0x44;
   const std::string input = (dir / "ampel.hex").string();
   hex.write(input);
-  const std::string fromWindow = SaveFromWindow(input, [](MainWindow& w) {
-    EXPECT_EQ(w.document().DecoderIdentifier, 0x267);
-  });
+  const std::string fromWindow = SaveFromWindow(input, [](MainWindow& w) { EXPECT_EQ(w.document().DecoderIdentifier, 0x267); });
   const std::string fromCli = SaveFromCli(input, {});
   EXPECT_TRUE(fromWindow == fromCli) << "window and korrin-cli wrote different files";
   // EEPROM byte 0x20 is the low byte of the first word of the record at 0x4240.

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <memory>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -61,8 +61,7 @@ class FrameBlinkmusterTest : public ::testing::Test {
     return s[j];
   }
   QCheckBox* OutBox(int j) const {
-    QCheckBox* b[] = {frame->outputBoxes[0], frame->outputBoxes[1], frame->outputBoxes[2],
-                      frame->outputBoxes[3]};
+    QCheckBox* b[] = {frame->outputBoxes[0], frame->outputBoxes[1], frame->outputBoxes[2], frame->outputBoxes[3]};
     return b[j];
   }
   int Entry(int i) const { return model->table().entry(i); }
@@ -193,7 +192,13 @@ TEST_F(FrameBlinkmusterTest, BoxesAndButtonsReachTheModel) {
 TEST_F(FrameBlinkmusterTest, EditsReachTheModelAndShowWhatItKeeps) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 10, 10, 0xF0);
   Show();
-  struct Case { QLineEdit* edit; const char* typed; const char* shown; int offset; int stored; } cases[] = {
+  struct Case {
+    QLineEdit* edit;
+    const char* typed;
+    const char* shown;
+    int offset;
+    int stored;
+  } cases[] = {
       {frame->countEdit, "60", "50", 53, 50},
       {frame->countEdit, "12", "12", 53, 12},
       {frame->stretchEdit, "250", "200", 54, 200},

@@ -9,8 +9,8 @@
 #include <QTest>
 #include <memory>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;

@@ -40,9 +40,7 @@ class FrameZusatzTest : public ::testing::Test {
   }
 
   // A click on the box or button itself, where its indicator is.
-  static void Click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-  }
+  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2)); }
 
   void Put(int offset, int value) { ctx.image.setEepromValue(offset, value); }
   int Byte(int offset) const { return ctx.image.eepromValue(offset); }
@@ -226,8 +224,7 @@ TEST_F(FrameZusatzTest, KeystrokesReachTheModel) {
   // A value out of range is refused and stays in the box.
   dialogs.clear();
   edit->setText("128");
-  EXPECT_EQ(dialogs.texts(),
-            std::vector<std::string>{"Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..127"});
+  EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..127"});
   EXPECT_EQ(Byte(0x20), 12);
 
   // What the frame fills in itself writes nothing.

@@ -97,8 +97,8 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   ASSERT_TRUE(head);
   ASSERT_EQ(head->cells().size(), 4u);
   const PatternStripGeometry::Cell cell = frame->geometry().cell(1, true);
-  EXPECT_EQ(head->cells()[2], QRect(frame->strips[2]->x() + cell.x0, frame->strips[2]->y(), cell.x1 - cell.x0,
-                                    frame->strips[2]->height()));
+  EXPECT_EQ(head->cells()[2],
+            QRect(frame->strips[2]->x() + cell.x0, frame->strips[2]->y(), cell.x1 - cell.x0, frame->strips[2]->height()));
   At(2000 * 3 + 1600);  // looping
   EXPECT_EQ(Lamps(lamps), "...X");
 

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <memory>
 
-#include "editors/gui/servo_curve_frame.h"
 #include "editors/gui/preview_widgets.h"
+#include "editors/gui/servo_curve_frame.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
 

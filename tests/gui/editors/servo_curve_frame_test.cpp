@@ -76,13 +76,11 @@ class FrameTambTest : public ::testing::Test {
   }
 
   void Drag(ServoCanvas* canvas, QPoint from, QPoint to) {
-    QMouseEvent press(QEvent::MouseButtonPress, from, canvas->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, from, canvas->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &press);
     QMouseEvent move(QEvent::MouseMove, to, canvas->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, canvas->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, canvas->mapToGlobal(to), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &release);
   }
 
@@ -91,9 +89,7 @@ class FrameTambTest : public ::testing::Test {
     emit list->activated(index);
   }
 
-  int Entry(int k, int entry) const {
-    return model.workingCopy().blocks[static_cast<size_t>(k)][static_cast<size_t>(entry)];
-  }
+  int Entry(int k, int entry) const { return model.workingCopy().blocks[static_cast<size_t>(k)][static_cast<size_t>(entry)]; }
   bool ApplyEnabled() const { return tamb->applyButton->isEnabled(); }
 
   RecordingDialogs dialogs;
@@ -156,7 +152,7 @@ TEST_F(FrameTambTest, EditsForwardTheirTextAndShowTheModelsAnswer) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100");
   EXPECT_EQ(tamb->countEdit->text(), "x");  // the typed text stays for correcting it
-  tamb->stretchSpinner->step(-1);                   // the spinner writes into the edit, which runs its reaction
+  tamb->stretchSpinner->step(-1);           // the spinner writes into the edit, which runs its reaction
   EXPECT_EQ(Entry(1, kEntryStretch), 9);
   EXPECT_EQ(tamb->pointTimeLabel->text(), "Zeit zwischen 2 Punkten = 180 ms");
   tamb->scaleEdit->setText("2");
@@ -212,8 +208,8 @@ TEST_F(FrameTambTest, MouseOnBothDrawingsPaintsTheSelectedCurve) {
   EXPECT_EQ(Entry(0, 1), 0x80 | 1);
   EXPECT_TRUE(ApplyEnabled());
   // After the release moves change nothing.
-  QMouseEvent move(QEvent::MouseMove, QPoint(60, 50), tamb->relayCanvas->mapToGlobal(QPoint(60, 50)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPoint(60, 50), tamb->relayCanvas->mapToGlobal(QPoint(60, 50)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(tamb->relayCanvas, &move);
   EXPECT_EQ(Entry(0, 1), 0x80 | 1);
 }
@@ -304,9 +300,8 @@ TEST_F(FrameTambTest, FaultyFileLeavesTheCurveAndOffersNothing) {
   QTest::mouseClick(tamb->loadCurveButton, Qt::LeftButton);
   files.openAnswers.push_back(set);
   QTest::mouseClick(tamb->loadSetButton, Qt::LeftButton);
-  EXPECT_EQ(dialogs.texts(),
-            (std::vector<std::string>{"Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2",
-                                      "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2"}));
+  EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2",
+                                                       "Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile 2"}));
   EXPECT_EQ(model.workingCopy().blocks, before.blocks);
   EXPECT_EQ(tamb->countEdit->text(), "10");
   EXPECT_FALSE(ApplyEnabled());
@@ -325,9 +320,9 @@ TEST_F(FrameTambTest, ScaleAndShiftEditsReadTheSameInEveryLocale) {
     const char* message;
   };
   const Case cases[] = {
-      {true, "0,5", 63, nullptr},  {true, "0.5", 63, nullptr},   {true, "0,7", 88, nullptr},
-      {false, "-10,5", 116, nullptr}, {false, "-10.5", 116, nullptr},
-      {true, "", 127, kScaleRangeMessage}, {false, "", 127, kShiftRangeMessage},
+      {true, "0,5", 63, nullptr},           {true, "0.5", 63, nullptr},     {true, "0,7", 88, nullptr},
+      {false, "-10,5", 116, nullptr},       {false, "-10.5", 116, nullptr}, {true, "", 127, kScaleRangeMessage},
+      {false, "", 127, kShiftRangeMessage},
   };
   for (const char* locale : {"C", "de_DE.UTF-8"}) {
     const bool german = std::string(locale) != "C";
@@ -416,8 +411,8 @@ TEST_F(FrameTambTest, ControlsAreNamedAndLabelsLeadToTheirControls) {
   EXPECT_EQ(tamb->buttonActionLists[0]->accessibleName(), "Taster 1 close");
   for (QWidget* frame : {static_cast<QWidget*>(tamb), static_cast<QWidget*>(adr)}) {
     for (QWidget* w : frame->findChildren<QWidget*>()) {
-      const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                           qobject_cast<QAbstractButton*>(w) || qobject_cast<ServoCanvas*>(w);
+      const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                           qobject_cast<ServoCanvas*>(w);
       if (!control || qobject_cast<QComboBox*>(w->parentWidget())) continue;
       const bool named = !w->accessibleName().isEmpty() ||
                          (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractButton*>(w)->text().isEmpty());

@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 namespace korrin {
 namespace {
@@ -83,11 +83,9 @@ TEST_F(InfoDialogTest, ShowsTheImageWhenItOpens) {
 
   EXPECT_EQ(dlg.eepromLabel->text(), QStringLiteral("EEprom"));
   EXPECT_EQ(dlg.romLabel->text(), QStringLiteral("ROM"));
-  const QStringList eeprom{"0x000 0001.0203.0405.0607 0809.0A0B.0C0D.0E0F",
-                           "0x010:FFFF.FFFF.FFFF.FFFF FFFF.FFFF.FFFF.FFFF"};
+  const QStringList eeprom{"0x000 0001.0203.0405.0607 0809.0A0B.0C0D.0E0F", "0x010:FFFF.FFFF.FFFF.FFFF FFFF.FFFF.FFFF.FFFF"};
   EXPECT_EQ(Lines(dlg.eepromText), eeprom);
-  const QStringList rom{"$0000: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
-                        "$0008: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
+  const QStringList rom{"$0000: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF", "$0008: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
                         "$0010: 3FFF.3FFF.2805.3FFF 3FFF.3FFF.3FFF.3FFF"};
   EXPECT_EQ(Lines(dlg.romText), rom);
   EXPECT_EQ(dlg.romCountLabel->text(), QStringLiteral("Anzahl ROM Bytes (File 1): 47"));
@@ -122,8 +120,8 @@ TEST_F(InfoDialogTest, LaysOutItsControlsInsideTheClientArea) {
   EXPECT_EQ(dlg.statusPanels[0]->width(), 400);
   EXPECT_GE(dlg.statusPanels[1]->width(), 50);
   const QRect client = dlg.rect();
-  const QWidget* controls[] = {dlg.configLabel, dlg.idLabel, dlg.eepromLabel, dlg.romLabel, dlg.eepromText, dlg.romText,
-                               dlg.romCountLabel, dlg.compareButton, dlg.closeButton, dlg.statusBar};
+  const QWidget* controls[] = {dlg.configLabel, dlg.idLabel,       dlg.eepromLabel,   dlg.romLabel,    dlg.eepromText,
+                               dlg.romText,     dlg.romCountLabel, dlg.compareButton, dlg.closeButton, dlg.statusBar};
   for (const QWidget* w : controls) EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
   for (auto* edit : dlg.configEdits) EXPECT_TRUE(client.contains(edit->geometry()));
   for (auto* edit : dlg.idEdits) EXPECT_TRUE(client.contains(edit->geometry()));
