@@ -10,6 +10,9 @@
 // Message boxes: a box with one button calls the page's handler and goes on; a question
 // (two buttons) and the save's file-name request suspend the sequence with Asyncify until
 // the page's Promise answers.
+
+// The file holds JavaScript (EM_ASYNC_JS), which clang-format would break.
+// clang-format off
 #include <emscripten.h>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -42,9 +45,9 @@ namespace {
 
 // The page's answer to a question: the handler's Promise resolved to an Answer name.
 EM_ASYNC_JS(int, korrin_ask, (emscripten::EM_VAL handler, int kind, const char* text, int buttons), {
-  const kinds = [ 'warning', 'error', 'info' ];
-  const sets = [ 'ok', 'cancel', 'cancel-ignore', 'yes-ignore', 'yes-no' ];
-  const answers = [ 'ok', 'cancel', 'ignore', 'yes', 'no' ];
+  const kinds = ['warning', 'error', 'info'];
+  const sets = ['ok', 'cancel', 'cancel-ignore', 'yes-ignore', 'yes-no'];
+  const answers = ['ok', 'cancel', 'ignore', 'yes', 'no'];
   const answer = await Emval.toValue(handler)(kinds[kind], UTF8ToString(text), sets[buttons]);
   return answers.indexOf(answer);
 });
@@ -53,7 +56,7 @@ EM_ASYNC_JS(int, korrin_ask, (emscripten::EM_VAL handler, int kind, const char* 
 // string is allocated here and freed by the caller.
 EM_ASYNC_JS(char*, korrin_ask_file_name, (emscripten::EM_VAL handler, const char* title, const char* preset), {
   const name = await Emval.toValue(handler)(UTF8ToString(title), UTF8ToString(preset));
-  if (typeof name != = 'string') return 0;
+  if (typeof name !== 'string') return 0;
   const size = lengthBytesUTF8(name) + 1;
   const text = _malloc(size);
   stringToUTF8(name, text, size);
@@ -97,7 +100,8 @@ class WebDialogs : public korrin::Dialogs {
     if (buttons == korrin::Buttons::Ok || buttons == korrin::Buttons::Cancel) {
       // One button: nothing to decide; the page shows the box, the core goes on.
       static const char* const kKinds[] = {"warning", "error", "info"};
-      handler_(std::string(kKinds[static_cast<int>(kind)]), shown, std::string(buttons == korrin::Buttons::Ok ? "ok" : "cancel"));
+      handler_(std::string(kKinds[static_cast<int>(kind)]), shown,
+               std::string(buttons == korrin::Buttons::Ok ? "ok" : "cancel"));
       return OnlyAnswer(buttons);
     }
     int answer = korrin_ask(handler_.as_handle(), static_cast<int>(kind), shown.c_str(), static_cast<int>(buttons));
@@ -182,7 +186,8 @@ class KorrinDocument {
  public:
   // handlers: {dialog(kind, text, buttons) -> Answer | Promise<Answer>,
   //            saveName(title, preset) -> Promise<string | null>}
-  explicit KorrinDocument(val handlers) : dialogs_(handlers["dialog"]), files_(handlers["saveName"]), doc_(dialogs_, files_) {
+  explicit KorrinDocument(val handlers)
+      : dialogs_(handlers["dialog"]), files_(handlers["saveName"]), doc_(dialogs_, files_) {
     EnterFolder();
   }
 
@@ -431,27 +436,18 @@ bool KorrinDocument::Dispatch(korrin::EditorModel& model, const std::string& nam
   switch (model.kind()) {
     case FrameKind::Options: {
       auto& m = static_cast<korrin::OptionsModel&>(model);
-      if (name == "selectMode")
-        m.SelectMode(Int(c, "radio"));
-      else if (name == "modeBit6")
-        m.SetModeBit6(Flag(c, "checked"));
-      else if (name == "modeBit7")
-        m.SetModeBit7(Flag(c, "checked"));
-      else if (name == "timeOutMarker")
-        m.SetTimeOutMarker(Flag(c, "checked"));
-      else if (name == "optionBox")
-        m.SetOptionBox(Int(c, "box"), Flag(c, "checked"));
-      else if (name == "bar")
-        m.SetFadingOrSpeed(Int(c, "position"));
-      else if (name == "neon1")
-        m.SetNeonDarkLevel(Int(c, "position"));
-      else if (name == "neon2")
-        m.SetNeonBrightLevel(Int(c, "position"));
+      if (name == "selectMode") m.SelectMode(Int(c, "radio"));
+      else if (name == "modeBit6") m.SetModeBit6(Flag(c, "checked"));
+      else if (name == "modeBit7") m.SetModeBit7(Flag(c, "checked"));
+      else if (name == "timeOutMarker") m.SetTimeOutMarker(Flag(c, "checked"));
+      else if (name == "optionBox") m.SetOptionBox(Int(c, "box"), Flag(c, "checked"));
+      else if (name == "bar") m.SetFadingOrSpeed(Int(c, "position"));
+      else if (name == "neon1") m.SetNeonDarkLevel(Int(c, "position"));
+      else if (name == "neon2") m.SetNeonBrightLevel(Int(c, "position"));
       else if (name == "optionRow") {
         m.SetOptionRowText(Int(c, "row"), Text(c, "text"));
         commit = false;  // typing: the step ends with Enter or when the box is left
-      } else
-        return false;
+      } else return false;
       return true;
     }
     case FrameKind::Cv: {
@@ -464,98 +460,56 @@ bool KorrinDocument::Dispatch(korrin::EditorModel& model, const std::string& nam
     case FrameKind::Blink:
     case FrameKind::LedBlink: {
       auto& m = static_cast<korrin::PatternEditorModel&>(model);
-      if (name == "selectAddress")
-        m.SelectAddress(Int(c, "address"));
-      else if (name == "countText")
-        m.CountTextChanged(Text(c, "text")), commit = false;
-      else if (name == "stretchText")
-        m.StretchTextChanged(Text(c, "text")), commit = false;
-      else if (name == "loop")
-        m.LoopToggled(Flag(c, "checked"));
-      else if (name == "output")
-        m.OutputToggled(Int(c, "output"), Flag(c, "checked"));
-      else if (name == "stripPress")
-        m.StripPressed(), commit = false;
-      else if (name == "stripMove")
-        m.StripMoved(Int(c, "output"), Int(c, "point"), Flag(c, "on")), commit = false;
-      else if (name == "stripRelease")
-        m.StripReleased();
-      else if (name == "copy")
-        m.Copy(Int(c, "from"));
-      else
-        return false;
+      if (name == "selectAddress") m.SelectAddress(Int(c, "address"));
+      else if (name == "countText") m.CountTextChanged(Text(c, "text")), commit = false;
+      else if (name == "stretchText") m.StretchTextChanged(Text(c, "text")), commit = false;
+      else if (name == "loop") m.LoopToggled(Flag(c, "checked"));
+      else if (name == "output") m.OutputToggled(Int(c, "output"), Flag(c, "checked"));
+      else if (name == "stripPress") m.StripPressed(), commit = false;
+      else if (name == "stripMove") m.StripMoved(Int(c, "output"), Int(c, "point"), Flag(c, "on")), commit = false;
+      else if (name == "stripRelease") m.StripReleased();
+      else if (name == "copy") m.Copy(Int(c, "from"));
+      else return false;
       return true;
     }
     case FrameKind::Servo: {
       auto& m = static_cast<korrin::ServoModel&>(model);
-      if (name == "selectCurve")
-        m.SelectCurve(Int(c, "curve"));
-      else if (name == "countText")
-        m.CountTextChanged(Text(c, "text")), commit = false;
-      else if (name == "stretchText")
-        m.StretchTextChanged(Text(c, "text")), commit = false;
-      else if (name == "thresholdText")
-        m.ThresholdTextChanged(Text(c, "text")), commit = false;
-      else if (name == "scaleText")
-        m.SetScaleText(Text(c, "text")), commit = false;
-      else if (name == "shiftText")
-        m.SetShiftText(Text(c, "text")), commit = false;
-      else if (name == "raster")
-        m.ChooseRaster(Int(c, "x"), Int(c, "y"));
-      else if (name == "mouseDown")
-        m.MouseDown(), commit = false;
-      else if (name == "mouseUp")
-        m.MouseUp();
-      else if (name == "curveMove")
-        m.CurveMouseMove(Int(c, "x"), Int(c, "y")), commit = false;
-      else if (name == "relayMove")
-        m.RelayMouseMove(Int(c, "x"), Int(c, "y")), commit = false;
-      else if (name == "paintPoint")
-        m.PaintPoint(Int(c, "point"), Int(c, "position")), commit = false;
-      else if (name == "paintRelay")
-        m.PaintRelayStep(Int(c, "point"), Flag(c, "on")), commit = false;
+      if (name == "selectCurve") m.SelectCurve(Int(c, "curve"));
+      else if (name == "countText") m.CountTextChanged(Text(c, "text")), commit = false;
+      else if (name == "stretchText") m.StretchTextChanged(Text(c, "text")), commit = false;
+      else if (name == "thresholdText") m.ThresholdTextChanged(Text(c, "text")), commit = false;
+      else if (name == "scaleText") m.SetScaleText(Text(c, "text")), commit = false;
+      else if (name == "shiftText") m.SetShiftText(Text(c, "text")), commit = false;
+      else if (name == "raster") m.ChooseRaster(Int(c, "x"), Int(c, "y"));
+      else if (name == "mouseDown") m.MouseDown(), commit = false;
+      else if (name == "mouseUp") m.MouseUp();
+      else if (name == "curveMove") m.CurveMouseMove(Int(c, "x"), Int(c, "y")), commit = false;
+      else if (name == "relayMove") m.RelayMouseMove(Int(c, "x"), Int(c, "y")), commit = false;
+      else if (name == "paintPoint") m.PaintPoint(Int(c, "point"), Int(c, "position")), commit = false;
+      else if (name == "paintRelay") m.PaintRelayStep(Int(c, "point"), Flag(c, "on")), commit = false;
       else if (name == "generate") {
         const std::string shape = Text(c, "shape");
         korrin::CurveShape s = korrin::CurveShape::Lin;
-        if (shape == "log")
-          s = korrin::CurveShape::Log;
-        else if (shape == "sin")
-          s = korrin::CurveShape::QuarterSine;
-        else if (shape == "sin2")
-          s = korrin::CurveShape::HalfSine;
-        else if (shape != "lin")
-          return false;
+        if (shape == "log") s = korrin::CurveShape::Log;
+        else if (shape == "sin") s = korrin::CurveShape::QuarterSine;
+        else if (shape == "sin2") s = korrin::CurveShape::HalfSine;
+        else if (shape != "lin") return false;
         m.Generate(s);
-      } else if (name == "mirrorVertical")
-        m.MirrorCurveVertical();
-      else if (name == "mirrorHorizontal")
-        m.MirrorCurveHorizontal();
-      else if (name == "scale")
-        m.ApplyScale();
-      else if (name == "shift")
-        m.ApplyShift();
-      else if (name == "copyCurve")
-        m.CopyFrom(Int(c, "from"));
-      else if (name == "sw1")
-        m.ChooseSw1(Flag(c, "learn"));
-      else if (name == "buttonAction")
-        m.ChooseButtonAction(Int(c, "list"), Int(c, "index"));
-      else if (name == "assignServo")
-        m.ChooseServo(Int(c, "row"), Int(c, "index"));
-      else if (name == "assignAction")
-        m.ChooseAction(Int(c, "row"), Int(c, "index"));
-      else if (name == "assignCurve")
-        m.ChooseCurve(Int(c, "row"), Int(c, "index"));
-      else if (name == "assignRelay")
-        m.ChooseRelay(Int(c, "row"), Int(c, "index"));
-      else if (name == "servoFlag")
-        m.SetServoFlag(Int(c, "servo"), Int(c, "bit"), Flag(c, "checked"));
-      else if (name == "stepOffset")
-        m.StepOffset(Int(c, "servo"), Int(c, "step"));
-      else if (name == "stepFactor")
-        m.StepFactor(Int(c, "servo"), Int(c, "step"));
-      else
-        return false;
+      } else if (name == "mirrorVertical") m.MirrorCurveVertical();
+      else if (name == "mirrorHorizontal") m.MirrorCurveHorizontal();
+      else if (name == "scale") m.ApplyScale();
+      else if (name == "shift") m.ApplyShift();
+      else if (name == "copyCurve") m.CopyFrom(Int(c, "from"));
+      else if (name == "sw1") m.ChooseSw1(Flag(c, "learn"));
+      else if (name == "buttonAction") m.ChooseButtonAction(Int(c, "list"), Int(c, "index"));
+      else if (name == "assignServo") m.ChooseServo(Int(c, "row"), Int(c, "index"));
+      else if (name == "assignAction") m.ChooseAction(Int(c, "row"), Int(c, "index"));
+      else if (name == "assignCurve") m.ChooseCurve(Int(c, "row"), Int(c, "index"));
+      else if (name == "assignRelay") m.ChooseRelay(Int(c, "row"), Int(c, "index"));
+      else if (name == "servoFlag") m.SetServoFlag(Int(c, "servo"), Int(c, "bit"), Flag(c, "checked"));
+      else if (name == "stepOffset") m.StepOffset(Int(c, "servo"), Int(c, "step"));
+      else if (name == "stepFactor") m.StepFactor(Int(c, "servo"), Int(c, "step"));
+      else return false;
       return true;
     }
     case FrameKind::None: break;

@@ -20,10 +20,8 @@ QFont RowFont(const QFont& base) {
     for (const std::string& caption : EveryCvCaption())
       widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(caption)));
     if (widest <= 176) break;
-    if (font.stretch() == QFont::Unstretched || font.stretch() == 0)
-      font.setStretch(QFont::SemiCondensed);
-    else
-      font.setPixelSize(font.pixelSize() - 1);
+    if (font.stretch() == QFont::Unstretched || font.stretch() == 0) font.setStretch(QFont::SemiCondensed);
+    else font.setPixelSize(font.pixelSize() - 1);
   }
   return font;
 }

@@ -200,10 +200,8 @@ TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
   QWidget* frameWidget = nullptr;
   for (QWidget* c = start->nextInFocusChain(); c != start && !frameWidget; c = c->nextInFocusChain()) {
     if (!c->isVisibleTo(w.get()) || !c->isEnabled() || !(c->focusPolicy() & Qt::TabFocus)) continue;
-    if (w->frames().optionsFrame->isAncestorOf(c))
-      frameWidget = c;
-    else
-      chain.push_back(c);
+    if (w->frames().optionsFrame->isAncestorOf(c)) frameWidget = c;
+    else chain.push_back(c);
   }
   chain.insert(chain.begin(), start);
   EXPECT_EQ(chain, expected);

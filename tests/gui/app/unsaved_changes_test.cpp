@@ -206,10 +206,8 @@ TEST(QtQuestionBox, SaveDiscardCancel) {
         buttons = box->standardButtons();
         for (auto which : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
           captions << (box->button(which) ? box->button(which)->text() : QString());
-        if (c.press == QMessageBox::NoButton)
-          QTest::keyClick(box, Qt::Key_Escape);
-        else
-          box->button(c.press)->click();
+        if (c.press == QMessageBox::NoButton) QTest::keyClick(box, Qt::Key_Escape);
+        else box->button(c.press)->click();
         return;
       }
     });
