@@ -284,16 +284,16 @@ void MainWindow::CreateButtons() {
   auto* imageBox = new ClickGroupBox(central);
   imageBox->clicked = [this] { OpenProgramHelp(); };
   logoGroup = imageBox;
-  auto* logo = new ClickLabel(logoGroup);
-  logo->setPixmap(LogoPixmap());
-  logo->setToolTip("Zur WebSite");
-  logo->setCursor(Qt::PointingHandCursor);
-  logo->clicked = [this] { OpenProgramHelp(); };
-  logo = logo;
+  auto* logoLabel = new ClickLabel(logoGroup);
+  logoLabel->setPixmap(LogoPixmap());
+  logoLabel->setToolTip("Zur WebSite");
+  logoLabel->setCursor(Qt::PointingHandCursor);
+  logoLabel->clicked = [this] { OpenProgramHelp(); };
+  logo = logoLabel;
   helpButton = new QPushButton("Web", central);
   helpButton->setToolTip("Gehe auf die WebSite zu dieser Software-Variante");
   helpButton->setAccessibleName("Hilfe zu diesem Decoder");
-  logo->setAccessibleName("Korrin-Hilfe");
+  logoLabel->setAccessibleName("Korrin-Hilfe");
   connect(helpButton, &QPushButton::clicked, this, [this] { OpenDecoderHelp(); });
 }
 
