@@ -47,14 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // line to the EEPROM memo and one blank and three count lines to the ROM memo.
   const size_t eeExtra = completed ? 2 : 0;
   const size_t romExtra = completed ? 4 : 0;
-  if (comparison.Memo1a.size() != static_cast<size_t>(comparison.EE_Differences) + eeExtra) __builtin_trap();
+  if (comparison.eepromLines.size() != static_cast<size_t>(comparison.EE_Differences) + eeExtra) __builtin_trap();
   const size_t romLines = static_cast<size_t>(comparison.ROM_Differences) +
                           2 * static_cast<size_t>(comparison.ID_Differences + comparison.Config_Differences);
-  if (comparison.Memo3a.size() != romLines + romExtra) __builtin_trap();
+  if (comparison.romLines.size() != romLines + romExtra) __builtin_trap();
 
-  for (const auto& line : comparison.Memo1a)
+  for (const auto& line : comparison.eepromLines)
     if (!korrin::IsValidUtf8(line)) __builtin_trap();
-  for (const auto& line : comparison.Memo3a)
+  for (const auto& line : comparison.romLines)
     if (!korrin::IsValidUtf8(line)) __builtin_trap();
   if (comparison.NoData && (completed || comparison.DataRecords != 0)) __builtin_trap();
   if (completed && comparison.DataRecords == 0) __builtin_trap();

@@ -318,7 +318,7 @@ LoadResult Document::EndedEarly(LoadResult result) {
   return result;
 }
 
-void Document::btn_RGClick(int row) {
+void Document::ToggleRowColour(int row) {
   if (row < 0 || row >= 48) return;
   History::Transaction step(history, RowStepName(row, "R/G umschalten"));
   rows[row].RowGreen = !rows[row].RowGreen;

@@ -134,7 +134,7 @@ class Document : public EditorContext {
   void SetRowAddressText(int row, const std::string& text);
   void SetRowFunctionText(int row, const std::string& text);
   // The red/green click of a row's button.
-  void btn_RGClick(int row);
+  void ToggleRowColour(int row);
   // Background of a row's address edit: white without RG mode, else green or red.
   enum class RowColour { White, Green, Red };
   RowColour RowColourOf(int row) const;

@@ -46,24 +46,21 @@ void MainLayout::SizeWindow(int imageLeft, int buttonsLeft, int height, int widt
   const int wide = ((width - 40) * 4) / 10 - 15;
   const int narrow = (2 * width - 80) / 10;
   const int top = 15;
-  btn_prev = {10, top, M::kArrowButtonWidth, M::kButtonHeight};
-  btn_load = {btn_prev.right(), top, wide, M::kButtonHeight};
-  btn_next = {btn_load.right(), top, M::kArrowButtonWidth, M::kButtonHeight};
-  btn_save = {btn_next.right() + 10, top, wide, M::kButtonHeight};
-  btn_info = {btn_save.right() + 10, top, narrow, M::kButtonHeight};
-  btn_close = {btn_info.left, top + M::kButtonHeight + 5, narrow, M::kButtonHeight};
-  progressBar = {btn_load.left, top + M::kButtonHeight + 10, 2 * wide + 10, 16};
-  groupBoxButtons = {buttonsLeft, height + 15, btn_info.right() + 10, M::kButtonsBoxHeight};
+  previousButton = {10, top, M::kArrowButtonWidth, M::kButtonHeight};
+  loadButton = {previousButton.right(), top, wide, M::kButtonHeight};
+  nextButton = {loadButton.right(), top, M::kArrowButtonWidth, M::kButtonHeight};
+  saveButton = {nextButton.right() + 10, top, wide, M::kButtonHeight};
+  infoButton = {saveButton.right() + 10, top, narrow, M::kButtonHeight};
+  closeButton = {infoButton.left, top + M::kButtonHeight + 5, narrow, M::kButtonHeight};
+  progressBar = {loadButton.left, top + M::kButtonHeight + 10, 2 * wide + 10, 16};
+  buttonsGroup = {buttonsLeft, height + 15, infoButton.right() + 10, M::kButtonsBoxHeight};
 
-  groupBoxImage = {imageLeft, height + 15, buttonsLeft - imageLeft - 5,
-                   groupBoxButtons.height - M::kGowebHeight - 5};
-  image2 = {(groupBoxImage.width - M::kImageWidth) / 2, (groupBoxImage.height - M::kImageHeight) / 2,
-            M::kImageWidth, M::kImageHeight};
-  btn_goweb = {groupBoxImage.left, groupBoxImage.bottom() + 4, groupBoxImage.width, M::kGowebHeight};
+  logoGroup = {imageLeft, height + 15, buttonsLeft - imageLeft - 5, buttonsGroup.height - M::kGowebHeight - 5};
+  logo = {(logoGroup.width - M::kImageWidth) / 2, (logoGroup.height - M::kImageHeight) / 2, M::kImageWidth, M::kImageHeight};
+  helpButton = {logoGroup.left, logoGroup.bottom() + 4, logoGroup.width, M::kGowebHeight};
 }
 
-void MainLayout::PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions,
-                           const TextWidth& width) {
+void MainLayout::PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions, const TextWidth& width) {
   if (perColumn >= 48) {
     headerVisible = true;
     int w = 0;
@@ -133,8 +130,7 @@ void MainLayout::ShowEditorFrame(FrameKind kind, const FrameMetrics& m) {
   frameKind = kind;
 }
 
-int HeaderFontSize(const std::string& title, int maxWidth,
-                   const std::function<int(const std::string&, int)>& widthAt) {
+int HeaderFontSize(const std::string& title, int maxWidth, const std::function<int(const std::string&, int)>& widthAt) {
   int size = 15;
   for (int next : {13, 11, 10, 9}) {
     if (widthAt(title, size) > maxWidth) size = next;

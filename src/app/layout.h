@@ -18,7 +18,7 @@ struct Rect {
 };
 
 struct RowPlacement {
-  Rect label, address, function, rg;  // inside GroupBoxMain
+  Rect label, address, function, rg;  // inside rowsGroup
 };
 
 // Fixed sizes of controls that the layout arithmetic measures.
@@ -46,9 +46,9 @@ int EstimatedTextWidth(const std::string& text);
 
 // What the shown editor frame reports of its own controls, which decide the frame's size.
 struct FrameMetrics {
-  int groupModeRight = 400;   // options frame: right edge of group_mode
-  int applyRight = 500;       // blink/LED/servo frames: right edge of the apply button
-  int applyBottom = 470;      // ... and its bottom edge
+  int groupModeRight = 400;  // options frame: right edge of group_mode
+  int applyRight = 500;      // blink/LED/servo frames: right edge of the apply button
+  int applyBottom = 470;     // ... and its bottom edge
 };
 
 struct MainLayout {
@@ -58,18 +58,17 @@ struct MainLayout {
   Rect groupBoxMain{5, 5, 400, 475};
   bool headerVisible = false;
   std::array<RowPlacement, 48> rows{};
-  Rect groupBoxButtons, btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, progressBar;
-  Rect groupBoxImage, image2, btn_goweb;
+  Rect buttonsGroup, previousButton, loadButton, nextButton, saveButton, infoButton, closeButton, progressBar;
+  Rect logoGroup, logo, helpButton;
   FrameKind frameKind = FrameKind::None;  // the frame shown
-  Rect frame;                // the shown frame (for the servo kind: the curve editor)
-  Rect servoAddressFrame;    // the servo address frame over the rows (servo kind only)
+  Rect frame;                             // the shown frame (for the servo kind: the curve editor)
+  Rect servoAddressFrame;                 // the servo address frame over the rows (servo kind only)
 
   MainLayout();  // the rows as the window creates them: two columns of 16 and 32
 
   void SizeWindow(int imageLeft, int buttonsLeft, int height, int width);
   // Places rows 1..47 in one column (perColumn >= 48, under the header) or two.
-  void PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions,
-                 const TextWidth& width);
+  void PlaceRows(int perColumn, int gapRow, const std::array<std::string, 48>& captions, const TextWidth& width);
   // The layout without a decoder type (the captions must be emptied by the caller).
   void NeutralLayout(const std::array<std::string, 48>& captions, const TextWidth& width);
   // The placement of an editor frame and the window size around it; any other kind only
@@ -79,7 +78,6 @@ struct MainLayout {
 
 // The header's font size for a title: 15, or the first of 13, 11, 10, 9 at which the
 // title is no wider than maxWidth (9 when none fits).
-int HeaderFontSize(const std::string& title, int maxWidth,
-                   const std::function<int(const std::string&, int pointSize)>& widthAt);
+int HeaderFontSize(const std::string& title, int maxWidth, const std::function<int(const std::string&, int pointSize)>& widthAt);
 
 }  // namespace korrin

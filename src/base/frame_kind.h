@@ -7,11 +7,11 @@ namespace korrin {
 
 enum class FrameKind {
   None = 0,
-  Options = 1,   // TFrameZusatz
-  Blink = 2,     // TFrameBlinkmuster
-  LedBlink = 3,  // TFrameBlinkmuster_led
-  Servo = 4,     // TFrameTamb with TFrameTambAdr
-  Cv = 6,        // TFrameRegister
+  Options = 1,   // OptionsFrame
+  Blink = 2,     // BlinkPatternFrame
+  LedBlink = 3,  // LedBlinkPatternFrame
+  Servo = 4,     // ServoCurveFrame with ServoAssignmentFrame
+  Cv = 6,        // CvTableFrame
 };
 
 }  // namespace korrin

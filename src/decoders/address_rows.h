@@ -26,16 +26,16 @@ constexpr int32_t kNoAddressFound = 999999;
 
 struct AddressRow {
   // Values.
-  int32_t Adresse_dez = 0;   // decimal address, 0 = unused
-  int32_t Adresse_dez2 = 0;  // function number (Motorola 1..4, DCC 1..12), 0 = keep the code
-  std::string Adresse_hex;   // the row's code as read from or written to the EEPROM
-  std::string Adresse_hex_f; // the function code, two hex digits
-  bool RowGreen = false;     // switching rows: true = the green output of the pair
+  int32_t Adresse_dez = 0;    // decimal address, 0 = unused
+  int32_t Adresse_dez2 = 0;   // function number (Motorola 1..4, DCC 1..12), 0 = keep the code
+  std::string Adresse_hex;    // the row's code as read from or written to the EEPROM
+  std::string Adresse_hex_f;  // the function code, two hex digits
+  bool RowGreen = false;      // switching rows: true = the green output of the pair
 
-  // Presentation (lbl_row, edt_adresse, edt_funktion, btn_RG).
+  // Presentation (the row label, the address and function edits, the red/green button).
   std::string caption;       // empty = the row is not shown
-  std::string addressText;   // text of edt_adresse
-  std::string functionText;  // text of edt_funktion
+  std::string addressText;   // text of the address edit
+  std::string functionText;  // text of the function edit
   bool captionVisible = false;
   bool addressVisible = false;
   bool functionVisible = false;
@@ -129,8 +129,7 @@ class AddressRows {
 // the input focus afterwards (the last row warned about), if any.
 // Does nothing with No_Rows; without a family the cells are read but no row is warned about
 // and the edits are emptied.
-std::optional<RowFocus> DecodeAddressRows(const FirmwareImage& image, AddressRows& rows,
-                                          const RowModes& modes, Dialogs& dialogs,
+std::optional<RowFocus> DecodeAddressRows(const FirmwareImage& image, AddressRows& rows, const RowModes& modes, Dialogs& dialogs,
                                           const std::function<void(int)>& progress = {});
 
 // Checks the edit texts of the shown rows: every function number first (function mode
@@ -138,8 +137,7 @@ std::optional<RowFocus> DecodeAddressRows(const FirmwareImage& image, AddressRow
 // first bad value with a warning (Cancel) and returns the edit to focus; std::nullopt when
 // every row passed. Sets Adresse_dez / Adresse_dez2 of the rows checked so far.
 // Checks nothing (and passes) with No_Rows or without a family.
-std::optional<RowFocus> ValidateAddressRows(AddressRows& rows, const RowModes& modes,
-                                            Dialogs& dialogs);
+std::optional<RowFocus> ValidateAddressRows(AddressRows& rows, const RowModes& modes, Dialogs& dialogs);
 
 // Sets Adresse_hex (and Adresse_hex_f of function rows) of every shown row from the
 // validated numbers.
@@ -150,8 +148,7 @@ void EncodeAddressRows(AddressRows& rows, const RowModes& modes);
 void StoreAddressRows(FirmwareImage& image, AddressRows& rows, const RowModes& modes);
 
 // Validate, encode and store in one: nothing is encoded or stored when a check fails.
-std::optional<RowFocus> SaveAddressRows(FirmwareImage& image, AddressRows& rows,
-                                        const RowModes& modes, Dialogs& dialogs);
+std::optional<RowFocus> SaveAddressRows(FirmwareImage& image, AddressRows& rows, const RowModes& modes, Dialogs& dialogs);
 
 // The code row r would be stored with for address a and function number f (the function
 // rows keep their loaded function code for f outside the stored range).

@@ -65,35 +65,35 @@ std::string PatternRangeMessage(int min, int max) {
 }
 
 void PatternStripGeometry::setHeight(int height) {
-  strip_height = height;
-  unit_height = static_cast<float>(height) / 128.0f;
+  stripHeight = height;
+  unitHeight = static_cast<float>(height) / 128.0f;
 }
 
 void PatternStripGeometry::setCells(int width, int count) {
-  cell_width = count > 0 ? static_cast<float>(width - 10) / static_cast<float>(count) : 0.0f;
+  cellWidth = count > 0 ? static_cast<float>(width - 10) / static_cast<float>(count) : 0.0f;
 }
 
 PatternStripGeometry::Cell PatternStripGeometry::cell(int point, bool on) const {
   float level = on ? 100.0f : 0.0f;
   Cell c;
-  c.top = static_cast<int>(static_cast<float>(strip_height) - level * unit_height);
-  c.x0 = static_cast<int>(static_cast<float>(point) * cell_width);
-  c.x1 = static_cast<int>(static_cast<float>(point + 1) * cell_width);
+  c.top = static_cast<int>(static_cast<float>(stripHeight) - level * unitHeight);
+  c.x0 = static_cast<int>(static_cast<float>(point) * cellWidth);
+  c.x1 = static_cast<int>(static_cast<float>(point + 1) * cellWidth);
   return c;
 }
 
 int PatternStripGeometry::pointAt(int x, int lastPoint) const {
-  if (!(cell_width > 0.0f)) return 0;
+  if (!(cellWidth > 0.0f)) return 0;
   // Clamp in floating point before truncating, so that no out-of-range float is converted.
-  float q = static_cast<float>(x) / cell_width;
+  float q = static_cast<float>(x) / cellWidth;
   if (!(q > 0.0f)) return 0;
   if (q >= static_cast<float>(lastPoint)) return lastPoint;
   return static_cast<int>(q);
 }
 
 bool PatternStripGeometry::switchesOn(int y) const {
-  if (!(unit_height > 0.0f)) return false;
-  float level = (static_cast<float>(strip_height) - static_cast<float>(y)) / unit_height;
+  if (!(unitHeight > 0.0f)) return false;
+  float level = (static_cast<float>(stripHeight) - static_cast<float>(y)) / unitHeight;
   return level > 50.0f;
 }
 

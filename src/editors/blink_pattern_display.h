@@ -28,9 +28,9 @@ std::string PatternRangeMessage(int min, int max);
 // A strip of `width` pixels and `height` pixels, scaled 0 (bottom) .. 128 (top) vertically,
 // showing `count` points in cells of (width - 10) / count pixels.
 struct PatternStripGeometry {
-  int strip_height = 0;
-  float unit_height = 0.0f;
-  float cell_width = 0.0f;
+  int stripHeight = 0;
+  float unitHeight = 0.0f;
+  float cellWidth = 0.0f;
 
   void setHeight(int height);
   void setCells(int width, int count);

@@ -64,7 +64,7 @@ void PatternEditorModel::Load() {
   Action action(*this);
   // ShowEditor: the table is read and shown while `filling` is set.
   filling = true;
-  mouse_down = false;
+  mouseDown_ = false;
   for (auto& s : strips_) s.points.clear();
   ReloadEditor();
   applyEnabled_ = false;
@@ -233,18 +233,18 @@ void PatternEditorModel::OutputToggled(int output, bool checked) {
 
 // One stroke, press to release, is one step; it is named after the strip painted first.
 void PatternEditorModel::StripPressed() {
-  if (!mouse_down && ctx.steps) ctx.steps->Begin("", "");
-  mouse_down = true;
+  if (!mouseDown_ && ctx.steps) ctx.steps->Begin("", "");
+  mouseDown_ = true;
 }
 
 void PatternEditorModel::StripMoved(int output, int point, bool on) {
-  if (!mouse_down) return;
+  if (!mouseDown_) return;
   Paint(output, point, on);
 }
 
 void PatternEditorModel::StripReleased() {
-  const bool stroke = mouse_down;
-  mouse_down = false;
+  const bool stroke = mouseDown_;
+  mouseDown_ = false;
   if (stroke && ctx.steps) ctx.steps->End();
 }
 

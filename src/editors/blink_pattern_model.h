@@ -1,5 +1,5 @@
 #pragma once
-// The blink pattern editors (TFrameBlinkmuster with four outputs, TFrameBlinkmuster_led with
+// The blink pattern editors (BlinkPatternFrame with four outputs, LedBlinkPatternFrame with
 // ten) without widgets: the working copy of the pattern table, everything the frame shows
 // (the selected address, the texts of the count and stretch edits, the loop and output boxes,
 // the time texts, the strips as last drawn, which buttons are enabled) and every reaction of
@@ -62,7 +62,7 @@ class PatternEditorModel : public EditorModel {
   int maxStretch() const { return table_.layout().maxStretch; }
   int lastPaintPoint() const { return table_.layout().lastPaintPoint; }
   const PatternTable& table() const { return table_; }  // the working copy
-  bool mouseDown() const { return mouse_down; }
+  bool mouseDown() const { return mouseDown_; }
 
   // --- the user's actions --------------------------------------------------------------------
   void SelectAddress(int address);  // radio button 0..3 checked
@@ -136,7 +136,7 @@ class PatternEditorModel : public EditorModel {
   std::array<bool, 4> copyEnabled_{true, true, true, true};
   bool applyEnabled_ = false;
   std::vector<Strip> strips_;
-  bool mouse_down = false;
+  bool mouseDown_ = false;
   int actionDepth_ = 0;
 };
 

@@ -28,7 +28,7 @@ void CvRegisterModel::LoadRows() {
   filling = false;
 }
 
-SetOutcome CvRegisterModel::edt_cvChange(int row, const std::string& text) {
+SetOutcome CvRegisterModel::SetCvText(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   CvRowState& r = rows[static_cast<size_t>(row)];
   const std::string key = KeyOfCaption(r.caption);
@@ -81,7 +81,7 @@ std::vector<EditorSetting> CvRegisterModel::Settings() const {
 SetOutcome CvRegisterModel::Set(const std::string& key, const std::string& value) {
   RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
-    if (KeyOfCaption(rows[r].caption) == key) return edt_cvChange(static_cast<int>(r), value);
+    if (KeyOfCaption(rows[r].caption) == key) return SetCvText(static_cast<int>(r), value);
   return SetOutcome::UnknownKey;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The CV register table (TFrameRegister): the CV values of the loaded decoder, written into
+// The CV register table (CvTableFrame): the CV values of the loaded decoder, written into
 // the EEPROM at every accepted change. The model holds what the frame shows (one row per CV:
 // caption, EEPROM offset, the text of its edit box) and runs the change reaction of the edit
 // boxes; the values themselves live only in the image.
@@ -38,7 +38,7 @@ class CvRegisterModel : public EditorModel {
   // ignored, text that is no whole number or lies outside 0..255 is refused with the warning
   // (and the focus goes back to the box), a byte value is written at once. Nothing happens
   // while `filling` is set, but the box's text is recorded all the same.
-  SetOutcome edt_cvChange(int row, const std::string& text);
+  SetOutcome SetCvText(int row, const std::string& text);
 
   // The rows in use (cv_row_count = rows.size()); every slot from rows.size() on is hidden.
   std::vector<CvRowState> rows;

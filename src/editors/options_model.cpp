@@ -234,7 +234,7 @@ void OptionsModel::writeModeByte(int radio) {
   ctx.image.setEepromValue(kModeByte, ModeByteAfterClick(ctx.image.eepromValue(kModeByte), radio, bits));
 }
 
-void OptionsModel::rad_modexClick(int radio) {
+void OptionsModel::SelectMode(int radio) {
   if (radio < 1 || radio > kModeRadios) return;
   RecordedStep step(filling ? nullptr : ctx.steps, modeGroupCaption + " ändern");
   checkedMode = radio;
@@ -242,21 +242,21 @@ void OptionsModel::rad_modexClick(int radio) {
   writeModeByte(radio);
 }
 
-void OptionsModel::cbx_mode_bit6Click(bool ticked) {
+void OptionsModel::SetModeBit6(bool ticked) {
   RecordedStep step(filling ? nullptr : ctx.steps, modeBit6.caption + " ändern");
   modeBit6.checked = ticked;
   if (filling) return;
   writeModeByte(0);
 }
 
-void OptionsModel::cbx_mode_bit7Click(bool ticked) {
+void OptionsModel::SetModeBit7(bool ticked) {
   RecordedStep step(filling ? nullptr : ctx.steps, modeBit7.caption + " ändern");
   modeBit7.checked = ticked;
   if (filling) return;
   writeModeByte(0);
 }
 
-void OptionsModel::cbx_zusatz_x_Click(int box, bool ticked) {
+void OptionsModel::SetOptionBox(int box, bool ticked) {
   if (box < 1 || box > 8) return;
   RecordedStep step(filling ? nullptr : ctx.steps, boxes[static_cast<size_t>(box - 1)].caption + " ändern");
   boxes[static_cast<size_t>(box - 1)].checked = ticked;
@@ -276,14 +276,14 @@ void OptionsModel::cbx_zusatz_x_Click(int box, bool ticked) {
   }
 }
 
-void OptionsModel::cbx_weiche_abClick(bool ticked) {
+void OptionsModel::SetTimeOutMarker(bool ticked) {
   RecordedStep step(filling ? nullptr : ctx.steps, timeOutMarker.caption + " ändern");
   timeOutMarker.checked = ticked;
   if (filling) return;
   ctx.image.setEepromValue(kModeByte, TimeOutMarkerByte(ticked));
 }
 
-void OptionsModel::TrackBar_01Change(int position) {
+void OptionsModel::SetFadingOrSpeed(int position) {
   const OptionTypeSpec* optionType = typeSpec();
   RecordedStep step(filling ? nullptr : ctx.steps,
                     std::string(optionType && optionType->bar == OptionBar::Fading ? kFadingTitle : kSpeedCaption) +
@@ -302,7 +302,7 @@ void OptionsModel::TrackBar_01Change(int position) {
   LoadOptions();
 }
 
-void OptionsModel::TrackBar_neon_1Change(int position) {
+void OptionsModel::SetNeonDarkLevel(int position) {
   RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[0].text + " ändern", "neon.dunkel");
   neon[0].SetPosition(position);
   if (filling) return;
@@ -311,7 +311,7 @@ void OptionsModel::TrackBar_neon_1Change(int position) {
   LoadOptions();
 }
 
-void OptionsModel::TrackBar_neon_2Change(int position) {
+void OptionsModel::SetNeonBrightLevel(int position) {
   RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[1].text + " ändern", "neon.hell");
   neon[1].SetPosition(position);
   if (filling) return;
@@ -320,7 +320,7 @@ void OptionsModel::TrackBar_neon_2Change(int position) {
   LoadOptions();
 }
 
-SetOutcome OptionsModel::edt_optionChange(int row, const std::string& text) {
+SetOutcome OptionsModel::SetOptionRowText(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   OptionRowState& r = rows[static_cast<size_t>(row)];
   RecordedStep step(filling ? nullptr : ctx.steps, r.caption + " ändern", r.key);
@@ -417,34 +417,34 @@ SetOutcome OptionsModel::setTick(const std::string& value, bool current, const s
 SetOutcome OptionsModel::Set(const std::string& key, const std::string& value) {
   RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
-    if (rows[r].key == key) return edt_optionChange(static_cast<int>(r), value);
+    if (rows[r].key == key) return SetOptionRowText(static_cast<int>(r), value);
 
   if (timeOutMarker.visible && key == timeOutMarker.key)
-    return setTick(value, timeOutMarker.checked, [this](bool t) { cbx_weiche_abClick(t); });
+    return setTick(value, timeOutMarker.checked, [this](bool t) { SetTimeOutMarker(t); });
   for (size_t i = 0; i < boxes.size(); ++i)
     if (boxes[i].visible && !boxes[i].key.empty() && key == boxes[i].key)
-      return setTick(value, boxes[i].checked, [this, i](bool t) { cbx_zusatz_x_Click(static_cast<int>(i) + 1, t); });
+      return setTick(value, boxes[i].checked, [this, i](bool t) { SetOptionBox(static_cast<int>(i) + 1, t); });
 
   const OptionTypeSpec* optionType = typeSpec();
   if (bar.visible && optionType &&
       ((optionType->bar == OptionBar::Fading && key == "fading") ||
        (optionType->bar == OptionBar::Speed && key == "geschwindigkeit")))
-    return setNumber(value, bar.min, bar.max, bar.position, [this](int p) { TrackBar_01Change(p); });
+    return setNumber(value, bar.min, bar.max, bar.position, [this](int p) { SetFadingOrSpeed(p); });
   if (neon[0].visible && key == "neon.dunkel")
-    return setNumber(value, neon[0].min, neon[0].max, neon[0].position, [this](int p) { TrackBar_neon_1Change(p); });
+    return setNumber(value, neon[0].min, neon[0].max, neon[0].position, [this](int p) { SetNeonDarkLevel(p); });
   if (neon[1].visible && key == "neon.hell")
-    return setNumber(value, neon[1].min, neon[1].max, neon[1].position, [this](int p) { TrackBar_neon_2Change(p); });
+    return setNumber(value, neon[1].min, neon[1].max, neon[1].position, [this](int p) { SetNeonBrightLevel(p); });
 
   if (modeGroupVisible) {
     if (key == "modus" && modeVisible[0]) {
       int shown = 0;
       while (shown < kModeRadios && modeVisible[static_cast<size_t>(shown)]) ++shown;
-      return setNumber(value, 1, shown, checkedMode, [this](int radio) { rad_modexClick(radio); });
+      return setNumber(value, 1, shown, checkedMode, [this](int radio) { SelectMode(radio); });
     }
     if (modeBit6.visible && key == modeBit6.key)
-      return setTick(value, modeBit6.checked, [this](bool t) { cbx_mode_bit6Click(t); });
+      return setTick(value, modeBit6.checked, [this](bool t) { SetModeBit6(t); });
     if (modeBit7.visible && key == modeBit7.key)
-      return setTick(value, modeBit7.checked, [this](bool t) { cbx_mode_bit7Click(t); });
+      return setTick(value, modeBit7.checked, [this](bool t) { SetModeBit7(t); });
   }
   return SetOutcome::UnknownKey;
 }

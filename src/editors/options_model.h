@@ -1,5 +1,5 @@
 #pragma once
-// Options and modes (TFrameZusatz): operating mode, option boxes, time-outs and bars of the
+// Options and modes (OptionsFrame): operating mode, option boxes, time-outs and bars of the
 // loaded decoder type, written into the EEPROM at every accepted change. The model holds as
 // plain data what the frame shows (captions, hints, which controls are shown, ticks, bar
 // positions, row texts, the tops that come from the type table) and runs every change
@@ -78,18 +78,18 @@ class OptionsModel : public EditorModel {
 
   // --- the change reactions (the frame forwards its events here) ---
   // A click on radio button 1..6.
-  void rad_modexClick(int radio);
+  void SelectMode(int radio);
   // A click on the mode boxes of bit 6 and bit 7.
-  void cbx_mode_bit6Click(bool ticked);
-  void cbx_mode_bit7Click(bool ticked);
+  void SetModeBit6(bool ticked);
+  void SetModeBit7(bool ticked);
   // A click on cbx_zusatz_<box> (1..8).
-  void cbx_zusatz_x_Click(int box, bool ticked);
-  void cbx_weiche_abClick(bool ticked);
-  void TrackBar_01Change(int position);
-  void TrackBar_neon_1Change(int position);
-  void TrackBar_neon_2Change(int position);
+  void SetOptionBox(int box, bool ticked);
+  void SetTimeOutMarker(bool ticked);
+  void SetFadingOrSpeed(int position);
+  void SetNeonDarkLevel(int position);
+  void SetNeonBrightLevel(int position);
   // The edit box of row r now shows text. Returns Refused after a warning.
-  SetOutcome edt_optionChange(int row, const std::string& text);
+  SetOutcome SetOptionRowText(int row, const std::string& text);
 
   // --- what the frame shows ---
   OptionsLabel heading;   // lbl_zusatz, top 16; shown, empty unless a type sets it

@@ -25,14 +25,14 @@ constexpr int kTableARomCell = 0xA00;
 constexpr int kTableBRomCell = 0xC00;
 
 // Entries of a curve block beyond the points 0..99.
-constexpr int kEntryServoFlags = 100;     // flags of servo k+1
-constexpr int kEntryCount = 101;          // number of points N
-constexpr int kEntryStretch = 102;        // stretch S: 20*S ms between two points
-constexpr int kEntryAddrServo = 103;      // address k+1: servo and action
-constexpr int kEntryAddrCurve = 104;      // address k+1: curve and relay
-constexpr int kEntryAddr2Servo = 106;     // address k+5: servo and action
-constexpr int kEntryAddr2Curve = 107;     // address k+5: curve and relay
-constexpr int kEntryButtonAction = 110;   // action of one push-button event
+constexpr int kEntryServoFlags = 100;    // flags of servo k+1
+constexpr int kEntryCount = 101;         // number of points N
+constexpr int kEntryStretch = 102;       // stretch S: 20*S ms between two points
+constexpr int kEntryAddrServo = 103;     // address k+1: servo and action
+constexpr int kEntryAddrCurve = 104;     // address k+1: curve and relay
+constexpr int kEntryAddr2Servo = 106;    // address k+5: servo and action
+constexpr int kEntryAddr2Curve = 107;    // address k+5: curve and relay
+constexpr int kEntryButtonAction = 110;  // action of one push-button event
 
 constexpr int kRelayBit = 0x80;
 constexpr int kPositionMask = 0x7F;
@@ -74,20 +74,20 @@ std::string TotalTimeText(int count, int stretch);
 
 // How the curve editor looks for one decoder type.
 struct CurvePresentation {
-  bool relayStripAndSw1 = false;                     // relay strip and the SW1 group
-  std::array<std::string, 4> buttonLabels;           // Label_Servo_sw1a .. Label_Servo_sw2b
+  bool relayStripAndSw1 = false;                          // relay strip and the SW1 group
+  std::array<std::string, 4> buttonLabels;                // Label_Servo_sw1a .. Label_Servo_sw2b
   std::array<std::vector<std::string>, 4> buttonChoices;  // servo_cbx_s1c .. servo_cbx_s2o
-  bool x7Threshold = false;                          // threshold label, edit and red line
+  bool x7Threshold = false;                               // threshold label, edit and red line
 };
 CurvePresentation CurvePresentationFor(const EditorSpec& editor);
 
 // Sizes of the two drawings; recomputed whenever they are drawn.
 struct CurveScale {
-  float cell_width = 0;         // (W - 10) / N
-  float unit_height = 0;        // curve height / 128
-  float strip_height = 0;       // curve height
-  float relay_unit_height = 0;  // relay strip height / 128
-  float relay_height = 0;       // relay strip height
+  float cellWidth = 0;        // (W - 10) / N
+  float unitHeight = 0;       // curve height / 128
+  float stripHeight = 0;      // curve height
+  float relayUnitHeight = 0;  // relay strip height / 128
+  float relayHeight = 0;      // relay strip height
 };
 float CellWidth(int drawingWidth, int count);
 
@@ -105,14 +105,13 @@ constexpr int kMaxMarkerHalfSize = 3;
 struct CurvePicture {
   std::vector<PixelPoint> points;  // joined by black lines, each with a red square marker
   int markerHalfSize = 0;
-  std::vector<int> gridY;          // green lines across the full width
-  std::vector<int> gridX;          // green lines over the full height
-  std::optional<int> thresholdY;   // red line across the full width
+  std::vector<int> gridY;         // green lines across the full width
+  std::vector<int> gridX;         // green lines over the full height
+  std::optional<int> thresholdY;  // red line across the full width
 };
 // rasterX/rasterY: the indices selected in the raster boxes; threshold: the X7 threshold
 // when the type shows it.
-CurvePicture LayoutCurve(const CurveBlock& block, int width, int height, int rasterX, int rasterY,
-                         std::optional<int> threshold);
+CurvePicture LayoutCurve(const CurveBlock& block, int width, int height, int rasterX, int rasterY, std::optional<int> threshold);
 
 struct PixelRect {
   int left = 0;

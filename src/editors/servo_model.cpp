@@ -66,25 +66,25 @@ void ServoModel::Load() {
   assignmentPresentation_ = AssignmentPresentationFor(ctx.Editor().servoAddresses);
   rasterX_ = std::clamp(ctx.RasterX, 0, 70);
   rasterY_ = std::clamp(ctx.RasterY, 0, 10);
-  mouse_down = false;
+  mouseDown_ = false;
   ReloadEditor();
   pending_ = false;
   // The pulse values: a cell that is no exact byte text keeps the value held so far.
   for (int s = 0; s < kServos; ++s) {
     const size_t i = static_cast<size_t>(s);
-    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 2 * s))) pulse_offset[i] = *v;
-    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 1 + 2 * s))) pulse_factor[i] = *v;
+    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 2 * s))) pulseOffset_[i] = *v;
+    if (auto v = ExactHexByte(ctx.image.get_Hex_EE(kPulseEepromCell + 1 + 2 * s))) pulseFactor_[i] = *v;
   }
   filling = false;
 }
 
 void ServoModel::ReloadEditor() {
-  LoadCurves(ctx.image, curve_table);
+  LoadCurves(ctx.image, curveTable_);
   // Reading SW1 writes nothing: byte 0x00 is written only when the user picks a function.
   sw1Learn_ = ctx.image.get_Hex_EE(kEepromSw1) == "01";
   if (curvePresentation_.x7Threshold) {
-    x7_threshold = ctx.image.eepromValue(kEepromX7);
-    setThresholdText(std::to_string(x7_threshold));
+    x7Threshold_ = ctx.image.eepromValue(kEepromX7);
+    setThresholdText(std::to_string(x7Threshold_));
   }
   ShowParameters();
   pending_ = false;
@@ -93,10 +93,10 @@ void ServoModel::ReloadEditor() {
 void ServoModel::applyPendingChanges() {
   Change change(*this);
   RecordedStep step(ctx.steps, "übernehmen");
-  StoreCurves(curve_table, ctx.image);
+  StoreCurves(curveTable_, ctx.image);
   for (int s = 0; s < kServos; ++s) {
-    ctx.image.setEepromValue(kPulseEepromCell + 2 * s, pulse_offset[static_cast<size_t>(s)]);
-    ctx.image.setEepromValue(kPulseEepromCell + 1 + 2 * s, pulse_factor[static_cast<size_t>(s)]);
+    ctx.image.setEepromValue(kPulseEepromCell + 2 * s, pulseOffset_[static_cast<size_t>(s)]);
+    ctx.image.setEepromValue(kPulseEepromCell + 1 + 2 * s, pulseFactor_[static_cast<size_t>(s)]);
   }
   pending_ = false;
 }
@@ -112,7 +112,7 @@ void ServoModel::Discard() {
 
 int ServoModel::buttonActionIndex(int list) const {
   const size_t i = static_cast<size_t>(list);
-  const int index = ButtonActionIndex(curve_table.blocks[i][kEntryButtonAction]);
+  const int index = ButtonActionIndex(curveTable_.blocks[i][kEntryButtonAction]);
   return index < static_cast<int>(curvePresentation_.buttonChoices[i].size()) ? index : -1;
 }
 
@@ -124,13 +124,13 @@ bool ServoModel::buttonListVisible(int list) const {
 
 CurvePicture ServoModel::curvePicture() const {
   std::optional<int> threshold;
-  if (curvePresentation_.x7Threshold) threshold = x7_threshold;
-  return LayoutCurve(curve_table.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kCurveDrawingHeight,
+  if (curvePresentation_.x7Threshold) threshold = x7Threshold_;
+  return LayoutCurve(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kCurveDrawingHeight,
                      rasterX_, rasterY_, threshold);
 }
 
 RelayPicture ServoModel::relayPicture() const {
-  return LayoutRelay(curve_table.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kRelayDrawingHeight,
+  return LayoutRelay(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kRelayDrawingHeight,
                      rasterX_);
 }
 
@@ -140,7 +140,7 @@ ServoModel::AddressRowView ServoModel::addressRow(int row) const {
   v.caption = p.captions[static_cast<size_t>(row - 1)];
   v.visible = row <= p.rows;
   const AddressRowPlace place = AddressRowSlot(row);
-  const CurveBlock& block = curve_table.blocks[static_cast<size_t>(place.block)];
+  const CurveBlock& block = curveTable_.blocks[static_cast<size_t>(place.block)];
   const int servoAction = block[static_cast<size_t>(place.servoEntry)];
   const int curveRelay = block[static_cast<size_t>(place.curveEntry)];
   v.servo = ServoIndex(servoAction);
@@ -268,7 +268,7 @@ bool ServoModel::thresholdReaction() {
     return true;
   }
   // Written at once; this is no change of the working copy.
-  x7_threshold = t;
+  x7Threshold_ = t;
   ctx.image.setEepromValue(kEepromX7, t);
   return true;
 }
@@ -295,25 +295,25 @@ void ServoModel::ChooseRaster(int x, int y) {
 
 // One drag, press to release, is one step.
 void ServoModel::MouseDown() {
-  if (!mouse_down && ctx.steps) ctx.steps->Begin("", "");
-  mouse_down = true;
+  if (!mouseDown_ && ctx.steps) ctx.steps->Begin("", "");
+  mouseDown_ = true;
 }
 
 void ServoModel::MouseUp() {
-  const bool drag = mouse_down;
-  mouse_down = false;
+  const bool drag = mouseDown_;
+  mouseDown_ = false;
   if (drag && ctx.steps) ctx.steps->End();
 }
 
 void ServoModel::CurveMouseMove(int x, int y) {
-  if (!mouse_down) return;
+  if (!mouseDown_) return;
   const float cellWidth = CellWidth(kCurveDrawingWidth, selectedBlock()[kEntryCount]);
   const float height = static_cast<float>(kCurveDrawingHeight);
   PaintPoint(NearestCurvePoint(x, cellWidth), CurvePositionAt(y, height, height / 128.0f));
 }
 
 void ServoModel::RelayMouseMove(int x, int y) {
-  if (!mouse_down) return;
+  if (!mouseDown_) return;
   const float cellWidth = CellWidth(kCurveDrawingWidth, selectedBlock()[kEntryCount]);
   const float height = static_cast<float>(kRelayDrawingHeight);
   PaintRelayStep(RelayCellAt(x, cellWidth), RelayOnAt(y, height, height / 128.0f));
@@ -400,7 +400,7 @@ void ServoModel::CopyFrom(int curve) {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "von #" + std::to_string(std::clamp(curve, 0, kCurveBlocks - 1) + 1));
-  CopyCurve(curve_table, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
+  CopyCurve(curveTable_, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
   ShowParameters();
   pending_ = true;
 }
@@ -417,47 +417,47 @@ CurveFileResult ServoModel::LoadCurve() {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
-  const CurveFileResult r = LoadCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs);
+  const CurveFileResult r = LoadCurveFile(curveTable_, selected_, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r);
   return r;
 }
 
-CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curve_table, selected_, ctx.dialogs, ctx.fileDialogs); }
+CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curveTable_, selected_, ctx.dialogs, ctx.fileDialogs); }
 
 CurveFileResult ServoModel::LoadSet() {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
-  const CurveFileResult r = LoadSetFile(curve_table, ctx.dialogs, ctx.fileDialogs);
+  const CurveFileResult r = LoadSetFile(curveTable_, ctx.dialogs, ctx.fileDialogs);
   AfterFileLoad(r);
   return r;
 }
 
-CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curve_table, ctx.dialogs, ctx.fileDialogs); }
+CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curveTable_, ctx.dialogs, ctx.fileDialogs); }
 
 CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
-  const CurveFileResult r = LoadCurveFileFrom(curve_table, selected_, path, ctx.dialogs);
+  const CurveFileResult r = LoadCurveFileFrom(curveTable_, selected_, path, ctx.dialogs);
   AfterFileLoad(r);
   return r;
 }
 
 CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
-  return SaveCurveFileTo(curve_table, selected_, path, ctx.dialogs);
+  return SaveCurveFileTo(curveTable_, selected_, path, ctx.dialogs);
 }
 
 CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
-  const CurveFileResult r = LoadSetFileFrom(curve_table, path, ctx.dialogs);
+  const CurveFileResult r = LoadSetFileFrom(curveTable_, path, ctx.dialogs);
   AfterFileLoad(r);
   return r;
 }
 
-CurveFileResult ServoModel::SaveSetTo(const std::string& path) { return SaveSetFileTo(curve_table, path, ctx.dialogs); }
+CurveFileResult ServoModel::SaveSetTo(const std::string& path) { return SaveSetFileTo(curveTable_, path, ctx.dialogs); }
 
 void ServoModel::ChooseSw1(bool learn) {
   Change change(*this);
@@ -471,7 +471,7 @@ void ServoModel::ChooseSw1(bool learn) {
 void ServoModel::ChooseButtonAction(int list, int index) {
   Change change(*this);
   RecordedStep step(ctx.steps, curvePresentation_.buttonLabels[static_cast<size_t>(std::clamp(list, 0, 3))] + " ändern");
-  curve_table.blocks[static_cast<size_t>(std::clamp(list, 0, 3))][kEntryButtonAction] = ButtonActionValue(index);
+  curveTable_.blocks[static_cast<size_t>(std::clamp(list, 0, 3))][kEntryButtonAction] = ButtonActionValue(index);
   pending_ = true;
 }
 
@@ -490,7 +490,7 @@ void ServoModel::ChooseServo(int row, int index) {
   if (filling) return;
   Change change(*this);
   RecordedStep step(ctx.steps, "");
-  int& b = RowByte(curve_table, row, true);
+  int& b = RowByte(curveTable_, row, true);
   b = WithServo(b, index);
   pending_ = true;
 }
@@ -499,7 +499,7 @@ void ServoModel::ChooseAction(int row, int index) {
   if (filling) return;
   Change change(*this);
   RecordedStep step(ctx.steps, "");
-  int& b = RowByte(curve_table, row, true);
+  int& b = RowByte(curveTable_, row, true);
   b = WithAction(b, index);
   pending_ = true;
 }
@@ -508,7 +508,7 @@ void ServoModel::ChooseCurve(int row, int index) {
   if (filling) return;
   Change change(*this);
   RecordedStep step(ctx.steps, "");
-  int& b = RowByte(curve_table, row, false);
+  int& b = RowByte(curveTable_, row, false);
   b = WithCurve(b, index);
   pending_ = true;
 }
@@ -517,7 +517,7 @@ void ServoModel::ChooseRelay(int row, int index) {
   if (filling) return;
   Change change(*this);
   RecordedStep step(ctx.steps, "");
-  int& b = RowByte(curve_table, row, false);
+  int& b = RowByte(curveTable_, row, false);
   b = WithRelay(b, index);
   pending_ = true;
 }
@@ -527,9 +527,9 @@ void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
   Change change(*this);
   RecordedStep step(ctx.steps, "");
   std::array<bool, kServos> boxes{};
-  for (int s = 0; s < kServos; ++s) boxes[static_cast<size_t>(s)] = ServoFlag(curve_table, s, bit);
+  for (int s = 0; s < kServos; ++s) boxes[static_cast<size_t>(s)] = ServoFlag(curveTable_, s, bit);
   boxes[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)] = checked;
-  SetServoFlags(curve_table, bit, boxes);
+  SetServoFlags(curveTable_, bit, boxes);
   pending_ = true;
 }
 
@@ -537,7 +537,7 @@ void ServoModel::StepOffset(int servo, int step) {
   if (filling) return;
   Change change(*this);
   RecordedStep recorded(ctx.steps, "");
-  int& o = pulse_offset[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
+  int& o = pulseOffset_[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   o = StepPulseOffset(o, step);
   pending_ = true;
 }
@@ -546,7 +546,7 @@ void ServoModel::StepFactor(int servo, int step) {
   if (filling) return;
   Change change(*this);
   RecordedStep recorded(ctx.steps, "");
-  int& f = pulse_factor[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
+  int& f = pulseFactor_[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   f = StepPulseFactor(f, step);
   pending_ = true;
 }

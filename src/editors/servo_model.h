@@ -1,5 +1,5 @@
 #pragma once
-// The servo editors without widgets. TFrameTamb (the curves) and TFrameTambAdr (the address
+// The servo editors without widgets. ServoCurveFrame (the curves) and ServoAssignmentFrame (the address
 // assignment) are two views of this one model: it holds the working copy of both curve
 // tables, the pulse-time values, everything the two frames show, and runs every reaction of
 // their controls. "übernehmen" writes the working copy into the image, "verwerfen" reloads it.
@@ -89,7 +89,7 @@ class ServoModel : public EditorModel {
   static constexpr ValueRange countRange() { return {1, kMaxCurvePoints}; }
   static constexpr ValueRange stretchRange() { return {1, 200}; }
   static constexpr ValueRange thresholdRange() { return {0, 127}; }
-  const CurveTable& workingCopy() const { return curve_table; }
+  const CurveTable& workingCopy() const { return curveTable_; }
   int selectedCurve() const { return selected_; }  // 0..3
   const CurvePresentation& curvePresentation() const { return curvePresentation_; }
   const std::string& countText() const { return countText_; }
@@ -99,7 +99,7 @@ class ServoModel : public EditorModel {
   const std::string& thresholdText() const { return thresholdText_; }
   const std::string& scaleText() const { return scaleText_; }
   const std::string& shiftText() const { return shiftText_; }
-  int x7Threshold() const { return x7_threshold; }
+  int x7Threshold() const { return x7Threshold_; }
   bool copyEnabled(int curve) const { return curve != selected_; }
   int rasterX() const { return rasterX_; }
   int rasterY() const { return rasterY_; }
@@ -121,9 +121,9 @@ class ServoModel : public EditorModel {
   };
   AddressRowView addressRow(int row /*1..8*/) const;
   bool servoGroupVisible(int servo /*1..4*/) const { return servo <= assignmentPresentation_.servoGroups; }
-  bool servoFlag(int servo /*1..4*/, int bit) const { return ServoFlag(curve_table, servo - 1, bit); }
-  int pulseOffset(int servo) const { return pulse_offset[static_cast<size_t>(servo - 1)]; }
-  int pulseFactor(int servo) const { return pulse_factor[static_cast<size_t>(servo - 1)]; }
+  bool servoFlag(int servo /*1..4*/, int bit) const { return ServoFlag(curveTable_, servo - 1, bit); }
+  int pulseOffset(int servo) const { return pulseOffset_[static_cast<size_t>(servo - 1)]; }
+  int pulseFactor(int servo) const { return pulseFactor_[static_cast<size_t>(servo - 1)]; }
   // The pulse times in ms with three decimals and the user's decimal separator, which the
   // frame sets from its locale (the core never asks for one).
   std::string minimumPulseText(int servo) const;
@@ -191,7 +191,7 @@ class ServoModel : public EditorModel {
    private:
     ServoModel& model_;
   };
-  CurveBlock& selectedBlock() { return curve_table.blocks[static_cast<size_t>(selected_)]; }
+  CurveBlock& selectedBlock() { return curveTable_.blocks[static_cast<size_t>(selected_)]; }
   void ReloadEditor();
   void ShowParameters();
   void setCountText(const std::string& text);
@@ -209,11 +209,11 @@ class ServoModel : public EditorModel {
   SetOutcome SetServoKey(int servo, const std::string& what, const std::string& value);
   SetOutcome Refuse(const std::string& message);
 
-  CurveTable curve_table;
-  std::array<int, kServos> pulse_offset{};
-  std::array<int, kServos> pulse_factor{};
-  int x7_threshold = 0;
-  bool mouse_down = false;
+  CurveTable curveTable_;
+  std::array<int, kServos> pulseOffset_{};
+  std::array<int, kServos> pulseFactor_{};
+  int x7Threshold_ = 0;
+  bool mouseDown_ = false;
   int selected_ = 0;
   bool pending_ = false;
   bool sw1Learn_ = false;

@@ -105,7 +105,7 @@ std::vector<EditorSetting> ServoModel::Settings() const {
   std::vector<EditorSetting> out;
   const CurvePresentation& cp = curvePresentation_;
   for (int k = 0; k < kCurveBlocks; ++k) {
-    const CurveBlock& block = curve_table.blocks[static_cast<size_t>(k)];
+    const CurveBlock& block = curveTable_.blocks[static_cast<size_t>(k)];
     const std::string key = Format("kurve%i", k + 1);
     const std::string caption = Format("Kurve %i", k + 1);
     out.push_back(Item("curves", key + ".anzahl", caption + " Anzahl Punkte", std::to_string(block[kEntryCount])));
@@ -122,12 +122,12 @@ std::vector<EditorSetting> ServoModel::Settings() const {
   const int firstButton = cp.relayStripAndSw1 ? 1 : 3;
   for (int list = 0; list < 4; ++list) {
     const std::string key = Format("taster%i.%s", firstButton + list / 2, list % 2 ? "open" : "close");
-    const int index = ButtonActionIndex(curve_table.blocks[static_cast<size_t>(list)][kEntryButtonAction]);
+    const int index = ButtonActionIndex(curveTable_.blocks[static_cast<size_t>(list)][kEntryButtonAction]);
     out.push_back(Item("curves", key, cp.buttonLabels[static_cast<size_t>(list)], std::to_string(index)));
   }
   if (cp.relayStripAndSw1)
     out.push_back(Item("curves", "sw1", "Funktion für Taster SW1", sw1Learn_ ? "lernen" : "servo"));
-  if (cp.x7Threshold) out.push_back(Item("curves", "x7", kThresholdCaption, std::to_string(x7_threshold)));
+  if (cp.x7Threshold) out.push_back(Item("curves", "x7", kThresholdCaption, std::to_string(x7Threshold_)));
 
   const AssignmentPresentation& ap = assignmentPresentation_;
   for (int r = 1; r <= ap.rows; ++r) {
@@ -354,23 +354,23 @@ SetOutcome ServoModel::SetServoKey(int servo, const std::string& what, const std
   if (what == "impulsmin") {
     // The buttons reach 50..255 units; a value the image already holds is taken as it is.
     const auto units = PulseUnits(value);
-    if (!units || ((*units < 50 || *units > 255) && *units != pulse_offset[i]))
+    if (!units || ((*units < 50 || *units > 255) && *units != pulseOffset_[i]))
       return Refuse("Ungültige Eingabe.\rZugelassen sind nur Zeiten im Werte-Bereich " + PulseText(50) + " .. " +
                     PulseText(255) + " ms in Schritten von 0.008 ms");
-    pulse_offset[i] = *units;
+    pulseOffset_[i] = *units;
     pending_ = true;
     return SetOutcome::Done;
   }
   if (what == "impulsmax") {
     // The maximum is (O + 127 + d) units with d in -126..126; d chooses the range value F,
     // the one already held when it gives the same time.
-    const int o = pulse_offset[i];
+    const int o = pulseOffset_[i];
     const auto units = PulseUnits(value);
     const int d = units ? *units - o - 127 : 1000;
     if (d < -126 || d > 126)
       return Refuse("Ungültige Eingabe.\rZugelassen sind nur Zeiten im Werte-Bereich " + PulseText(o + 1) + " .. " +
                     PulseText(o + 253) + " ms in Schritten von 0.008 ms");
-    if (PulseRange(pulse_factor[i]) != d) pulse_factor[i] = d == 0 ? 0 : d > 0 ? d + 1 : 254 + d;
+    if (PulseRange(pulseFactor_[i]) != d) pulseFactor_[i] = d == 0 ? 0 : d > 0 ? d + 1 : 254 + d;
     pending_ = true;
     return SetOutcome::Done;
   }

@@ -59,8 +59,8 @@ const char* const kComparisonNoData = "Datei 2 enthält keine Daten: es wurde ni
 HexComparison::HexComparison(const FirmwareImage& image, Dialogs& dialogs) : image_(image), dialogs_(dialogs) {}
 
 void HexComparison::Clear() {
-  Memo1a.clear();
-  Memo3a.clear();
+  eepromLines.clear();
+  romLines.clear();
   EE_Differences = 0;
   ROM_Differences = 0;
   ID_Differences = 0;
@@ -91,12 +91,12 @@ bool HexComparison::CompareLines(const std::vector<std::string>& fileLines) {
     return false;
   }
 
-  Memo1a.push_back(" ");
-  Memo3a.push_back(" ");
-  Memo1a.push_back(Format("%4i gefundene Unterschiede im EEprom", EE_Differences));
-  Memo3a.push_back(Format("%4i gefundene Unterschiede im ROM", ROM_Differences));
-  Memo3a.push_back(Format("%4i gefundene Unterschiede in ID", ID_Differences));
-  Memo3a.push_back(Format("%4i gefundene Unterschiede in Config", Config_Differences));
+  eepromLines.push_back(" ");
+  romLines.push_back(" ");
+  eepromLines.push_back(Format("%4i gefundene Unterschiede im EEprom", EE_Differences));
+  romLines.push_back(Format("%4i gefundene Unterschiede im ROM", ROM_Differences));
+  romLines.push_back(Format("%4i gefundene Unterschiede in ID", ID_Differences));
+  romLines.push_back(Format("%4i gefundene Unterschiede in Config", Config_Differences));
   return true;
 }
 
@@ -151,9 +151,8 @@ bool HexComparison::CompareHexLine(const std::string& line) {
     return true;
   }
   if (w >= 0x8007 && w <= 0x800A) {
-    static constexpr const char* kFormats[4] = {
-        "CONFIG 1: File1:0x%s - File2:0x%s", "CONFIG 2: File1:0x%s - File2:0x%s",
-        "CONFIG 3: File1:0x%s - File2:0x%s", "CONFIG 4: File1:0x%s - File2:0x%s"};
+    static constexpr const char* kFormats[4] = {"CONFIG 1: File1:0x%s - File2:0x%s", "CONFIG 2: File1:0x%s - File2:0x%s",
+                                                "CONFIG 3: File1:0x%s - File2:0x%s", "CONFIG 4: File1:0x%s - File2:0x%s"};
     const auto word = static_cast<size_t>(w - 0x8007);
     CompareText(image_.Config[word], Cut(line, 10, 2 * n), kFormats[word], Config_Differences);
     return true;
@@ -178,9 +177,9 @@ bool HexComparison::CompareProgram(const std::string& line, int32_t b, int32_t n
     const std::string high2 = a + 1 < b + n ? Cut(line, p + 2, 2) : high1;
     if (low1 != low2 || high1 != high2) {
       const std::string address = Format("$%04X: ", static_cast<unsigned>(a / 2));
-      Memo3a.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), ShownCell(high1).c_str(),
-                              ShownCell(low1).c_str(), WordMnemonic(high1, low1).c_str(), ShownCell(high2).c_str(),
-                              ShownCell(low2).c_str(), WordMnemonic(high2, low2).c_str()));
+      romLines.push_back(Format("%s 0x%s%s [%s] - 0x%s%s [%s]", address.c_str(), ShownCell(high1).c_str(),
+                                ShownCell(low1).c_str(), WordMnemonic(high1, low1).c_str(), ShownCell(high2).c_str(),
+                                ShownCell(low2).c_str(), WordMnemonic(high2, low2).c_str()));
       ++ROM_Differences;
     }
   }
@@ -194,19 +193,18 @@ bool HexComparison::CompareEeprom(const std::string& line, int32_t w, int32_t ba
     const std::string file1 = image_.get_Hex_EE(index);
     if (file1 == "error") return false;
     if (file1 != file2) {
-      Memo1a.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x",
-                              static_cast<unsigned>(index), ShownCell(file1).c_str(), ShownCell(file2).c_str()));
+      eepromLines.push_back(Format("EE%s%x: File1:0x%s - File2:0x%s", index <= 15 ? "0x0" : "0x", static_cast<unsigned>(index),
+                                   ShownCell(file1).c_str(), ShownCell(file2).c_str()));
       ++EE_Differences;
     }
   }
   return true;
 }
 
-void HexComparison::CompareText(const std::string& file1, const std::string& file2, const char* format,
-                                int32_t& counter) {
+void HexComparison::CompareText(const std::string& file1, const std::string& file2, const char* format, int32_t& counter) {
   if (file1 == file2) return;
-  Memo3a.push_back(" ");
-  Memo3a.push_back(Format(format, ShownCell(file1).c_str(), ShownCell(file2).c_str()));
+  romLines.push_back(" ");
+  romLines.push_back(Format(format, ShownCell(file1).c_str(), ShownCell(file2).c_str()));
   ++counter;
 }
 
@@ -217,12 +215,12 @@ ComparisonResult CompareImageWithLines(const FirmwareImage& image, Dialogs& dial
   result.statusFile2 = Format("File 2 = %s", Shown(file2Path).c_str());
 
   HexComparison comparison(image, dialogs);
-  comparison.Memo1a.push_back("");
+  comparison.eepromLines.push_back("");
   result.completed = comparison.CompareLines(file2Lines);
   result.noData = comparison.NoData;
 
-  result.eepromLines = std::move(comparison.Memo1a);
-  result.romLines = std::move(comparison.Memo3a);
+  result.eepromLines = std::move(comparison.eepromLines);
+  result.romLines = std::move(comparison.romLines);
   result.EE_Differences = comparison.EE_Differences;
   result.ROM_Differences = comparison.ROM_Differences;
   result.ID_Differences = comparison.ID_Differences;

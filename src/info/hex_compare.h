@@ -39,8 +39,8 @@ class HexComparison {
   bool CompareHexLine(const std::string& line);
 
   // The lines of the two memos, in the order they were added.
-  std::vector<std::string> Memo1a;  // EEPROM
-  std::vector<std::string> Memo3a;  // program memory, ID, configuration
+  std::vector<std::string> eepromLines;  // EEPROM
+  std::vector<std::string> romLines;     // program memory, ID, configuration
 
   std::vector<std::string> StoredLines;  // File 2, upper-cased (the dialog's compare lines)
   int32_t CompareUpperAddress = 0;       // extended linear address while reading File 2
@@ -63,13 +63,13 @@ class HexComparison {
 // The whole comparison as the compare button runs it once File 2 has been chosen and read:
 // the two status texts, an empty first line in the EEPROM memo, then every line of File 2.
 struct ComparisonResult {
-  std::string statusFile1;  // "File 1 = %s" with the main window's last file name
-  std::string statusFile2;  // "File 2 = %s" with the path of File 2
+  std::string statusFile1;               // "File 1 = %s" with the main window's last file name
+  std::string statusFile2;               // "File 2 = %s" with the path of File 2
   std::vector<std::string> eepromLines;  // the EEPROM memo
   std::vector<std::string> romLines;     // the ROM memo
-  bool fileRead = true;    // false: File 2 could not be read (reported in an error box)
-  bool completed = false;  // false: File 2 unread, one of its lines refused, or no data in it
-  bool noData = false;     // File 2 was read but holds no data record (kComparisonNoData shown)
+  bool fileRead = true;                  // false: File 2 could not be read (reported in an error box)
+  bool completed = false;                // false: File 2 unread, one of its lines refused, or no data in it
+  bool noData = false;                   // File 2 was read but holds no data record (kComparisonNoData shown)
   int32_t EE_Differences = 0;
   int32_t ROM_Differences = 0;
   int32_t ID_Differences = 0;

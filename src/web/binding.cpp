@@ -10,6 +10,9 @@
 // Message boxes: a box with one button calls the page's handler and goes on; a question
 // (two buttons) and the save's file-name request suspend the sequence with Asyncify until
 // the page's Promise answers.
+
+// The file holds JavaScript (EM_ASYNC_JS), which clang-format would break.
+// clang-format off
 #include <emscripten.h>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -250,7 +253,7 @@ class KorrinDocument {
     doc_.SetRowFunctionText(row, text);
   }
   void toggleRowColour(int row) {
-    doc_.btn_RGClick(row);
+    doc_.ToggleRowColour(row);
   }
 
   // --- the editor --------------------------------------------------------------------------
@@ -433,16 +436,16 @@ bool KorrinDocument::Dispatch(korrin::EditorModel& model, const std::string& nam
   switch (model.kind()) {
     case FrameKind::Options: {
       auto& m = static_cast<korrin::OptionsModel&>(model);
-      if (name == "selectMode") m.rad_modexClick(Int(c, "radio"));
-      else if (name == "modeBit6") m.cbx_mode_bit6Click(Flag(c, "checked"));
-      else if (name == "modeBit7") m.cbx_mode_bit7Click(Flag(c, "checked"));
-      else if (name == "timeOutMarker") m.cbx_weiche_abClick(Flag(c, "checked"));
-      else if (name == "optionBox") m.cbx_zusatz_x_Click(Int(c, "box"), Flag(c, "checked"));
-      else if (name == "bar") m.TrackBar_01Change(Int(c, "position"));
-      else if (name == "neon1") m.TrackBar_neon_1Change(Int(c, "position"));
-      else if (name == "neon2") m.TrackBar_neon_2Change(Int(c, "position"));
+      if (name == "selectMode") m.SelectMode(Int(c, "radio"));
+      else if (name == "modeBit6") m.SetModeBit6(Flag(c, "checked"));
+      else if (name == "modeBit7") m.SetModeBit7(Flag(c, "checked"));
+      else if (name == "timeOutMarker") m.SetTimeOutMarker(Flag(c, "checked"));
+      else if (name == "optionBox") m.SetOptionBox(Int(c, "box"), Flag(c, "checked"));
+      else if (name == "bar") m.SetFadingOrSpeed(Int(c, "position"));
+      else if (name == "neon1") m.SetNeonDarkLevel(Int(c, "position"));
+      else if (name == "neon2") m.SetNeonBrightLevel(Int(c, "position"));
       else if (name == "optionRow") {
-        m.edt_optionChange(Int(c, "row"), Text(c, "text"));
+        m.SetOptionRowText(Int(c, "row"), Text(c, "text"));
         commit = false;  // typing: the step ends with Enter or when the box is left
       } else return false;
       return true;
@@ -450,7 +453,7 @@ bool KorrinDocument::Dispatch(korrin::EditorModel& model, const std::string& nam
     case FrameKind::Cv: {
       auto& m = static_cast<korrin::CvRegisterModel&>(model);
       if (name != "cvRow") return false;
-      m.edt_cvChange(Int(c, "row"), Text(c, "text"));
+      m.SetCvText(Int(c, "row"), Text(c, "text"));
       commit = false;
       return true;
     }

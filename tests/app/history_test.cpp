@@ -116,7 +116,7 @@ TEST_F(HistoryTest, RowEditsAreStepsNamedAfterTheRow) {
   EXPECT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoCount(), 1u);
   EXPECT_EQ(doc.history.UndoName(), name + " Adresse ändern");
-  doc.btn_RGClick(row);
+  doc.ToggleRowColour(row);
   EXPECT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), name + " R/G umschalten");
   EXPECT_FALSE(doc.history.Commit());  // nothing new
@@ -140,11 +140,11 @@ TEST_F(HistoryTest, OptionChangesAreUndoneInTheImage) {
   ASSERT_EQ(Value("modus"), "1");
   ASSERT_EQ(Value("modus.bit7"), "0");
 
-  m.rad_modexClick(2);
+  m.SelectMode(2);
   ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Mode Auswahl ändern");
   const HexCells afterMode = doc.image.Hex_EE;
-  m.cbx_mode_bit7Click(true);
+  m.SetModeBit7(true);
   ASSERT_TRUE(Recorded(doc.history));
   EXPECT_EQ(doc.history.UndoName(), "Mode-Umschaltung SPERREN ändern");
 

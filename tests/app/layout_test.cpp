@@ -23,15 +23,15 @@ TEST(Layout, NeutralLayoutTwoColumns) {
   EXPECT_EQ(l.rows[17].function, (Rect{355, 40, 30, 20}));
   EXPECT_EQ(l.rows[17].rg, (Rect{355, 42, 30, 16}));
   // The button bar fills exactly the 300 pixels beside the logo box.
-  EXPECT_EQ(l.groupBoxButtons.left, 410);
-  EXPECT_EQ(l.groupBoxButtons.width, 300);
-  EXPECT_EQ(l.btn_load.width, 89);
-  EXPECT_EQ(l.btn_info.width, 52);
-  EXPECT_EQ(l.btn_close.left, l.btn_info.left);
+  EXPECT_EQ(l.buttonsGroup.left, 410);
+  EXPECT_EQ(l.buttonsGroup.width, 300);
+  EXPECT_EQ(l.loadButton.width, 89);
+  EXPECT_EQ(l.infoButton.width, 52);
+  EXPECT_EQ(l.closeButton.left, l.infoButton.left);
   EXPECT_EQ(l.progressBar.width, 2 * 89 + 10);
-  EXPECT_EQ(l.groupBoxImage, (Rect{5, 515, 400, 50}));
-  EXPECT_EQ(l.image2, (Rect{100, 9, 200, 32}));
-  EXPECT_EQ(l.btn_goweb, (Rect{5, 569, 400, 25}));
+  EXPECT_EQ(l.logoGroup, (Rect{5, 515, 400, 50}));
+  EXPECT_EQ(l.logo, (Rect{100, 9, 200, 32}));
+  EXPECT_EQ(l.helpButton, (Rect{5, 569, 400, 25}));
 }
 
 TEST(Layout, OneColumnWithGapAndHeader) {
@@ -67,10 +67,8 @@ TEST(Layout, EditorFramePlacements) {
     Rect frame;
     int windowWidth;
   } cases[] = {
-      {FrameKind::Options, {410, 10, 390, 485}, 410 + 390 + 10},
-      {FrameKind::Blink, {410, 10, 615, 465}, 410 + 615 + 10},
-      {FrameKind::LedBlink, {410, 10, 615, 465}, 410 + 615 + 10},
-      {FrameKind::Servo, {410, 10, 615, 465}, 650 + 375 + 10},
+      {FrameKind::Options, {410, 10, 390, 485}, 410 + 390 + 10},  {FrameKind::Blink, {410, 10, 615, 465}, 410 + 615 + 10},
+      {FrameKind::LedBlink, {410, 10, 615, 465}, 410 + 615 + 10}, {FrameKind::Servo, {410, 10, 615, 465}, 650 + 375 + 10},
       {FrameKind::Cv, {5, 8, 940, 555}, 410 + 535 + 10},
   };
   for (const auto& c : cases) {
@@ -83,8 +81,8 @@ TEST(Layout, EditorFramePlacements) {
   MainLayout servo;
   servo.ShowEditorFrame(FrameKind::Servo, m);
   EXPECT_EQ(servo.servoAddressFrame, (Rect{6, 120, 398, 530}));
-  EXPECT_EQ(servo.groupBoxImage.left, 410);
-  EXPECT_EQ(servo.groupBoxButtons.left, 650);
+  EXPECT_EQ(servo.logoGroup.left, 410);
+  EXPECT_EQ(servo.buttonsGroup.left, 650);
 
   MainLayout none;
   none.ShowEditorFrame(static_cast<FrameKind>(5), m);

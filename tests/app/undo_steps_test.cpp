@@ -98,17 +98,17 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
   const ActionCase cases[] = {
       {"CV typed in three keystrokes", "fenwik_18324_cv.hex", nothing,
        [](Document& d) {
-         for (const char* t : {"1", "12", "128"}) d.editors.cv.edt_cvChange(CvRow(d, "cv29"), t);
+         for (const char* t : {"1", "12", "128"}) d.editors.cv.SetCvText(CvRow(d, "cv29"), t);
        },
        named("CV29 ändern")},
       {"option row typed", "relais8_dcc.hex", nothing,
        [](Document& d) {
-         for (const char* t : {"2", "25"}) d.editors.options.edt_optionChange(0, t);
+         for (const char* t : {"2", "25"}) d.editors.options.SetOptionRowText(0, t);
        },
        [](Document& d) { return d.editors.options.rows[0].caption + " ändern"; }},
-      {"radio button", "relais8_dcc.hex", nothing, [](Document& d) { d.editors.options.rad_modexClick(2); },
+      {"radio button", "relais8_dcc.hex", nothing, [](Document& d) { d.editors.options.SelectMode(2); },
        named("Mode Auswahl ändern")},
-      {"check box", "relais8_dcc.hex", nothing, [](Document& d) { d.editors.options.cbx_mode_bit7Click(true); },
+      {"check box", "relais8_dcc.hex", nothing, [](Document& d) { d.editors.options.SetModeBit7(true); },
        named("Mode-Umschaltung SPERREN ändern")},
       {"slider dragged over three positions", "relais8_dcc.hex",
        [](Document& d, ScriptedFileDialogs&) {
@@ -119,7 +119,7 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
          d.history.Clear();
        },
        [](Document& d) {
-         for (int p : {5, 6, 7}) d.editors.options.TrackBar_neon_1Change(p);
+         for (int p : {5, 6, 7}) d.editors.options.SetNeonDarkLevel(p);
        },
        [](Document& d) { return d.editors.options.neonLabels[0].text + " ändern"; }},
       {"combo box choice", "servo_tamb4_dcc.hex", nothing,
@@ -189,7 +189,7 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
        },
        [](Document& d) { return RowName(d, RowWith(d, &AddressRow::functionVisible)) + " Funktion ändern"; }},
       {"R/G click", "tollet_mot.hex", nothing,
-       [](Document& d) { d.btn_RGClick(RowWith(d, &AddressRow::rgVisible)); },
+       [](Document& d) { d.ToggleRowColour(RowWith(d, &AddressRow::rgVisible)); },
        [](Document& d) { return RowName(d, RowWith(d, &AddressRow::rgVisible)) + " R/G umschalten"; }},
   };
   for (const ActionCase& c : cases) {
@@ -228,24 +228,24 @@ TEST_F(UndoSteps, TypingMergesUntilTheFieldIsLeft) {
   const int cv29 = CvRow(doc, "cv29"), cv1 = CvRow(doc, "cv1");
   ASSERT_GE(cv29, 0);
   ASSERT_GE(cv1, 0);
-  m.edt_cvChange(cv29, "1");
-  m.edt_cvChange(cv29, "12");
+  m.SetCvText(cv29, "1");
+  m.SetCvText(cv29, "12");
   EXPECT_EQ(doc.history.UndoCount(), 1u);
   EXPECT_TRUE(doc.history.EndMerge());  // the field is left
   EXPECT_FALSE(doc.history.EndMerge());
-  m.edt_cvChange(cv29, "120");
+  m.SetCvText(cv29, "120");
   EXPECT_EQ(doc.history.UndoCount(), 2u);
-  m.edt_cvChange(cv1, "4");  // another key
-  m.edt_cvChange(cv29, "121");
+  m.SetCvText(cv1, "4");  // another key
+  m.SetCvText(cv29, "121");
   EXPECT_EQ(doc.history.UndoCount(), 4u);
-  m.edt_cvChange(cv29, "");  // an empty box changes nothing and keeps the step open
-  m.edt_cvChange(cv29, "122");
+  m.SetCvText(cv29, "");  // an empty box changes nothing and keeps the step open
+  m.SetCvText(cv29, "122");
   EXPECT_EQ(doc.history.UndoCount(), 4u);
 
   // Undo ends the merge: what is typed next is a step of its own.
   ASSERT_TRUE(doc.history.Undo().has_value());
   EXPECT_EQ(doc.image.eepromValue(m.rows[static_cast<size_t>(cv29)].offset), 120);
-  m.edt_cvChange(cv29, "7");
+  m.SetCvText(cv29, "7");
   EXPECT_EQ(doc.history.UndoCount(), 4u);
   EXPECT_EQ(doc.history.RedoCount(), 0u);
   ASSERT_TRUE(doc.history.Undo().has_value());
@@ -253,7 +253,7 @@ TEST_F(UndoSteps, TypingMergesUntilTheFieldIsLeft) {
 
   // A refused text shows its warning and records nothing.
   const size_t steps = doc.history.UndoCount();
-  EXPECT_EQ(m.edt_cvChange(cv29, "abc"), SetOutcome::Refused);
+  EXPECT_EQ(m.SetCvText(cv29, "abc"), SetOutcome::Refused);
   EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(doc.history.UndoCount(), steps);
 }
@@ -266,16 +266,16 @@ TEST_F(UndoSteps, NestedTransactionsAreOneStep) {
   OptionsModel& m = doc.editors.options;
   {
     History::Transaction outer(doc.history, "Alles auf einmal");
-    m.rad_modexClick(2);
+    m.SelectMode(2);
     EXPECT_FALSE(doc.history.Commit());
-    m.cbx_mode_bit7Click(true);
+    m.SetModeBit7(true);
   }
   EXPECT_EQ(doc.history.UndoCount(), 1u);
   EXPECT_EQ(doc.history.UndoName(), "Alles auf einmal");
   {
     History::Transaction outer(doc.history, "");
-    m.cbx_mode_bit7Click(false);
-    m.rad_modexClick(3);
+    m.SetModeBit7(false);
+    m.SelectMode(3);
   }
   EXPECT_EQ(doc.history.UndoCount(), 2u);
   EXPECT_EQ(doc.history.UndoName(), "Mode-Umschaltung SPERREN ändern");
@@ -287,7 +287,7 @@ TEST_F(UndoSteps, NestedTransactionsAreOneStep) {
   EXPECT_FALSE(m.modeBit7.checked);
 
   { History::Transaction nothing(doc.history, "nichts"); }
-  m.rad_modexClick(1);  // what is shown already
+  m.SelectMode(1);  // what is shown already
   doc.SetRowAddressText(RowWith(doc, &AddressRow::addressVisible),
                         doc.rows[RowWith(doc, &AddressRow::addressVisible)].addressText);
   EXPECT_EQ(doc.history.UndoCount(), 0u);
@@ -334,7 +334,7 @@ TEST_F(UndoSteps, NothingIsRecordedWithTheHistoryOff) {
   doc.history.SetEnabled(false);
   Load("fenwik_18324_cv.hex");
   ASSERT_EQ(doc.ShownEditor()->Set("cv29", "10"), SetOutcome::Done);
-  doc.editors.cv.edt_cvChange(CvRow(doc, "cv1"), "9");
+  doc.editors.cv.SetCvText(CvRow(doc, "cv1"), "9");
   EXPECT_FALSE(doc.history.CanUndo());
   EXPECT_EQ(doc.image.eepromValue(doc.editors.cv.rows[static_cast<size_t>(CvRow(doc, "cv1"))].offset), 9);
 }

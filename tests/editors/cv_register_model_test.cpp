@@ -57,8 +57,7 @@ TEST_F(CvRegisterModelTest, LoadShowsTheTableOfTheTypeAndWritesNothing) {
     EXPECT_FALSE(model.filling);
     ASSERT_EQ(model.rows.size(), c.rows) << std::hex << c.id;
     EXPECT_EQ(ctx.image.Hex_EE, before) << std::hex << c.id;
-    for (const auto& row : model.rows)
-      EXPECT_EQ(row.text, std::to_string(row.offset % 3 ? 255 : row.offset)) << row.caption;
+    for (const auto& row : model.rows) EXPECT_EQ(row.text, std::to_string(row.offset % 3 ? 255 : row.offset)) << row.caption;
     int r = RowAt(c.cv29Offset);
     ASSERT_GE(r, 0);
     EXPECT_EQ(model.rows[static_cast<size_t>(r)].caption, c.cv29Caption);
@@ -100,7 +99,7 @@ TEST_F(CvRegisterModelTest, EveryKeystrokeThatLeavesAByteWritesIt) {
   };
   for (const auto& s : steps) {
     dialogs.clear();
-    SetOutcome outcome = model.edt_cvChange(r, s.text);
+    SetOutcome outcome = model.SetCvText(r, s.text);
     EXPECT_EQ(Byte(0x6F), s.byte) << s.text;
     // The box keeps what was typed.
     EXPECT_EQ(model.rows[static_cast<size_t>(r)].text, s.text);
@@ -123,13 +122,13 @@ TEST_F(CvRegisterModelTest, EveryKeystrokeThatLeavesAByteWritesIt) {
 TEST_F(CvRegisterModelTest, NothingIsWrittenWhileFilling) {
   Load(0x14B00);
   model.filling = true;
-  EXPECT_EQ(model.edt_cvChange(0, "9"), SetOutcome::Done);
-  EXPECT_EQ(model.edt_cvChange(0, "x"), SetOutcome::Done);
+  EXPECT_EQ(model.SetCvText(0, "9"), SetOutcome::Done);
+  EXPECT_EQ(model.SetCvText(0, "x"), SetOutcome::Done);
   model.filling = false;
   EXPECT_EQ(Byte(0x60), "FF");
   EXPECT_TRUE(dialogs.messages.empty());
   // A slot beyond the table is no row.
-  EXPECT_EQ(model.edt_cvChange(73, "1"), SetOutcome::UnknownKey);
+  EXPECT_EQ(model.SetCvText(73, "1"), SetOutcome::UnknownKey);
 }
 
 TEST_F(CvRegisterModelTest, KeysNameTheCvNumberOfTheCaption) {
@@ -137,8 +136,13 @@ TEST_F(CvRegisterModelTest, KeysNameTheCvNumberOfTheCaption) {
     const char* caption;
     const char* key;
   } cases[] = {
-      {"CV001: Kurze Adresse", "cv1"}, {"CV1: Kurze Adresse", "cv1"},   {"CV029: Konfigbyte", "cv29"},
-      {"CV115: LISSY: Zug-Kategorie (1-4)", "cv115"}, {"CV000: x", "cv0"}, {"CVx: x", ""}, {"Adresse", ""},
+      {"CV001: Kurze Adresse", "cv1"},
+      {"CV1: Kurze Adresse", "cv1"},
+      {"CV029: Konfigbyte", "cv29"},
+      {"CV115: LISSY: Zug-Kategorie (1-4)", "cv115"},
+      {"CV000: x", "cv0"},
+      {"CVx: x", ""},
+      {"Adresse", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(CvRegisterModel::KeyOfCaption(c.caption), c.key) << c.caption;
 

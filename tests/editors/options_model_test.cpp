@@ -16,8 +16,7 @@ namespace {
 const char* const kNotANumber = "Ungültige Eingabe.\rZugelassen sind nur Zahlen";
 
 std::string Range(int min, int max) {
-  return "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich " + std::to_string(min) + ".." +
-         std::to_string(max);
+  return "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich " + std::to_string(min) + ".." + std::to_string(max);
 }
 
 // Identifiers of every entry of the type table and some without one.
@@ -163,9 +162,8 @@ TEST_F(OptionsModelTest, LoadingWritesNothingButTheFadingFallback) {
     int position;
     const char* after;
   } cases[] = {
-      {0x267, "44", 5, "11"}, {0x167, "00", 5, "11"}, {0x367, "ab", 5, "11"},
-      {0x367, "ff", 0, "ff"}, {0x167, "12", 4, "12"}, {0x267, "66", 1, "66"},
-      {0x8, "44", 0, "44"},  // no fading bar: nothing written
+      {0x267, "44", 5, "11"}, {0x167, "00", 5, "11"}, {0x367, "ab", 5, "11"}, {0x367, "ff", 0, "ff"},
+      {0x167, "12", 4, "12"}, {0x267, "66", 1, "66"}, {0x8, "44", 0, "44"},  // no fading bar: nothing written
   };
   for (const auto& c : cases) {
     ctx.image.set_Hex_EE(0x20, c.cell);
@@ -182,22 +180,19 @@ TEST_F(OptionsModelTest, TypingIntoARowWritesEveryValueAndReloads) {
   struct Step {
     const char* text;
     int byte;
-    const char* shown;     // the edit box afterwards
+    const char* shown;  // the edit box afterwards
     const char* unitText;
     const char* message;
   } steps[] = {
-      {"", 0xFF, "", "(127.5 sec.)", nullptr},
-      {"1", 1, "1", "(0.5 sec.)", nullptr},
-      {"12", 12, "12", "(6.0 sec.)", nullptr},
-      {"12x", 12, "12x", "(6.0 sec.)", kNotANumber},
-      {"0", 12, "0", "(6.0 sec.)", "range"},
-      {"128", 12, "128", "(6.0 sec.)", "range"},
+      {"", 0xFF, "", "(127.5 sec.)", nullptr},     {"1", 1, "1", "(0.5 sec.)", nullptr},
+      {"12", 12, "12", "(6.0 sec.)", nullptr},     {"12x", 12, "12x", "(6.0 sec.)", kNotANumber},
+      {"0", 12, "0", "(6.0 sec.)", "range"},       {"128", 12, "128", "(6.0 sec.)", "range"},
       {"020", 20, "20", "(10.0 sec.)", nullptr},  // the reload shows the value
       {"127", 127, "127", "(63.5 sec.)", nullptr},
   };
   for (const auto& s : steps) {
     dialogs.clear();
-    SetOutcome outcome = model.edt_optionChange(0, s.text);
+    SetOutcome outcome = model.SetOptionRowText(0, s.text);
     EXPECT_EQ(Byte(0x20), s.byte) << s.text;
     EXPECT_EQ(model.rows[0].text, s.shown) << s.text;
     EXPECT_EQ(model.rows[0].unitText, s.unitText) << s.text;
@@ -225,17 +220,16 @@ TEST_F(OptionsModelTest, EachRowHasItsRangeAndByte) {
     int min, max;  // the range of the message; 0,0: accepted
     int offset;
   } cases[] = {
-      {0x8, 0, "0", 1, 127, 0x20},         {0x8, 0, "127", 0, 0, 0x20},
-      {0x1A4100, 0, "255", 0, 0, 0x20},     {0x2B4100, 0, "256", 1, 255, 0x20},
-      {0x71, 0, "10", 0, 0, 0x20},          {0x71, 1, "10", 1, 9, 0x2F},
-      {0x71, 1, "3", 0, 0, 0x2F},           {0x171, 1, "9", 0, 0, 0x30},
-      {0x367, 6, "200", 0, 0, 0x75},        {0x267, 1, "0", 1, 255, 0x70},
+      {0x8, 0, "0", 1, 127, 0x20},        {0x8, 0, "127", 0, 0, 0x20}, {0x1A4100, 0, "255", 0, 0, 0x20},
+      {0x2B4100, 0, "256", 1, 255, 0x20}, {0x71, 0, "10", 0, 0, 0x20}, {0x71, 1, "10", 1, 9, 0x2F},
+      {0x71, 1, "3", 0, 0, 0x2F},         {0x171, 1, "9", 0, 0, 0x30}, {0x367, 6, "200", 0, 0, 0x75},
+      {0x267, 1, "0", 1, 255, 0x70},
   };
   for (const auto& c : cases) {
     Put(c.offset, 5);
     Load(c.id);
     dialogs.clear();
-    model.edt_optionChange(c.row, c.text);
+    model.SetOptionRowText(c.row, c.text);
     if (c.max) {
       EXPECT_EQ(dialogs.texts(), std::vector<std::string>{Range(c.min, c.max)}) << std::hex << c.id << " " << c.text;
       EXPECT_EQ(Byte(c.offset), 5);
@@ -254,26 +248,26 @@ TEST_F(OptionsModelTest, ModeClicks) {
   for (bool ticked : {true, false}) {
     Put(0x00, 0xC1);
     Load(0xB, 3.55f);
-    model.cbx_mode_bit7Click(ticked);
+    model.SetModeBit7(ticked);
     EXPECT_EQ(Byte(0x00), ticked ? 0xC1 : 0x41);
-    model.rad_modexClick(3);
+    model.SelectMode(3);
     EXPECT_EQ(model.checkedMode, 3);
     EXPECT_EQ(Byte(0x00), ticked ? 0x84 : 0x04);
   }
   Put(0x00, 0x02);
   Load(0x13E00);
   EXPECT_EQ(model.checkedMode, 2);
-  model.cbx_mode_bit6Click(true);
+  model.SetModeBit6(true);
   EXPECT_EQ(Byte(0x00), 0x42);
-  model.cbx_mode_bit7Click(true);
+  model.SetModeBit7(true);
   EXPECT_EQ(Byte(0x00), 0xC2);
-  model.rad_modexClick(1);
+  model.SelectMode(1);
   EXPECT_EQ(Byte(0x00), 0xC1);
 
   // Without the boxes a mode click clears bits 6 and 7.
   Put(0x00, 0xC2);
   Load(0x3D00);
-  model.rad_modexClick(1);
+  model.SelectMode(1);
   EXPECT_EQ(Byte(0x00), 0x01);
 
   // A mode byte without a mode bit leaves the radio buttons as they were.
@@ -288,9 +282,9 @@ TEST_F(OptionsModelTest, TimeOutMarkerWritesABOr01) {
   Load(0x208);
   EXPECT_FALSE(model.timeOutMarker.checked);
   EXPECT_EQ(model.timeOutMarker.top, 100);
-  model.cbx_weiche_abClick(true);
+  model.SetTimeOutMarker(true);
   EXPECT_EQ(Byte(0x00), 0xAB);
-  model.cbx_weiche_abClick(false);
+  model.SetTimeOutMarker(false);
   EXPECT_EQ(Byte(0x00), 0x01);
   Put(0x00, 0xAB);
   Load(0x208);
@@ -310,13 +304,13 @@ TEST_F(OptionsModelTest, SwitchOffOptionsWriteTheirByte) {
     EXPECT_EQ(model.boxes[1].top, 190);
     ASSERT_TRUE(model.boxes[0].checked && model.boxes[1].checked);
     EXPECT_FALSE(model.text1.visible);
-    model.cbx_zusatz_x_Click(2, false);
+    model.SetOptionBox(2, false);
     EXPECT_EQ(Byte(byte), 0x0A);
-    model.cbx_zusatz_x_Click(1, false);
+    model.SetOptionBox(1, false);
     EXPECT_EQ(Byte(byte), 0xAA);
     EXPECT_TRUE(model.text1.visible);
     EXPECT_EQ(model.text1.text, "Achtung: Durchbrenn-Gefahr für Weichen-Antriebe!");
-    model.cbx_zusatz_x_Click(2, true);
+    model.SetOptionBox(2, true);
     EXPECT_EQ(Byte(byte), 0xA0);
     EXPECT_FALSE(model.text1.visible);
   }
@@ -325,7 +319,7 @@ TEST_F(OptionsModelTest, SwitchOffOptionsWriteTheirByte) {
   EXPECT_FALSE(model.boxes[0].checked);
   EXPECT_TRUE(model.boxes[1].checked);
   // The old content of the byte is not kept.
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x30), 0x00);
 }
 
@@ -337,11 +331,11 @@ TEST_F(OptionsModelTest, OutputFunctionBoxesKeepBit5) {
     EXPECT_FALSE(model.boxes[5].visible);
     EXPECT_EQ(model.text1.top, 220);
     EXPECT_TRUE(model.text1.visible);
-    model.cbx_zusatz_x_Click(3, true);
+    model.SetOptionBox(3, true);
     EXPECT_EQ(Byte(0x20), start | 0x04);
-    model.cbx_zusatz_x_Click(8, true);
+    model.SetOptionBox(8, true);
     EXPECT_EQ(Byte(0x20), start | 0x84);
-    model.cbx_zusatz_x_Click(3, false);
+    model.SetOptionBox(3, false);
     EXPECT_EQ(Byte(0x20), start | 0x80);
   }
   Put(0x20, 0x41);
@@ -357,15 +351,15 @@ TEST_F(OptionsModelTest, OutputFunctionBoxesKeepBit5) {
   EXPECT_EQ(model.heading.text, "Spezial-Funktion Ausgang 9 / 10:");
   EXPECT_FALSE(model.boxes[0].checked);
   EXPECT_TRUE(model.boxes[1].checked);
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x20), 0xF3);
-  model.cbx_zusatz_x_Click(2, false);
+  model.SetOptionBox(2, false);
   EXPECT_EQ(Byte(0x20), 0xF1);
 
   // A type without option boxes writes nothing.
   Put(0x20, 0x33);
   Load(0x8);
-  model.cbx_zusatz_x_Click(1, true);
+  model.SetOptionBox(1, true);
   EXPECT_EQ(Byte(0x20), 0x33);
 }
 
@@ -376,7 +370,7 @@ TEST_F(OptionsModelTest, Bars) {
   EXPECT_EQ(model.bar.hint, "rechts = HELL, Links = dunkel");
   const int codes[] = {0xFF, 0x66, 0x33, 0x22, 0x12, 0x11};
   for (int p = 0; p <= 5; ++p) {
-    model.TrackBar_01Change(p);
+    model.SetFadingOrSpeed(p);
     EXPECT_EQ(Byte(0x20), codes[p]) << p;
     EXPECT_EQ(model.bar.position, p);
   }
@@ -390,7 +384,7 @@ TEST_F(OptionsModelTest, Bars) {
   EXPECT_EQ(model.bar.max, 255);
   EXPECT_EQ(model.bar.tick, 5);
   EXPECT_EQ(model.bar.hint, "");
-  model.TrackBar_01Change(200);
+  model.SetFadingOrSpeed(200);
   EXPECT_EQ(Byte(0x20), 200);
   EXPECT_EQ(model.barTitle.text, "Geschwindigkeit: 200");
   EXPECT_EQ(model.bar.hint, "Ablauf-Geschwindigkeit der Effekte");
@@ -414,14 +408,14 @@ TEST_F(OptionsModelTest, NeonBarsWriteTheirBytesAndKeepTheirPlaceOnReload) {
   EXPECT_EQ(model.neonLabels[1].top, 213);
   EXPECT_EQ(model.neonLabels[2].top, 70);
   EXPECT_EQ(model.neon[0].hint, "Rechts = HELL, Links = dunkel");
-  model.TrackBar_neon_1Change(7);
+  model.SetNeonDarkLevel(7);
   EXPECT_EQ(Byte(0x40), 7);
   EXPECT_EQ(model.focus, OptionsFocus::NeonBar1);
-  model.TrackBar_neon_2Change(15);
+  model.SetNeonBrightLevel(15);
   EXPECT_EQ(Byte(0x41), 15);
   // A reload from another reaction leaves the bars where they stand.
   Put(0x40, 1);
-  model.edt_optionChange(0, "100");
+  model.SetOptionRowText(0, "100");
   EXPECT_EQ(Byte(0x20), 100);
   EXPECT_EQ(model.neon[0].position, 7);
   EXPECT_EQ(Byte(0x40), 1);
@@ -459,11 +453,11 @@ TEST_F(OptionsModelTest, NothingIsWrittenWhileFilling) {
   Load(0x267);
   const auto before = ctx.image.Hex_EE;
   model.filling = true;
-  model.rad_modexClick(2);
-  model.cbx_mode_bit7Click(false);
-  model.TrackBar_01Change(0);
-  model.edt_optionChange(0, "9");
-  model.edt_optionChange(1, "x");
+  model.SelectMode(2);
+  model.SetModeBit7(false);
+  model.SetFadingOrSpeed(0);
+  model.SetOptionRowText(0, "9");
+  model.SetOptionRowText(1, "x");
   model.filling = false;
   EXPECT_EQ(ctx.image.Hex_EE, before);
   EXPECT_TRUE(dialogs.messages.empty());
@@ -502,15 +496,15 @@ TEST_F(OptionsModelTest, SettingKeysOfTheTypes) {
       {0x13D00, {"modus", "modus.bit6", "modus.bit7"}},
       {0x167, {"fading"}},
       {0x367,
-       {"strasse1.gruen", "strasse2.gruen", "gelbphase", "rotgelbphase", "allesrot", "vorlauf.gruen", "vorlauf.rot",
-        "fading", "modus", "modus.bit7"}},
+       {"strasse1.gruen", "strasse2.gruen", "gelbphase", "rotgelbphase", "allesrot", "vorlauf.gruen", "vorlauf.rot", "fading",
+        "modus", "modus.bit7"}},
       {0x267, {"gruenphase.haupt", "gruenphase.neben", "fading", "modus", "modus.bit7"}},
       {0x6F, {"geschwindigkeit"}},
       {0x171, {"ablaufgeschwindigkeit", "mindestanzahl", "modus", "modus.bit7"}},
       {0x170, {"ausgang9", "ausgang10"}},
       {0x270,
-       {"ausgang9.neondefekt", "ausgang10.schweisser", "ausgang123.schweisser", "ausgang4.schweisser",
-        "ausgang5678.schweisser", "ausgang9.schweisser", "ausgang4.neondefekt"}},
+       {"ausgang9.neondefekt", "ausgang10.schweisser", "ausgang123.schweisser", "ausgang4.schweisser", "ausgang5678.schweisser",
+        "ausgang9.schweisser", "ausgang4.neondefekt"}},
       {0x2A4100, {"timeout", "neon.dunkel", "neon.hell", "modus", "modus.bit6", "modus.bit7"}},
   };
   for (const auto& c : cases) {
@@ -534,8 +528,8 @@ TEST_F(OptionsModelTest, SetRunsTheReactionOfTheControl) {
     int32_t id;
     const char* key;
     const char* value;
-    int offset;   // the byte the reaction writes
-    int before;   // its content before the load
+    int offset;  // the byte the reaction writes
+    int before;  // its content before the load
     int after;
   } cases[] = {
       {0x8, "timeout", "12", 0x20, 0xFF, 12},
@@ -608,10 +602,10 @@ TEST_F(OptionsModelTest, SetRefusesWhatTheControlCannotShow) {
     float version;
     const char* key;
   } unknown[] = {
-      {0x8, 4.0f, "nurtimeout"},  {0x8, 4.0f, "modus"},          {0xB, 3.54f, "modus.bit7"},
-      {0x3D00, 4.0f, "modus.bit6"}, {0x13F00, 4.0f, "modus"},     {0x270, 4.0f, "option6"},
-      {0x167, 4.0f, "geschwindigkeit"}, {0x6F, 4.0f, "fading"},  {0x16D, 4.0f, "timeout"},
-      {0x66, 3.54f, "modus"},     {0x8, 4.0f, "cv29"},           {0x8, 4.0f, ""},
+      {0x8, 4.0f, "nurtimeout"},        {0x8, 4.0f, "modus"},     {0xB, 3.54f, "modus.bit7"},
+      {0x3D00, 4.0f, "modus.bit6"},     {0x13F00, 4.0f, "modus"}, {0x270, 4.0f, "option6"},
+      {0x167, 4.0f, "geschwindigkeit"}, {0x6F, 4.0f, "fading"},   {0x16D, 4.0f, "timeout"},
+      {0x66, 3.54f, "modus"},           {0x8, 4.0f, "cv29"},      {0x8, 4.0f, ""},
   };
   dialogs.clear();
   for (const auto& u : unknown) {

@@ -98,8 +98,7 @@ TEST_F(CompareTest, ReportsADifferentEepromByte) {
   Load(MidRangeFile());
   const auto result = Compare(MidRangeFile(0x2805, 0x12));
   ASSERT_TRUE(result.completed);
-  const std::vector<std::string> eeprom{"", "EE0x05: File1:0x05 - File2:0x12", " ",
-                                        "   1 gefundene Unterschiede im EEprom"};
+  const std::vector<std::string> eeprom{"", "EE0x05: File1:0x05 - File2:0x12", " ", "   1 gefundene Unterschiede im EEprom"};
   EXPECT_EQ(result.eepromLines, eeprom);
   EXPECT_EQ(result.EE_Differences, 1);
   EXPECT_EQ(result.totalDifferences(), 1);
@@ -167,19 +166,25 @@ TEST_F(CompareTest, RefusedLinesStopTheComparisonWithTheirMessage) {
     std::string text;
   };
   const Case cases[] = {
-      {":02000006AABB00", "E206a: Unerwartete Zeile im File:\n:02000006AABB00\n\nRECLEN (Identifier 1): 02\nLOAD OFFSET "
-                          "(Identifier 2): 00 00\nRECTYP (Identifies 3): 06"},
-      {":00000001FF ", "E202a: Unerwarteter End File Record:\n:00000001FF \n\nRECLEN (Identifier 1): 00\nLOAD OFFSET "
-                       "(Identifier 2): 00 00\nRECTYP (Identifier 3): 01"},
-      {":020000021000EC", "E203a: Unerwartete Zeile im File:\n:020000021000EC\n\nRECLEN (Identifier 1): 02\nLOAD "
-                          "OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 02"},
-      {":0400000300003800C1", "E204a: Unerwartete Zeile im File:\n:0400000300003800C1\n\nRECLEN (Identifier 1): 04\nLOAD "
-                              "OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 03"},
-      {":020000040002F8", "E205: Unerwarteter Extendet Linear Address Record:\n:020000040002F8\n\nRECLEN (Identifier "
-                          "1): 02\nLOAD OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 04"},
+      {":02000006AABB00",
+       "E206a: Unerwartete Zeile im File:\n:02000006AABB00\n\nRECLEN (Identifier 1): 02\nLOAD OFFSET "
+       "(Identifier 2): 00 00\nRECTYP (Identifies 3): 06"},
+      {":00000001FF ",
+       "E202a: Unerwarteter End File Record:\n:00000001FF \n\nRECLEN (Identifier 1): 00\nLOAD OFFSET "
+       "(Identifier 2): 00 00\nRECTYP (Identifier 3): 01"},
+      {":020000021000EC",
+       "E203a: Unerwartete Zeile im File:\n:020000021000EC\n\nRECLEN (Identifier 1): 02\nLOAD "
+       "OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 02"},
+      {":0400000300003800C1",
+       "E204a: Unerwartete Zeile im File:\n:0400000300003800C1\n\nRECLEN (Identifier 1): 04\nLOAD "
+       "OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 03"},
+      {":020000040002F8",
+       "E205: Unerwarteter Extendet Linear Address Record:\n:020000040002F8\n\nRECLEN (Identifier "
+       "1): 02\nLOAD OFFSET (Identifier 2): 00 00\nRECTYP (Identifier 3): 04"},
       // A data record at word 0x1000 lies outside every area.
-      {":0220000000000000", "E201a: Unerwartete Zeile:\n:0220000000000000\n\nRECLEN (Identifier 1): 02\nLOAD OFFSET "
-                            "(Identifier 2): 20 00\nRECTYP (Identifier 3): 00"},
+      {":0220000000000000",
+       "E201a: Unerwartete Zeile:\n:0220000000000000\n\nRECLEN (Identifier 1): 02\nLOAD OFFSET "
+       "(Identifier 2): 20 00\nRECTYP (Identifier 3): 00"},
   };
   Load(MidRangeFile());
   for (const auto& c : cases) {
@@ -274,22 +279,22 @@ TEST_F(CompareTest, SuccessiveComparisonsStartFromEmptyMemosAndZeroCounts) {
   ASSERT_TRUE(comparison.CompareLines(MidRangeFile(0x3FFF, 0x12)));
   EXPECT_EQ(comparison.ROM_Differences, 1);
   comparison.Clear();
-  EXPECT_TRUE(comparison.Memo1a.empty());
-  EXPECT_TRUE(comparison.Memo3a.empty());
+  EXPECT_TRUE(comparison.eepromLines.empty());
+  EXPECT_TRUE(comparison.romLines.empty());
   ASSERT_TRUE(comparison.CompareLines(MidRangeFile()));
   EXPECT_EQ(comparison.ROM_Differences + comparison.EE_Differences, 0);
-  EXPECT_EQ(comparison.Memo3a[1], "   0 gefundene Unterschiede im ROM");
+  EXPECT_EQ(comparison.romLines[1], "   0 gefundene Unterschiede im ROM");
 }
 
 TEST_F(CompareTest, AFileOfMoreThan1024LinesIsComparedWhole) {
   Load(MidRangeFile());
   std::vector<std::string> file2(1100, ":00000005FB");  // start-address records carry nothing
-  file2[1090] = MidRangeFile(0x3FFF)[3];             // the record of words 0x10..0x17
+  file2[1090] = MidRangeFile(0x3FFF)[3];                // the record of words 0x10..0x17
   HexComparison comparison(image, dialogs);
   ASSERT_TRUE(comparison.CompareLines(file2));
   EXPECT_EQ(comparison.StoredLines.size(), 1100u);
   EXPECT_EQ(comparison.ROM_Differences, 1);
-  EXPECT_EQ(comparison.Memo3a[0], "$0012:  0x2805 [GOTO  ] - 0x3FFF [      ]");
+  EXPECT_EQ(comparison.romLines[0], "$0012:  0x2805 [GOTO  ] - 0x3FFF [      ]");
 }
 
 TEST_F(CompareTest, ShortAndOddRecordsAreReadWithoutGoingPastTheLine) {
@@ -360,11 +365,7 @@ TEST_F(CompareTest, LineEndsTheLoadAcceptsAreAcceptedToo) {
 TEST_F(CompareTest, AFileWithoutDataIsReportedAndNotCounted) {
   Load(MidRangeFile());
   const std::vector<std::vector<std::string>> files = {
-      {},
-      {"", ""},
-      {":00000001FF"},
-      {":020000040000FA", ":00000001FF"},
-      {":020000040001F9", ":00000005FB", ":00000001FF", ""},
+      {}, {"", ""}, {":00000001FF"}, {":020000040000FA", ":00000001FF"}, {":020000040001F9", ":00000005FB", ":00000001FF", ""},
   };
   for (const auto& file2 : files) {
     SCOPED_TRACE(file2.size());
@@ -404,12 +405,12 @@ TEST_F(CompareTest, AFileWithoutDataIsReportedAndNotCounted) {
 TEST_F(CompareTest, EveryByteValueGivesValidUtf8Texts) {
   Load(MidRangeFile());
   const std::vector<std::string (*)(char)> lines = {
-      [](char c) { return std::string(":0200000") + c + "AABB00"; },           // record type
-      [](char c) { return std::string(":02000000") + c + "1AA00"; },           // program byte
-      [](char c) { return std::string(":044200000") + c + "000200FF"; },       // EEPROM byte
+      [](char c) { return std::string(":0200000") + c + "AABB00"; },              // record type
+      [](char c) { return std::string(":02000000") + c + "1AA00"; },              // program byte
+      [](char c) { return std::string(":044200000") + c + "000200FF"; },          // EEPROM byte
       [](char c) { return std::string(":084000000") + c + "00020003000600AC"; },  // ID digit
-      [](char c) { return std::string(":02400E00C") + c + "31B3"; },           // configuration
-      [](char c) { return std::string(":02") + c + "0000000AA"; },             // unknown area
+      [](char c) { return std::string(":02400E00C") + c + "31B3"; },              // configuration
+      [](char c) { return std::string(":02") + c + "0000000AA"; },                // unknown area
   };
   const std::string name = std::string("file\xE4\0.hex", 10);
   for (int v = 0; v < 256; ++v) {
@@ -425,10 +426,15 @@ TEST_F(CompareTest, EveryByteValueGivesValidUtf8Texts) {
     }
   }
   // A Latin-1 byte is shown as its character, NUL as the replacement character.
-  const auto latin = Compare({":044200000\xE4" "000200FF"});
+  const auto latin =
+      Compare({":044200000\xE4"
+               "000200FF"});
   ASSERT_GE(latin.eepromLines.size(), 2u);
   EXPECT_EQ(latin.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xC3\xA4");
-  const auto nul = Compare({std::string(":044200000\0" "000200FF", 19)});
+  const auto nul =
+      Compare({std::string(":044200000\0"
+                           "000200FF",
+                           19)});
   ASSERT_GE(nul.eepromLines.size(), 2u);
   EXPECT_EQ(nul.eepromLines[1], "EE0x00: File1:0x00 - File2:0x0\xEF\xBF\xBD");
   // A tab is a control character like NUL: the lines of the comparison keep their columns.

@@ -11,12 +11,12 @@
 namespace korrin {
 
 struct FrameSet {
-  EditorFrame* FrameZusatz1 = nullptr;
-  EditorFrame* FrameRegister1 = nullptr;
-  EditorFrame* FrameBlinkmuster1 = nullptr;
-  EditorFrame* FrameBlinkmuster_led1 = nullptr;
-  EditorFrame* FrameTamb1 = nullptr;
-  EditorFrame* FrameTambAdr1 = nullptr;
+  EditorFrame* optionsFrame = nullptr;
+  EditorFrame* cvTableFrame = nullptr;
+  EditorFrame* blinkPatternFrame = nullptr;
+  EditorFrame* ledBlinkPatternFrame = nullptr;
+  EditorFrame* servoCurveFrame = nullptr;
+  EditorFrame* servoAssignmentFrame = nullptr;
 
   // The measurements of kind's frame that decide its placement.
   std::function<FrameMetrics(FrameKind kind)> metrics;
@@ -24,7 +24,7 @@ struct FrameSet {
   std::function<void(FrameKind kind)> prepare;
 
   std::vector<EditorFrame*> all() const {
-    return {FrameZusatz1, FrameRegister1, FrameBlinkmuster1, FrameBlinkmuster_led1, FrameTamb1, FrameTambAdr1};
+    return {optionsFrame, cvTableFrame, blinkPatternFrame, ledBlinkPatternFrame, servoCurveFrame, servoAssignmentFrame};
   }
 };
 

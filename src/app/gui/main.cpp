@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/gui/Reader.h"
 #include "app/gui/desktop_setup.h"
+#include "app/gui/main_window.h"
 #include "app/start_arguments.h"
 #include "base/platform.h"
 
@@ -31,8 +31,7 @@ class KorrinApplication : public QApplication {
       QMessageBox::critical(activeWindow(), "Korrin",
                             QString::fromUtf8("Unerwarteter Fehler: %1\nDie Aktion wurde abgebrochen.").arg(e.what()));
     } catch (...) {
-      QMessageBox::critical(activeWindow(), "Korrin",
-                            QString::fromUtf8("Unerwarteter Fehler.\nDie Aktion wurde abgebrochen."));
+      QMessageBox::critical(activeWindow(), "Korrin", QString::fromUtf8("Unerwarteter Fehler.\nDie Aktion wurde abgebrochen."));
     }
     return false;
   }
@@ -66,12 +65,12 @@ int Check(const std::string& file, const QString& translation) {
   PrintingDialogs dialogs;
   NoFileDialogs fileDialogs;
   const std::string settings = korrin::ProgramSettingsPath();
-  korrin::TFormMain window(dialogs, fileDialogs, settings);
+  korrin::MainWindow window(dialogs, fileDialogs, settings);
   if (!file.empty()) window.StartWithFile(file);
 
-  const QString help = korrin::TFormMain::HelpFolder();
+  const QString help = korrin::MainWindow::HelpFolder();
   const bool helpFound = QFileInfo::exists(help + "/index.html");
-  const QString page = QUrl(korrin::TFormMain::HelpUrlFor(window.document().HelpPage)).toLocalFile();
+  const QString page = QUrl(korrin::MainWindow::HelpUrlFor(window.document().HelpPage)).toLocalFile();
   const bool pageFound = QFileInfo::exists(page);
   const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
   const bool german = !translation.isEmpty() && cancel == QString::fromUtf8("Abbrechen");
@@ -119,7 +118,7 @@ int main(int argc, char** argv) {
 
   korrin::QtDialogs dialogs;
   korrin::QtFileDialogs fileDialogs;
-  korrin::TFormMain window(dialogs, fileDialogs, korrin::ProgramSettingsPath());
+  korrin::MainWindow window(dialogs, fileDialogs, korrin::ProgramSettingsPath());
   dialogs.setParent(&window);
   fileDialogs.setParent(&window);
   window.show();

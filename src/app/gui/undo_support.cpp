@@ -11,10 +11,10 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/gui/Reader.h"
-#include "editors/gui/Frame_register.h"
-#include "editors/gui/Frame_zusatz.h"
-#include "editors/gui/blink_pattern_frame.h"
+#include "app/gui/main_window.h"
+#include "editors/gui/cv_table_frame.h"
+#include "editors/gui/options_frame.h"
+#include "editors/gui/pattern_frame_base.h"
 
 namespace korrin {
 
@@ -33,8 +33,7 @@ Command CommandOf(const QKeyEvent* key) {
 }
 
 bool IsTextEdit(const QObject* o) {
-  return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) ||
-         qobject_cast<const QAbstractSpinBox*>(o);
+  return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o);
 }
 
 }  // namespace
@@ -53,7 +52,7 @@ QString UndoSupport::RedoText(const std::string& name) {
   return name.empty() ? QString("Wiederholen") : QString("Wiederholen: ") + QString::fromStdString(name);
 }
 
-UndoSupport::UndoSupport(TFormMain& window) : QObject(&window), window_(window) {
+UndoSupport::UndoSupport(MainWindow& window) : QObject(&window), window_(window) {
   setObjectName("undoSupport");
   undoAction = new QAction(UndoText(""), &window);
   undoAction->setObjectName("undoAction");
@@ -74,13 +73,11 @@ UndoSupport::~UndoSupport() {
   if (qApp) qApp->removeEventFilter(this);
 }
 
-bool UndoSupport::InWindow(const QWidget* w) const {
-  return w && (w == &window_ || window_.isAncestorOf(w));
-}
+bool UndoSupport::InWindow(const QWidget* w) const { return w && (w == &window_ || window_.isAncestorOf(w)); }
 
 bool UndoSupport::InRowsOrFrames(const QWidget* w) const {
   if (!w) return false;
-  if (window_.GroupBoxMain && (w == window_.GroupBoxMain || window_.GroupBoxMain->isAncestorOf(w))) return true;
+  if (window_.rowsGroup && (w == window_.rowsGroup || window_.rowsGroup->isAncestorOf(w))) return true;
   for (const EditorFrame* f : window_.frames().all())
     if (f && f->isVisible() && (w == f || f->isAncestorOf(w))) return true;
   return false;
@@ -118,9 +115,9 @@ void UndoSupport::RenderRestored() {
   const FrameSet& frames = window_.frames();
   for (EditorFrame* f : frames.all()) {
     if (!f || !f->isVisible()) continue;
-    if (auto* cv = dynamic_cast<TFrameRegister*>(f)) cv->Render();
-    if (auto* options = dynamic_cast<TFrameZusatz*>(f)) options->Render();
-    if (auto* blink = dynamic_cast<BlinkPatternFrame*>(f)) blink->Render();
+    if (auto* cv = dynamic_cast<CvTableFrame*>(f)) cv->Render();
+    if (auto* options = dynamic_cast<OptionsFrame*>(f)) options->Render();
+    if (auto* blink = dynamic_cast<PatternFrameBase*>(f)) blink->Render();
   }
 }
 

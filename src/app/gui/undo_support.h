@@ -19,13 +19,13 @@ class QWidget;
 
 namespace korrin {
 
-class TFormMain;
+class MainWindow;
 
 class UndoSupport : public QObject {
   Q_OBJECT
  public:
   // Installs itself on the application and its two actions (with their shortcuts) on window.
-  explicit UndoSupport(TFormMain& window);
+  explicit UndoSupport(MainWindow& window);
   ~UndoSupport() override;
 
   void Undo();
@@ -57,7 +57,7 @@ class UndoSupport : public QObject {
   bool InWindow(const QWidget* w) const;
   bool InRowsOrFrames(const QWidget* w) const;
 
-  TFormMain& window_;
+  MainWindow& window_;
   bool commitScheduled_ = false;
 };
 

@@ -1,139 +1,104 @@
 #include "editors/gui/blink_pattern_frame.h"
 
-#include <QPointer>
-#include <QSignalBlocker>
-
 namespace korrin {
 
-BlinkPatternFrame::BlinkPatternFrame(PatternEditorModel& model, QWidget* parent)
-    : EditorFrame(parent), model_(model) {
-  // Every action on the model, from this frame or from the save's question, ends in a
-  // render. The frame may be destroyed before the model.
-  QPointer<BlinkPatternFrame> self(this);
-  model_.changed = [self] {
-    if (self) self->Render();
-  };
-}
+namespace {
+constexpr int kStripLeft = 75;
+constexpr int kStripTop = 92;
+constexpr int kStripPitch = 48;
+constexpr int kStripHeight = 41;
+constexpr int kPreviewRow = kStripTop + 4 * kStripPitch;
+constexpr int kBottomRow = kPreviewRow + 34;
+}  // namespace
 
-void BlinkPatternFrame::ShowEditor(int width) {
-  if (preview) preview->stop();
-  show();
-  geometry_.setHeight(strips.front()->height());
-  layoutControls();
-  strip_width_ = width - strips.front()->x() - 10;
-  for (auto* s : strips) s->resize(strip_width_, s->height());
-  Render();
-  filling = false;
-}
+BlinkPatternFrame::BlinkPatternFrame(BlinkPatternModel& model, QWidget* parent) : PatternFrameBase(model, parent) {
+  parameterGroup = new QGroupBox(QStringLiteral("Parameter für ..."), this);
+  parameterGroup->setGeometry(8, 2, 340, 46);
+  const char* addressHint = "Auswahl, für welche Adresse die Angezeigten Parameter gültig sind";
+  for (int i = 0; i < 4; ++i) {
+    auto* r = new QRadioButton(QStringLiteral("Adresse %1").arg(i + 1), parameterGroup);
+    r->setGeometry(8 + i * 82, 20, 80, 20);
+    r->setToolTip(QString::fromUtf8(addressHint));
+    addressButtons[static_cast<size_t>(i)] = r;
+  }
+  addressButtons[0]->setChecked(true);
+  for (int i = 0; i < 4; ++i)
+    connect(addressButtons[static_cast<size_t>(i)], &QRadioButton::toggled, this,
+            [this, i](bool checked) { addressClicked(i, checked); });
 
-void BlinkPatternFrame::Render() {
-  const PatternEditorModel& m = model_;
-  for (int k = 0; k < 4; ++k) {
-    QRadioButton* r = address_buttons[static_cast<size_t>(k)];
-    QSignalBlocker b(r);
-    if (k == m.selectedAddress()) r->setChecked(true);
-  }
-  {
-    QSignalBlocker b(count_edit);
-    if (count_edit->text().toStdString() != m.countText()) count_edit->setText(QString::fromStdString(m.countText()));
-  }
-  {
-    QSignalBlocker b(stretch_edit);
-    if (stretch_edit->text().toStdString() != m.stretchText())
-      stretch_edit->setText(QString::fromStdString(m.stretchText()));
-  }
-  {
-    QSignalBlocker b(loop_box);
-    loop_box->setChecked(m.loopChecked());
-  }
-  for (int j = 0; j < m.outputCount(); ++j) {
-    QCheckBox* box = output_boxes[static_cast<size_t>(j)];
-    QSignalBlocker b(box);
-    box->setChecked(m.outputChecked(j));
-  }
-  // The spinners step within what the model takes (the LED table's stretch range depends on
-  // the type).
-  count_spinner->setRange(1, m.maxCount());
-  stretch_spinner->setRange(1, m.maxStretch());
-  info_raster->setText(QString::fromStdString(m.rasterText()));
-  info_total->setText(QString::fromStdString(m.totalText()));
-  for (int i = 0; i < 4; ++i) copy_buttons[static_cast<size_t>(i)]->setEnabled(m.copyEnabled(i));
-  apply_button->setEnabled(m.applyEnabled());
+  loopBox = new QCheckBox(QStringLiteral("Loop"), this);
+  loopBox->setGeometry(358, 22, 70, 20);
+  loopBox->setToolTip(QString::fromUtf8("Ablauf wieder immer wieder neu gestartet"));
 
-  // The cells follow the count the strips were drawn with.
-  const auto& drawn = m.strips();
-  const int n = drawn.empty() ? 0 : static_cast<int>(drawn.front().points.size());
-  geometry_.setCells(strip_width_, n);
-  for (size_t j = 0; j < strips.size() && j < drawn.size(); ++j) {
-    strips[j]->setVisible(drawn[j].visible);
-    std::vector<PatternStripGeometry::Cell> bars;
-    for (int q = 0; q < static_cast<int>(drawn[j].points.size()); ++q)
-      if (drawn[j].points[static_cast<size_t>(q)]) bars.push_back(geometry_.cell(q, true));
-    strips[j]->setBars(std::move(bars));
+  stretchLabel = new QLabel(QStringLiteral("Stretch-Faktor"), this);
+  stretchLabel->setGeometry(8, 58, 90, 18);
+  stretchEdit = new QLineEdit(QStringLiteral("10"), this);
+  stretchEdit->setGeometry(100, 56, 40, 22);
+  stretchEdit->setToolTip(QString::fromUtf8("ermöglicht es, den Ablauf zu Verlangsamen"));
+  stretchSpinner = new PatternUpDown(stretchEdit, 1, model.maxStretch(), this);
+  stretchSpinner->setGeometry(140, 56, 16, 22);
+
+  countLabel = new QLabel(QStringLiteral("Anzahl Punkte"), this);
+  countLabel->setGeometry(168, 58, 92, 18);
+  countEdit = new QLineEdit(QStringLiteral("10"), this);
+  countEdit->setGeometry(262, 56, 40, 22);
+  countEdit->setToolTip(QStringLiteral("Anzahl der Kurven-Punkte"));
+  countSpinner = new PatternUpDown(countEdit, 1, model.maxCount(), this);
+  countSpinner->setGeometry(302, 56, 16, 22);
+
+  pointTimeLabel = new QLabel(this);
+  pointTimeLabel->setGeometry(330, 52, 200, 18);
+  totalTimeLabel = new QLabel(this);
+  totalTimeLabel->setGeometry(330, 70, 200, 18);
+
+  for (int j = 0; j < 4; ++j) {
+    const int y = kStripTop + j * kStripPitch;
+    auto* label = new QLabel(QStringLiteral("Out#%1").arg(j + 1), this);
+    label->setGeometry(8, y + 12, 42, 18);
+    outputLabels.push_back(label);
+    auto* box = new QCheckBox(this);
+    box->setGeometry(50, y + 12, 20, 20);
+    box->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(j + 1));
+    outputBoxes.push_back(box);
+    auto* strip = new PatternStrip(this);
+    strip->setGeometry(kStripLeft, y, 450, kStripHeight);
+    strips.push_back(strip);
+    connect(strip, &PatternStrip::pressed, this, [this] { stripPressed(); });
+    connect(strip, &PatternStrip::moved, this, [this, j](QPoint p) { stripMoved(j, p); });
+    connect(strip, &PatternStrip::released, this, [this] { stripReleased(); });
   }
-}
+  for (int j = 0; j < 4; ++j)
+    connect(outputBoxes[static_cast<size_t>(j)], &QCheckBox::toggled, this, [this, j] { outputClicked(j); });
 
-bool BlinkPatternFrame::hasPendingChanges() const { return !isHidden() && model_.hasPendingChanges(); }
-
-void BlinkPatternFrame::applyPendingChanges() { model_.applyPendingChanges(); }
-
-void BlinkPatternFrame::nameControls() {
-  for (int k = 0; k < 4; ++k)
-    address_buttons[static_cast<size_t>(k)]->setAccessibleName(QStringLiteral("Adresse %1").arg(k + 1));
-  loop_box->setAccessibleName(QStringLiteral("Loop"));
-  stretch_edit->setAccessibleName(QStringLiteral("Stretch-Faktor"));
-  stretch_label->setBuddy(stretch_edit);
-  stretch_spinner->setAccessibleNames(QStringLiteral("Stretch-Faktor"));
-  count_edit->setAccessibleName(QStringLiteral("Anzahl Punkte"));
-  count_label->setBuddy(count_edit);
-  count_spinner->setAccessibleNames(QStringLiteral("Anzahl Punkte"));
-  for (size_t j = 0; j < output_boxes.size(); ++j) {
-    output_boxes[j]->setAccessibleName(QStringLiteral("Ausgang %1").arg(j + 1));
-    output_labels[j]->setBuddy(output_boxes[j]);
-    strips[j]->setAccessibleName(QStringLiteral("Punkte Ausgang %1").arg(j + 1));
+  copyLabel = new QLabel(QStringLiteral("Kurve kopieren"), this);
+  copyLabel->setGeometry(8, kBottomRow + 4, 100, 18);
+  for (int i = 0; i < 4; ++i) {
+    auto* b = new QPushButton(QStringLiteral("von #%1").arg(i + 1), this);
+    b->setGeometry(108 + i * 56, kBottomRow, 52, 25);
+    b->setToolTip(QStringLiteral("Kopieren der Kurvenformen von Adresse %1").arg(i + 1));
+    copyButtons[static_cast<size_t>(i)] = b;
   }
   for (int i = 0; i < 4; ++i)
-    copy_buttons[static_cast<size_t>(i)]->setAccessibleName(QStringLiteral("Kurve kopieren von #%1").arg(i + 1));
-  discard_button->setAccessibleName(QStringLiteral("Verwerfen"));
-  apply_button->setAccessibleName(QString::fromUtf8("Übernehmen"));
+    connect(copyButtons[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { copyClicked(i); });
+
+  discardButton = new QPushButton(QStringLiteral("Verwerfen"), this);
+  discardButton->setGeometry(340, kBottomRow, 85, 25);
+  applyButton = new QPushButton(QString::fromUtf8("Übernehmen"), this);
+  applyButton->setGeometry(435, kBottomRow, 85, 25);
+  applyButton->setEnabled(false);
+  connect(discardButton, &QPushButton::clicked, this, [this] { discardClicked(); });
+  connect(applyButton, &QPushButton::clicked, this, [this] { applyClicked(); });
+
+  connect(loopBox, &QCheckBox::toggled, this, [this] { loopClicked(); });
+  connect(stretchEdit, &QLineEdit::textChanged, this, [this] { stretchChanged(); });
+  connect(countEdit, &QLineEdit::textChanged, this, [this] { countChanged(); });
+
+  preview = new PatternPreview(this, model, addressButtons, QRect(8, kPreviewRow, 512, 30),
+                               std::vector<QWidget*>(strips.begin(), strips.end()),
+                               [this]() -> const PatternStripGeometry& { return geometry(); });
+  nameControls();
+  resize(535, kBottomRow + 25 + 15);
+  hide();
 }
-
-void BlinkPatternFrame::countChanged() {
-  if (model_.CountTextChanged(count_edit->text().toStdString()) == PatternEditorModel::Input::Refused)
-    count_edit->setFocus();
-}
-
-void BlinkPatternFrame::stretchChanged() {
-  if (model_.StretchTextChanged(stretch_edit->text().toStdString()) == PatternEditorModel::Input::Refused)
-    stretch_edit->setFocus();
-}
-
-void BlinkPatternFrame::loopClicked() { model_.LoopToggled(loop_box->isChecked()); }
-
-void BlinkPatternFrame::outputClicked(int output) {
-  model_.OutputToggled(output, output_boxes[static_cast<size_t>(output)]->isChecked());
-}
-
-void BlinkPatternFrame::addressClicked(int address, bool checked) {
-  // Only the newly checked button reacts, not the one that was unchecked.
-  if (checked) model_.SelectAddress(address);
-}
-
-void BlinkPatternFrame::copyClicked(int fromAddress) { model_.Copy(fromAddress); }
-
-void BlinkPatternFrame::applyClicked() { model_.Apply(); }
-
-void BlinkPatternFrame::discardClicked() { model_.Discard(); }
-
-void BlinkPatternFrame::stripPressed() { model_.StripPressed(); }
-
-void BlinkPatternFrame::stripMoved(int output, QPoint position) {
-  // The pixel geometry stays here: the point under the pointer (clamped to the paintable
-  // points) and whether the pointer is in the upper part of the strip.
-  model_.StripMoved(output, geometry_.pointAt(position.x(), model_.lastPaintPoint()),
-                    geometry_.switchesOn(position.y()));
-}
-
-void BlinkPatternFrame::stripReleased() { model_.StripReleased(); }
 
 }  // namespace korrin

@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,14 +11,15 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include <unistd.h>
 
-#include "app/gui/Reader.h"
 #include "app/gui/desktop_setup.h"
+#include "app/gui/main_window.h"
 #include "app/gui/qt_seams.h"
 #include "hex_builder.h"
 #include "qt_app.h"
@@ -37,15 +37,14 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     korrin::testing::QtApp();
-    dir = fs::temp_directory_path() /
-          ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("korrin-desktop-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
   void TearDown() override { fs::remove_all(dir); }
-  std::unique_ptr<TFormMain> window(const std::string& example) {
-    auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+  std::unique_ptr<MainWindow> window(const std::string& example) {
+    auto w = std::make_unique<MainWindow>(dialogs, files, (dir / "korrin.ini").string());
     w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/" + example);
     return w;
   }
@@ -55,10 +54,10 @@ class Desktop : public ::testing::Test {
 };
 
 // The rows that the loaded type shows, as (address edit, row index).
-std::vector<int> ShownRows(TFormMain& w) {
+std::vector<int> ShownRows(MainWindow& w) {
   std::vector<int> rows;
   for (int r = 0; r < 48; ++r)
-    if (w.edt_adresse[static_cast<size_t>(r)]->isVisibleTo(&w)) rows.push_back(r);
+    if (w.addressEdits[static_cast<size_t>(r)]->isVisibleTo(&w)) rows.push_back(r);
   return rows;
 }
 
@@ -117,10 +116,10 @@ TEST_F(Desktop, ProgramIconIsDrawnFromTheBuiltInPicture) {
 // holds 16128. The edit keeps the layout's 40 pixels and shows all five digits, the first
 // included, also with the cursor at the end as after typing.
 TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
-  auto w = std::make_unique<TFormMain>(dialogs, files, (dir / "korrin.ini").string());
+  auto w = std::make_unique<MainWindow>(dialogs, files, (dir / "korrin.ini").string());
   w->StartWithFile(std::string(KORRIN_FIXTURES) + "/dcc_function.hex");
   w->show();
-  QLineEdit* edit = w->edt_adresse[6];
+  QLineEdit* edit = w->addressEdits[6];
   ASSERT_EQ(edit->text(), "16128");
   EXPECT_EQ(edit->width(), 40);
   for (int cursor : {0, 5}) {
@@ -129,7 +128,7 @@ TEST_F(Desktop, FiveDigitAddressIsFullyVisible) {
     EXPECT_EQ(edit->cursorPositionAt(QPoint(3, edit->height() / 2)), 0) << "cursor at " << cursor;
   }
   // Every row of the two-column layout is as wide.
-  for (int r : ShownRows(*w)) EXPECT_EQ(w->edt_adresse[static_cast<size_t>(r)]->width(), 40);
+  for (int r : ShownRows(*w)) EXPECT_EQ(w->addressEdits[static_cast<size_t>(r)]->width(), 40);
 }
 
 TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
@@ -142,7 +141,7 @@ TEST_F(Desktop, WindowHasTheLayoutsSizeForEveryFrameKind) {
     EXPECT_EQ(w->minimumSize(), QSize(l.minWidth, l.minHeight)) << example;
     EXPECT_EQ(w->statusBar()->height(), LayoutMetrics::kStatusBarHeight) << example;
     // Each button's caption fits the width the layout gives it ("HEX Info" gets 52 pixels).
-    for (QPushButton* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close}) {
+    for (QPushButton* b : {w->previousButton, w->loadButton, w->nextButton, w->saveButton, w->infoButton, w->closeButton}) {
       QStyleOptionButton option;
       option.initFrom(b);
       option.rect = b->rect();
@@ -158,12 +157,12 @@ TEST_F(Desktop, ControlsAreNamedForScreenReaders) {
   ASSERT_GE(rows.size(), 2u);
   for (int r : rows) {
     const size_t i = static_cast<size_t>(r);
-    const QString caption = w->lbl_row[i]->text();
+    const QString caption = w->rowLabels[i]->text();
     ASSERT_FALSE(caption.isEmpty());
-    EXPECT_EQ(w->edt_adresse[i]->accessibleName(), caption);
-    EXPECT_EQ(w->btn_RG[i]->accessibleName(), "R/G " + caption);
-    EXPECT_EQ(w->edt_funktion[i]->accessibleName(), "Funktion " + caption);
-    EXPECT_EQ(w->lbl_row[i]->buddy(), w->edt_adresse[i]);
+    EXPECT_EQ(w->addressEdits[i]->accessibleName(), caption);
+    EXPECT_EQ(w->colourButtons[i]->accessibleName(), "R/G " + caption);
+    EXPECT_EQ(w->functionEdits[i]->accessibleName(), "Funktion " + caption);
+    EXPECT_EQ(w->rowLabels[i]->buddy(), w->addressEdits[i]);
   }
   // Every control of the main window (the frames name their own) has a name, the arrow
   // buttons included.
@@ -179,8 +178,8 @@ TEST_F(Desktop, ControlsAreNamedForScreenReaders) {
     ASSERT_NE(a, nullptr);
     EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << c->metaObject()->className();
   }
-  EXPECT_EQ(w->btn_prev->accessibleName(), "Vorherige HEX-Datei");
-  EXPECT_EQ(w->btn_next->accessibleName(), QString::fromUtf8("Nächste HEX-Datei"));
+  EXPECT_EQ(w->previousButton->accessibleName(), "Vorherige HEX-Datei");
+  EXPECT_EQ(w->nextButton->accessibleName(), QString::fromUtf8("Nächste HEX-Datei"));
 }
 
 TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
@@ -189,18 +188,19 @@ TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
   std::vector<QWidget*> expected;
   for (int r : ShownRows(*w)) {
     const size_t i = static_cast<size_t>(r);
-    expected.push_back(w->edt_adresse[i]);
-    expected.push_back(w->btn_RG[i]->isVisibleTo(w.get()) ? static_cast<QWidget*>(w->btn_RG[i])
-                                                           : static_cast<QWidget*>(w->edt_funktion[i]));
+    expected.push_back(w->addressEdits[i]);
+    expected.push_back(w->colourButtons[i]->isVisibleTo(w.get()) ? static_cast<QWidget*>(w->colourButtons[i])
+                                                                 : static_cast<QWidget*>(w->functionEdits[i]));
   }
-  for (QWidget* b : {w->btn_prev, w->btn_load, w->btn_next, w->btn_save, w->btn_info, w->btn_close, w->btn_goweb})
+  for (QWidget* b :
+       {w->previousButton, w->loadButton, w->nextButton, w->saveButton, w->infoButton, w->closeButton, w->helpButton})
     expected.push_back(b);
   std::vector<QWidget*> chain;
   QWidget* start = expected.front();
   QWidget* frameWidget = nullptr;
   for (QWidget* c = start->nextInFocusChain(); c != start && !frameWidget; c = c->nextInFocusChain()) {
     if (!c->isVisibleTo(w.get()) || !c->isEnabled() || !(c->focusPolicy() & Qt::TabFocus)) continue;
-    if (w->frames().FrameZusatz1->isAncestorOf(c)) frameWidget = c;
+    if (w->frames().optionsFrame->isAncestorOf(c)) frameWidget = c;
     else chain.push_back(c);
   }
   chain.insert(chain.begin(), start);
@@ -213,18 +213,18 @@ TEST_F(Desktop, TabFollowsTheRowsThenTheButtonsThenTheFrame) {
 TEST_F(Desktop, EndeWritesIntoAConfigurationFolderItCreates) {
   const std::string ini = (dir / "config" / "korrin" / "korrin.ini").string();
   {
-    TFormMain w(dialogs, files, ini);
+    MainWindow w(dialogs, files, ini);
     w.show();
-    w.btn_closeClick();
+    w.SaveSettingsAndClose();
     EXPECT_FALSE(w.isVisible());
   }
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_TRUE(fs::exists(ini));
 
   std::ofstream(dir / "plain") << "x";  // no folder can be made below a file
-  TFormMain blocked(dialogs, files, (dir / "plain" / "korrin" / "korrin.ini").string());
+  MainWindow blocked(dialogs, files, (dir / "plain" / "korrin" / "korrin.ini").string());
   blocked.show();
-  blocked.btn_closeClick();
+  blocked.SaveSettingsAndClose();
   EXPECT_FALSE(blocked.isVisible());
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text,
@@ -237,7 +237,7 @@ TEST_F(Desktop, AMegabyteLineIsRefusedWithinASecond) {
   const fs::path file = dir / "lang.hex";
   std::ofstream(file, std::ios::binary) << ":020000FF" << std::string(1 << 20, 'A') << "\r\n:00000001FF\r\n";
   QtDialogs boxes;
-  auto w = std::make_unique<TFormMain>(boxes, files, (dir / "korrin.ini").string());
+  auto w = std::make_unique<MainWindow>(boxes, files, (dir / "korrin.ini").string());
   boxes.setParent(w.get());
   QStringList shown;
   QTimer closer;

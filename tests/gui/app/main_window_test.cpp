@@ -1,4 +1,4 @@
-#include "app/gui/Reader.h"
+#include "app/gui/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,12 @@ using korrin::testing::RecordingDialogs;
 using korrin::testing::ScriptedFileDialogs;
 namespace fs = std::filesystem;
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     korrin::testing::QtApp();
     dir = fs::temp_directory_path() /
-          ("korrin-window-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          ("korrin-window-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     ini = (dir / "korrin.ini").string();
@@ -43,8 +42,8 @@ class MainWindow : public ::testing::Test {
     MidRangeHex::Decoder(8, 0, 0, 0x1C8B).write(path);
     return path;
   }
-  std::unique_ptr<TFormMain> window() {
-    auto w = std::make_unique<TFormMain>(dialogs, files, ini);
+  std::unique_ptr<MainWindow> window() {
+    auto w = std::make_unique<MainWindow>(dialogs, files, ini);
     w->openUrl = [this](const QString& url) { opened.push_back(url); };
     return w;
   }
@@ -56,82 +55,82 @@ class MainWindow : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-TEST_F(MainWindow, StartsNeutral) {
+TEST_F(MainWindowTest, StartsNeutral) {
   auto w = window();
   EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09");
   EXPECT_FALSE(w->isWindowModified());
-  EXPECT_FALSE(w->btn_save->isEnabled());
-  EXPECT_FALSE(w->lbl_header->isVisibleTo(w.get()));
+  EXPECT_FALSE(w->saveButton->isEnabled());
+  EXPECT_FALSE(w->headerLabel->isVisibleTo(w.get()));
   EXPECT_EQ(w->statusPanels[3]->text(), " Korrin ");
   EXPECT_EQ(w->pos(), QPoint(10, 10));  // no settings file: the defaults
-  for (int r = 0; r < 48; ++r) EXPECT_FALSE(w->edt_adresse[static_cast<size_t>(r)]->isVisibleTo(w.get()));
-  EXPECT_EQ(w->btn_load->text(), "HEX laden");
-  EXPECT_TRUE(w->btn_load->font().bold());
+  for (int r = 0; r < 48; ++r) EXPECT_FALSE(w->addressEdits[static_cast<size_t>(r)]->isVisibleTo(w.get()));
+  EXPECT_EQ(w->loadButton->text(), "HEX laden");
+  EXPECT_TRUE(w->loadButton->font().bold());
   EXPECT_EQ(w->minimumWidth(), 720);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(MainWindow, CommandLineFileRunsTheCatalogueTwice) {
+TEST_F(MainWindowTest, CommandLineFileRunsTheCatalogueTwice) {
   auto path = tollet("a.hex");
   tollet("b.hex");
   auto w = window();
   w->StartWithFile(path);
   EXPECT_EQ(w->statusPanels[3]->text().toStdString(), path + " (12F629/16F630) (12F629/16F630)");
   EXPECT_EQ(w->statusPanels[2]->text(), "Mot");
-  EXPECT_EQ(w->lbl_header->text(), "Tollet");
-  EXPECT_TRUE(w->btn_save->isEnabled());
-  EXPECT_EQ(w->lbl_row[1]->text(), "Weiche");
-  EXPECT_TRUE(w->btn_RG[1]->isVisibleTo(w.get()));
-  EXPECT_FALSE(w->edt_funktion[1]->isVisibleTo(w.get()));
+  EXPECT_EQ(w->headerLabel->text(), "Tollet");
+  EXPECT_TRUE(w->saveButton->isEnabled());
+  EXPECT_EQ(w->rowLabels[1]->text(), "Weiche");
+  EXPECT_TRUE(w->colourButtons[1]->isVisibleTo(w.get()));
+  EXPECT_FALSE(w->functionEdits[1]->isVisibleTo(w.get()));
   // The neighbours are known at once: the first ">" loads the next file of the folder, with
   // its folder, and the second comes back to the first file.
   const std::string b = std::string(path).replace(path.size() - 5, 1, "b");
   EXPECT_EQ(w->document().NextFileName, b);
-  w->btn_nextClick();
+  w->LoadNextFile();
   EXPECT_EQ(w->document().LastFileName, b);
-  w->btn_nextClick();
+  w->LoadNextFile();
   EXPECT_EQ(w->document().LastFileName, path);
 }
 
-TEST_F(MainWindow, LoadThroughTheButtonFindsNeighbours) {
+TEST_F(MainWindowTest, LoadThroughTheButtonFindsNeighbours) {
   auto a = tollet("a.hex");
   auto b = tollet("b.hex");
   auto w = window();
   files.openAnswers.push_back(a);
-  w->btn_loadClick();
+  w->ChooseAndLoadFile();
   ASSERT_EQ(files.openRequests.size(), 1u);
   EXPECT_EQ(files.openRequests[0].filter, "HEX|*.hex|TXT|*.txt|*.*|*.*");
   EXPECT_EQ(files.openRequests[0].title, "HEX-Datei laden");
   EXPECT_EQ(w->document().NextFileName, b);
-  w->btn_nextClick();
+  w->LoadNextFile();
   EXPECT_EQ(w->document().LastFileName, b);
   EXPECT_EQ(w->document().NextFileName, a);
   // A cancelled dialog loads nothing.
-  w->btn_loadClick();
+  w->ChooseAndLoadFile();
   EXPECT_EQ(w->document().LastFileName, b);
   EXPECT_EQ(files.openRequests.back().presetName, b);
 }
 
-TEST_F(MainWindow, RedGreenButtonRecolours) {
+TEST_F(MainWindowTest, RedGreenButtonRecolours) {
   auto w = window();
   w->StartWithFile(tollet("a.hex"));
-  auto colour = [&](int r) { return w->edt_adresse[static_cast<size_t>(r)]->styleSheet(); };
+  auto colour = [&](int r) { return w->addressEdits[static_cast<size_t>(r)]->styleSheet(); };
   const QString before = colour(1);
   EXPECT_TRUE(before.contains("#00FF00")) << before.toStdString();  // erased cells: green
-  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);
+  QTest::mouseClick(w->colourButtons[1], Qt::LeftButton);
   EXPECT_TRUE(colour(1).contains("#FF0000"));
-  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);
+  QTest::mouseClick(w->colourButtons[1], Qt::LeftButton);
   EXPECT_EQ(colour(1), before);
 }
 
-TEST_F(MainWindow, EditAndSaveWritesTheAddress) {
+TEST_F(MainWindowTest, EditAndSaveWritesTheAddress) {
   auto w = window();
   w->StartWithFile(tollet("a.hex"));
-  w->edt_adresse[1]->setText("25");
-  QTest::mouseClick(w->btn_RG[1], Qt::LeftButton);  // red
+  w->addressEdits[1]->setText("25");
+  QTest::mouseClick(w->colourButtons[1], Qt::LeftButton);  // red
   auto out = (dir / "out.hex").string();
   files.saveAnswers.push_back(out);
-  w->btn_saveClick();
+  w->SaveFile();
   EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
   ASSERT_TRUE(fs::exists(out));
   EXPECT_EQ(w->statusPanels[3]->text().toStdString(), out);
@@ -140,34 +139,34 @@ TEST_F(MainWindow, EditAndSaveWritesTheAddress) {
 
   auto again = window();
   again->StartWithFile(out);
-  EXPECT_EQ(again->edt_adresse[1]->text(), "25");
-  EXPECT_TRUE(again->edt_adresse[1]->styleSheet().contains("#FF0000"));
+  EXPECT_EQ(again->addressEdits[1]->text(), "25");
+  EXPECT_TRUE(again->addressEdits[1]->styleSheet().contains("#FF0000"));
 }
 
-TEST_F(MainWindow, BadAddressKeepsFocusOnTheRow) {
+TEST_F(MainWindowTest, BadAddressKeepsFocusOnTheRow) {
   auto w = window();
   w->show();
   QApplication::setActiveWindow(w.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   w->StartWithFile(tollet("a.hex"));
-  w->edt_adresse[2]->setText("abc");
+  w->addressEdits[2]->setText("abc");
   dialogs.clear();
-  w->btn_saveClick();
+  w->SaveFile();
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_TRUE(files.saveRequests.empty());
-  EXPECT_EQ(QApplication::focusWidget(), w->edt_adresse[2]);
+  EXPECT_EQ(QApplication::focusWidget(), w->addressEdits[2]);
 }
 
-TEST_F(MainWindow, ReaderErrorLeavesSaveDisabled) {
+TEST_F(MainWindowTest, ReaderErrorLeavesSaveDisabled) {
   auto bad = (dir / "bad.hex").string();
   std::ofstream(bad) << "das ist kein HEX\n";
   auto w = window();
   w->StartWithFile(bad);
-  EXPECT_FALSE(w->btn_save->isEnabled());
+  EXPECT_FALSE(w->saveButton->isEnabled());
   EXPECT_FALSE(dialogs.messages.empty());
 }
 
-TEST_F(MainWindow, CloseButtonWritesSettingsCloseBoxDoesNot) {
+TEST_F(MainWindowTest, CloseButtonWritesSettingsCloseBoxDoesNot) {
   {
     auto w = window();
     w->close();  // the title-bar close box
@@ -179,7 +178,7 @@ TEST_F(MainWindow, CloseButtonWritesSettingsCloseBoxDoesNot) {
     w->StartWithFile(path);
     w->move(120, 130);
     w->document().RasterX = 7;
-    w->btn_closeClick();
+    w->SaveSettingsAndClose();
   }
   ASSERT_TRUE(fs::exists(ini));
   Settings s = ReadSettings(ini);
@@ -192,7 +191,7 @@ TEST_F(MainWindow, CloseButtonWritesSettingsCloseBoxDoesNot) {
   EXPECT_EQ(w->document().RasterX, 7);
 }
 
-TEST_F(MainWindow, DroppedFileIsLoaded) {
+TEST_F(MainWindowTest, DroppedFileIsLoaded) {
   auto path = tollet("a.hex");
   auto w = window();
   QMimeData mime;
@@ -203,27 +202,27 @@ TEST_F(MainWindow, DroppedFileIsLoaded) {
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(w.get(), &drop);
   EXPECT_EQ(w->document().LastFileName, path);
-  EXPECT_TRUE(w->btn_save->isEnabled());
+  EXPECT_TRUE(w->saveButton->isEnabled());
 }
 
-TEST_F(MainWindow, HelpLinksOpenTheGeneratedPages) {
+TEST_F(MainWindowTest, HelpLinksOpenTheGeneratedPages) {
   auto w = window();
   w->StartWithFile(tollet("a.hex"));
-  w->btn_gowebClick();
-  w->gointoweb();
+  w->OpenDecoderHelp();
+  w->OpenProgramHelp();
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_TRUE(opened[0].endsWith("help/typ-0x0008.html")) << opened[0].toStdString();
   EXPECT_TRUE(opened[1].endsWith("help/index.html")) << opened[1].toStdString();
   EXPECT_TRUE(opened[0].startsWith("file://"));
 }
 
-TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
+TEST_F(MainWindowTest, EachFrameKindGetsItsPlaceAndWindowSize) {
   struct Case {
     int b0, b1, b2, word8;
     FrameKind kind;
   } cases[] = {
-      {8, 0, 0, 0x1C8B, FrameKind::Options},   // Tollet
-      {1, 0, 0, 0x1C8B, FrameKind::Blink},     // Pandor - Blinkmuster
+      {8, 0, 0, 0x1C8B, FrameKind::Options},  // Tollet
+      {1, 0, 0, 0x1C8B, FrameKind::Blink},    // Pandor - Blinkmuster
   };
   for (const auto& c : cases) {
     auto path = (dir / ("k" + std::to_string(static_cast<int>(c.kind)) + ".hex")).string();
@@ -238,11 +237,11 @@ TEST_F(MainWindow, EachFrameKindGetsItsPlaceAndWindowSize) {
 }
 
 // The blink pattern editor's pending changes go through the save's question.
-TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
+TEST_F(MainWindowTest, SaveAsksAboutPendingPatternChanges) {
   auto w = window();
   w->show();
   w->StartWithFile(std::string(KORRIN_EXAMPLES) + "/blinkmuster_mot.hex");
-  auto* blink = w->frames().FrameBlinkmuster1;
+  auto* blink = w->frames().blinkPatternFrame;
   ASSERT_TRUE(blink->isVisible());
   EditorModel& model = w->document().editors.blink;
   ASSERT_FALSE(model.hasPendingChanges());
@@ -261,7 +260,7 @@ TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
   dialogs.script = {Answer::No};
   auto out = (dir / "out.hex").string();
   files.saveAnswers.push_back(out);
-  w->btn_saveClick();
+  w->SaveFile();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Geänderte Werte übernehmen?");
   EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
@@ -271,7 +270,7 @@ TEST_F(MainWindow, SaveAsksAboutPendingPatternChanges) {
   // Yes: applied into the image, then saved.
   dialogs.clear();
   dialogs.script = {Answer::Yes};
-  w->btn_saveClick();
+  w->SaveFile();
   EXPECT_TRUE(fs::exists(out));
   EXPECT_FALSE(model.hasPendingChanges());
   std::string romAfter;

@@ -12,11 +12,11 @@
 
 #include <unistd.h>
 
-#include "app/gui/Reader.h"
+#include "app/gui/main_window.h"
 #include "app/gui/undo_support.h"
-#include "editors/gui/Frame_blinkmuster.h"
-#include "editors/gui/Frame_register.h"
-#include "editors/gui/Frame_tamb.h"
+#include "editors/gui/blink_pattern_frame.h"
+#include "editors/gui/cv_table_frame.h"
+#include "editors/gui/servo_curve_frame.h"
 #include "editors/gui/servo_widgets.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -31,7 +31,7 @@ class UndoWindow : public ::testing::Test {
   void SetUp() override {
     korrin::testing::QtApp();
     ini = (fs::temp_directory_path() / ("korrin-undo-" + std::to_string(::getpid()) + ".ini")).string();
-    w = std::make_unique<TFormMain>(dialogs, files, ini);
+    w = std::make_unique<MainWindow>(dialogs, files, ini);
     w->openUrl = [](const QString&) {};
     w->show();
     w->activateWindow();
@@ -54,14 +54,14 @@ class UndoWindow : public ::testing::Test {
     QTest::qWait(1);  // the commit runs once the key has been handled
   }
   QLineEdit* CvEdit(const std::string& key) {
-    auto* frame = dynamic_cast<TFrameRegister*>(w->frames().FrameRegister1);
+    auto* frame = dynamic_cast<CvTableFrame*>(w->frames().cvTableFrame);
     if (!frame) return nullptr;
     for (size_t i = 0; i < frame->model.rows.size(); ++i)
-      if (CvRegisterModel::KeyOfCaption(frame->model.rows[i].caption) == key) return frame->edt_cv[i];
+      if (CvRegisterModel::KeyOfCaption(frame->model.rows[i].caption) == key) return frame->cvEdits[i];
     return nullptr;
   }
   QLineEdit* FirstAddressEdit() {
-    for (QLineEdit* e : w->edt_adresse)
+    for (QLineEdit* e : w->addressEdits)
       if (e->isVisible()) return e;
     return nullptr;
   }
@@ -76,7 +76,7 @@ class UndoWindow : public ::testing::Test {
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   std::string ini;
-  std::unique_ptr<TFormMain> w;
+  std::unique_ptr<MainWindow> w;
 };
 
 // Ctrl+Z undoes a typed value as one step, in the edit box and with the focus elsewhere;
@@ -97,13 +97,13 @@ TEST_F(UndoWindow, ShortcutsUndoAndRedoATypedValue) {
   QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(edit->text(), "128");
 
-  w->btn_info->setFocus();  // the window's shortcuts, outside any edit box
-  QTest::keyClick(w->btn_info, Qt::Key_Z, Qt::ControlModifier);
+  w->infoButton->setFocus();  // the window's shortcuts, outside any edit box
+  QTest::keyClick(w->infoButton, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(edit->text(), original);
-  QTest::keyClick(w->btn_info, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(w->infoButton, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(edit->text(), "128");
-  EXPECT_EQ(w->document().rows[static_cast<int>(std::find(w->edt_adresse.begin(), w->edt_adresse.end(), edit) -
-                                                w->edt_adresse.begin())]
+  EXPECT_EQ(w->document()
+                .rows[static_cast<int>(std::find(w->addressEdits.begin(), w->addressEdits.end(), edit) - w->addressEdits.begin())]
                 .addressText,
             "128");
 
@@ -149,7 +149,7 @@ TEST_F(UndoWindow, ContextMenuNamesAndRunsTheSteps) {
   EXPECT_EQ(w->document().image.eepromValue(w->document().editors.cv.rows[0].offset),
             std::stoi(w->document().editors.cv.rows[0].text));
 
-  menu = RightClick(w->frames().FrameRegister1);
+  menu = RightClick(w->frames().cvTableFrame);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(Entry(menu, "menuRedo")->text(), QString::fromUtf8("Wiederholen: CV29 ändern"));
   Entry(menu, "menuRedo")->trigger();
@@ -161,20 +161,20 @@ TEST_F(UndoWindow, ContextMenuNamesAndRunsTheSteps) {
   EXPECT_FALSE(w->document().history.CanUndo());  // the load cleared the history
   int row = -1;
   for (int r = 0; r < 48 && row < 0; ++r)
-    if (w->btn_RG[static_cast<size_t>(r)]->isVisible()) row = r;
+    if (w->colourButtons[static_cast<size_t>(r)]->isVisible()) row = r;
   ASSERT_GE(row, 0);
   const bool green = w->document().rows[row].RowGreen;
-  QTest::mouseClick(w->btn_RG[static_cast<size_t>(row)], Qt::LeftButton);
+  QTest::mouseClick(w->colourButtons[static_cast<size_t>(row)], Qt::LeftButton);
   QTest::qWait(1);
   EXPECT_NE(w->document().rows[row].RowGreen, green);
-  menu = RightClick(w->edt_adresse[static_cast<size_t>(row)]);
+  menu = RightClick(w->addressEdits[static_cast<size_t>(row)]);
   ASSERT_NE(menu, nullptr);
-  const QString caption = w->lbl_row[static_cast<size_t>(row)]->text().trimmed().remove(':').trimmed();
+  const QString caption = w->rowLabels[static_cast<size_t>(row)]->text().trimmed().remove(':').trimmed();
   EXPECT_EQ(Entry(menu, "menuUndo")->text(), QString::fromUtf8("Rückgängig: ") + caption + " R/G umschalten");
   Entry(menu, "menuUndo")->trigger();
   menu->close();
   EXPECT_EQ(w->document().rows[row].RowGreen, green);
-  const QString style = w->edt_adresse[static_cast<size_t>(row)]->styleSheet();
+  const QString style = w->addressEdits[static_cast<size_t>(row)]->styleSheet();
   EXPECT_TRUE(style.contains(green ? "#00FF00" : "#FF0000")) << style.toStdString();
 }
 
@@ -182,7 +182,7 @@ TEST_F(UndoWindow, ContextMenuNamesAndRunsTheSteps) {
 // frame shows the pattern as before.
 TEST_F(UndoWindow, APaintedStrokeIsOneStep) {
   Start("blinkmuster_mot.hex");
-  auto* frame = dynamic_cast<TFrameBlinkmuster*>(w->frames().FrameBlinkmuster1);
+  auto* frame = dynamic_cast<BlinkPatternFrame*>(w->frames().blinkPatternFrame);
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(frame->isVisible());
   auto row = [this] {
@@ -191,7 +191,7 @@ TEST_F(UndoWindow, APaintedStrokeIsOneStep) {
     return std::string();
   };
   const std::string before = row();
-  PatternStrip* strip = frame->Image_Blink1;
+  PatternStrip* strip = frame->strips[0];
   QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(5, 2));
   for (int x = 5; x < strip->width(); x += 7) QTest::mouseMove(strip, QPoint(x, 2));
   QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(strip->width() - 2, 2));
@@ -205,36 +205,36 @@ TEST_F(UndoWindow, APaintedStrokeIsOneStep) {
   QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(row(), before);
   EXPECT_FALSE(frame->hasPendingChanges());
-  EXPECT_FALSE(frame->blinkmuster_btn_uebernehmen->isEnabled());
+  EXPECT_FALSE(frame->applyButton->isEnabled());
   QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(row(), painted);
-  EXPECT_TRUE(frame->blinkmuster_btn_uebernehmen->isEnabled());
+  EXPECT_TRUE(frame->applyButton->isEnabled());
 }
 
 // The servo editor: a generator is one step named after the curve and the button; undo from
 // the menu shows the old curve and withdraws "übernehmen".
 TEST_F(UndoWindow, ServoGeneratorFromTheMenu) {
   Start("servo_tamb4_dcc.hex");
-  auto* frame = dynamic_cast<TFrameTamb*>(w->frames().FrameTamb1);
+  auto* frame = dynamic_cast<ServoCurveFrame*>(w->frames().servoCurveFrame);
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(frame->isVisible());
   ServoModel& m = w->document().editors.servo;
-  QTest::mouseClick(frame->servo_rad_a[1], Qt::LeftButton);
+  QTest::mouseClick(frame->curveRadios[1], Qt::LeftButton);
   QTest::qWait(1);
   ASSERT_EQ(m.selectedCurve(), 1);
   const CurveTable before = m.workingCopy();
-  QTest::mouseClick(frame->btn_Lin, Qt::LeftButton);
+  QTest::mouseClick(frame->linearButton, Qt::LeftButton);
   QTest::qWait(1);
   ASSERT_FALSE(m.workingCopy().blocks == before.blocks);
-  ASSERT_TRUE(frame->servo_btn_uebernehmen->isEnabled());
+  ASSERT_TRUE(frame->applyButton->isEnabled());
 
-  QMenu* menu = RightClick(frame->servo_Image1);
+  QMenu* menu = RightClick(frame->curveCanvas);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(Entry(menu, "menuUndo")->text(), QString::fromUtf8("Rückgängig: Kurve 2 Lin"));
   Entry(menu, "menuUndo")->trigger();
   menu->close();
   EXPECT_TRUE(m.workingCopy().blocks == before.blocks);
   EXPECT_EQ(m.selectedCurve(), 1);
-  EXPECT_TRUE(frame->servo_rad_a[1]->isChecked());
-  EXPECT_FALSE(frame->servo_btn_uebernehmen->isEnabled());
+  EXPECT_TRUE(frame->curveRadios[1]->isChecked());
+  EXPECT_FALSE(frame->applyButton->isEnabled());
 }

@@ -16,7 +16,7 @@
 
 #include <unistd.h>
 
-#include "app/gui/Reader.h"
+#include "app/gui/main_window.h"
 #include "app/gui/undo_support.h"
 #include "hex_builder.h"
 #include "qt_app.h"
@@ -36,9 +36,8 @@ class UnsavedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     korrin::testing::QtApp();
-    dir = fs::temp_directory_path() /
-          ("korrin-unsaved-window-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("korrin-unsaved-window-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     ini = (dir / "korrin.ini").string();
@@ -52,8 +51,8 @@ class UnsavedWindow : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   // The window with a.hex loaded through "HEX laden" (so its neighbours are known).
-  std::unique_ptr<TFormMain> Open() {
-    auto w = std::make_unique<TFormMain>(dialogs, files, ini);
+  std::unique_ptr<MainWindow> Open() {
+    auto w = std::make_unique<MainWindow>(dialogs, files, ini);
     w->openUrl = [](const QString&) {};
     w->show();
     w->LoadAndFindNeighbours(a);
@@ -62,14 +61,14 @@ class UnsavedWindow : public ::testing::Test {
   }
 
   // Loads b or ends the program the given way; true when that happened.
-  bool Go(TFormMain& w, Way way) {
+  bool Go(MainWindow& w, Way way) {
     switch (way) {
       case Way::LoadButton:
         files.openAnswers.push_back(b);
-        w.btn_loadClick();
+        w.ChooseAndLoadFile();
         break;
-      case Way::Previous: w.btn_prevClick(); break;
-      case Way::Next: w.btn_nextClick(); break;
+      case Way::Previous: w.LoadPreviousFile(); break;
+      case Way::Next: w.LoadNextFile(); break;
       case Way::Drop: {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(b))});
@@ -79,7 +78,7 @@ class UnsavedWindow : public ::testing::Test {
         QApplication::sendEvent(&w, &drop);
         break;
       }
-      case Way::Ende: w.btn_closeClick(); break;
+      case Way::Ende: w.SaveSettingsAndClose(); break;
       case Way::CloseBox: w.close(); break;
     }
     if (way == Way::Ende || way == Way::CloseBox) return !w.isVisible();
@@ -118,7 +117,7 @@ TEST_F(UnsavedWindow, EachWayAsksAndFollowsTheAnswer) {
       SCOPED_TRACE(std::string(way.name) + ", " + c.name);
       fs::remove(ini);
       auto w = Open();
-      if (c.changed) w->edt_adresse[1]->setText("25");  // typed, the step not yet ended
+      if (c.changed) w->addressEdits[1]->setText("25");  // typed, the step not yet ended
       const std::string out = (dir / "out.hex").string();
       fs::remove(out);
       files.saveAnswers.clear();
@@ -142,7 +141,7 @@ TEST_F(UnsavedWindow, EachWayAsksAndFollowsTheAnswer) {
       if (!c.goesOn) {
         // Staying keeps the change, marked in the title.
         EXPECT_EQ(w->document().LastFileName, a);
-        EXPECT_EQ(w->edt_adresse[1]->text(), "25");
+        EXPECT_EQ(w->addressEdits[1]->text(), "25");
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(w->isWindowModified());
       } else if (way.way != Way::Ende && way.way != Way::CloseBox) {
@@ -160,7 +159,7 @@ TEST_F(UnsavedWindow, TitleMarksUnsavedChanges) {
   EXPECT_FALSE(w->isWindowModified());
   auto* undo = w->findChild<UndoSupport*>("undoSupport");
   ASSERT_NE(undo, nullptr);
-  w->edt_adresse[1]->setText("25");
+  w->addressEdits[1]->setText("25");
   undo->CommitNow();
   EXPECT_TRUE(w->isWindowModified());
   EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09[*]");  // shown as "Korrin 2022-01-09*"
@@ -170,9 +169,9 @@ TEST_F(UnsavedWindow, TitleMarksUnsavedChanges) {
   EXPECT_TRUE(w->isWindowModified());
 
   files.saveAnswers.push_back((dir / "out.hex").string());
-  w->btn_saveClick();
+  w->SaveFile();
   EXPECT_FALSE(w->isWindowModified());
-  w->btn_nextClick();
+  w->LoadNextFile();
   EXPECT_EQ(w->document().LastFileName, b);
   EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -207,16 +206,13 @@ TEST(QtQuestionBox, SaveDiscardCancel) {
         buttons = box->standardButtons();
         for (auto which : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
           captions << (box->button(which) ? box->button(which)->text() : QString());
-        if (c.press == QMessageBox::NoButton)
-          QTest::keyClick(box, Qt::Key_Escape);
-        else
-          box->button(c.press)->click();
+        if (c.press == QMessageBox::NoButton) QTest::keyClick(box, Qt::Key_Escape);
+        else box->button(c.press)->click();
         return;
       }
     });
     poll.start();
-    EXPECT_EQ(dialogs.show(BoxKind::Warning, "Die Änderungen an a.hex speichern?", Buttons::SaveDiscardCancel),
-              c.answer);
+    EXPECT_EQ(dialogs.show(BoxKind::Warning, "Die Änderungen an a.hex speichern?", Buttons::SaveDiscardCancel), c.answer);
     EXPECT_EQ(text, QString::fromUtf8("Die Änderungen an a.hex speichern?"));
     EXPECT_EQ(buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(captions, (QStringList{"Speichern", "Verwerfen", "Abbrechen"}));

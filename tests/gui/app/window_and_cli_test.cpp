@@ -15,11 +15,11 @@
 #include <regex>
 #include <sstream>
 
-#include "app/gui/Reader.h"
+#include "app/gui/main_window.h"
 #include "cli/cli.h"
-#include "editors/gui/Frame_register.h"
-#include "editors/gui/Frame_tamb.h"
-#include "editors/gui/Frame_zusatz.h"
+#include "editors/gui/cv_table_frame.h"
+#include "editors/gui/options_frame.h"
+#include "editors/gui/servo_curve_frame.h"
 #include "hex_builder.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -66,17 +66,17 @@ class WindowAndCli : public ::testing::Test {
 
   // Loads input in the window, runs edit on it, saves (answering Yes to the question about
   // pending changes) and returns the written bytes.
-  std::string SaveFromWindow(const std::string& input, const std::function<void(TFormMain&)>& edit) {
+  std::string SaveFromWindow(const std::string& input, const std::function<void(MainWindow&)>& edit) {
     RecordingDialogs dialogs;
     ScriptedFileDialogs files;
-    TFormMain w(dialogs, files, (dir / "korrin.ini").string());
+    MainWindow w(dialogs, files, (dir / "korrin.ini").string());
     w.show();
     w.StartWithFile(input);
     edit(w);
     const fs::path out = dir / "window.hex";
     files.saveAnswers.push_back(out.string());
     dialogs.script = {Answer::Yes};
-    w.btn_saveClick();
+    w.SaveFile();
     EXPECT_TRUE(fs::exists(out)) << input;
     return ReadAll(out);
   }
@@ -98,40 +98,40 @@ class WindowAndCli : public ::testing::Test {
 TEST_F(WindowAndCli, SameEditsGiveTheSameFileForEveryEditorKind) {
   struct Case {
     const char* file;
-    std::function<void(TFormMain&)> window;
+    std::function<void(MainWindow&)> window;
     std::vector<std::string> cli;
   } cases[] = {
       {"fenwik_18324_cv.hex",
-       [](TFormMain& w) {
-         auto* frame = static_cast<TFrameRegister*>(w.frames().FrameRegister1);
-         for (size_t i = 0; i < frame->lbl_cv.size(); ++i)
-           if (frame->lbl_cv[i]->text().startsWith("CV029")) Type(frame->edt_cv[i], "38");
+       [](MainWindow& w) {
+         auto* frame = static_cast<CvTableFrame*>(w.frames().cvTableFrame);
+         for (size_t i = 0; i < frame->cvLabels.size(); ++i)
+           if (frame->cvLabels[i]->text().startsWith("CV029")) Type(frame->cvEdits[i], "38");
        },
        {"--set", "cv29=38"}},
       {"relais8_dcc.hex",
-       [](TFormMain& w) {
-         auto* frame = static_cast<TFrameZusatz*>(w.frames().FrameZusatz1);
-         for (size_t i = 0; i < frame->lbl_option.size(); ++i)
-           if (frame->lbl_option[i]->text().startsWith("Abschaltzeit")) Type(frame->edt_option[i], "20");
-         frame->rad_mode2->click();
+       [](MainWindow& w) {
+         auto* frame = static_cast<OptionsFrame*>(w.frames().optionsFrame);
+         for (size_t i = 0; i < frame->optionLabels.size(); ++i)
+           if (frame->optionLabels[i]->text().startsWith("Abschaltzeit")) Type(frame->optionEdits[i], "20");
+         frame->modeRadio2->click();
        },
        {"--set", "abschaltzeit=20", "--set", "modus=2"}},
       {"blinkmuster_mot.hex",
-       [](TFormMain& w) {
-         auto* loop = w.frames().FrameBlinkmuster1->findChild<QCheckBox*>();
+       [](MainWindow& w) {
+         auto* loop = w.frames().blinkPatternFrame->findChild<QCheckBox*>();
          ASSERT_NE(loop, nullptr);
          loop->click();
        },
        {"--set", "muster1.loop=0"}},
       {"led_blinkmuster_dcc.hex",
-       [](TFormMain& w) {
-         auto* out9 = ChildNamed<QCheckBox>(w.frames().FrameBlinkmuster_led1, "Ausgang 9");
+       [](MainWindow& w) {
+         auto* out9 = ChildNamed<QCheckBox>(w.frames().ledBlinkPatternFrame, "Ausgang 9");
          ASSERT_NE(out9, nullptr);
          out9->click();
        },
        {"--set", "muster1.ausgang9.verwenden=0"}},
       {"servo_tamb4_dcc.hex",
-       [](TFormMain& w) { static_cast<TFrameTamb*>(w.frames().FrameTamb1)->btn_Log->click(); },
+       [](MainWindow& w) { static_cast<ServoCurveFrame*>(w.frames().servoCurveFrame)->logButton->click(); },
        {"--set", "kurve1.erzeugen=log"}},
   };
   for (const Case& c : cases) {
@@ -152,9 +152,7 @@ TEST_F(WindowAndCli, TrafficLightFadingFallbackIsSavedByBoth) {
   hex.eeprom[0x20] = 0x44;
   const std::string input = (dir / "ampel.hex").string();
   hex.write(input);
-  const std::string fromWindow = SaveFromWindow(input, [](TFormMain& w) {
-    EXPECT_EQ(w.document().DecoderIdentifier, 0x267);
-  });
+  const std::string fromWindow = SaveFromWindow(input, [](MainWindow& w) { EXPECT_EQ(w.document().DecoderIdentifier, 0x267); });
   const std::string fromCli = SaveFromCli(input, {});
   EXPECT_TRUE(fromWindow == fromCli) << "window and korrin-cli wrote different files";
   // EEPROM byte 0x20 is the low byte of the first word of the record at 0x4240.

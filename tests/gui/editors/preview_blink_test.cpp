@@ -6,8 +6,8 @@
 #include <QTest>
 #include <memory>
 
-#include "editors/gui/Frame_blinkmuster.h"
-#include "editors/gui/Frame_blinkmuster_led.h"
+#include "editors/gui/blink_pattern_frame.h"
+#include "editors/gui/led_blink_pattern_frame.h"
 #include "editors/gui/preview_widgets.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
@@ -42,7 +42,7 @@ class PreviewBlinkTest : public ::testing::Test {
       SetEntry(64 * k + 55, k == 0 ? 0xF1 : 0xF0);
     }
     model = std::make_unique<BlinkPatternModel>(*ctx);
-    frame = std::make_unique<TFrameBlinkmuster>(*model);
+    frame = std::make_unique<BlinkPatternFrame>(*model);
     button = frame->findChild<QPushButton*>(QStringLiteral("btn_vorschau"));
     lamps = frame->findChild<PreviewLampRow*>(QStringLiteral("preview_lamps"));
     player = frame->findChild<PreviewPlayer*>();
@@ -55,7 +55,7 @@ class PreviewBlinkTest : public ::testing::Test {
   // The load and the main window's frame switch.
   void Show() {
     model->Load();
-    QPushButton* apply = frame->blinkmuster_btn_uebernehmen;
+    QPushButton* apply = frame->applyButton;
     const int width = apply->x() + apply->width() + 15;
     frame->setGeometry(410, 5, width, apply->y() + apply->height() + 15);
     frame->show();
@@ -71,7 +71,7 @@ class PreviewBlinkTest : public ::testing::Test {
   ScriptedFileDialogs files;
   std::unique_ptr<EditorContext> ctx;
   std::unique_ptr<BlinkPatternModel> model;
-  std::unique_ptr<TFrameBlinkmuster> frame;
+  std::unique_ptr<BlinkPatternFrame> frame;
   QPushButton* button = nullptr;
   PreviewLampRow* lamps = nullptr;
   PreviewPlayer* player = nullptr;
@@ -97,8 +97,8 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   ASSERT_TRUE(head);
   ASSERT_EQ(head->cells().size(), 4u);
   const PatternStripGeometry::Cell cell = frame->geometry().cell(1, true);
-  EXPECT_EQ(head->cells()[2], QRect(frame->Image_Blink3->x() + cell.x0, frame->Image_Blink3->y(), cell.x1 - cell.x0,
-                                    frame->Image_Blink3->height()));
+  EXPECT_EQ(head->cells()[2],
+            QRect(frame->strips[2]->x() + cell.x0, frame->strips[2]->y(), cell.x1 - cell.x0, frame->strips[2]->height()));
   At(2000 * 3 + 1600);  // looping
   EXPECT_EQ(Lamps(lamps), "...X");
 
@@ -106,10 +106,10 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
   model->Paint(0, 3, true);
   At(1600);
   EXPECT_EQ(Lamps(lamps), "X..X");
-  frame->blinkmuster_edt_stretch->setText(QStringLiteral("50"));  // 1 s a step
+  frame->stretchEdit->setText(QStringLiteral("50"));  // 1 s a step
   At(1600);
   EXPECT_EQ(Lamps(lamps), ".X..");
-  frame->blinkmuster_cbx_out2->click();
+  frame->outputBoxes[1]->click();
   At(1600);
   EXPECT_EQ(Lamps(lamps), ".-..");
   EXPECT_EQ(head->cells().size(), 3u);  // the hidden strip is not marked
@@ -125,7 +125,7 @@ TEST_F(PreviewBlinkTest, StartsAndStopsWithTheButtonAndFollowsEdits) {
 
 TEST_F(PreviewBlinkTest, WithoutLoopItEndsOnTheLastStep) {
   Show();
-  frame->blinkmuster_rad_a2->click();
+  frame->addressButtons[1]->click();
   QTest::mouseClick(button, Qt::LeftButton);
   At(1999);
   EXPECT_EQ(Lamps(lamps), "...X");
@@ -151,7 +151,7 @@ TEST_F(PreviewBlinkTest, AddressSwitchHideAndLoadStopIt) {
     EXPECT_FALSE(button->isChecked()) << what;
     EXPECT_EQ(Lamps(lamps), "....") << what;
   };
-  expectStoppedBy("address", [&] { frame->blinkmuster_rad_a3->click(); });
+  expectStoppedBy("address", [&] { frame->addressButtons[2]->click(); });
   expectStoppedBy("hide", [&] {
     frame->hide();
     frame->show();
@@ -176,7 +176,7 @@ TEST(PreviewLedBlink, TenLampsFromTheLedTable) {
   set(0, 0x01);
   set(128 + 1, 0x20);  // output 10 at step 2
   LedBlinkPatternModel model(ctx);
-  TFrameBlinkmuster_led frame(model);
+  LedBlinkPatternFrame frame(model);
   model.Load();
   frame.show();
   frame.ShowEditor(frame.width());

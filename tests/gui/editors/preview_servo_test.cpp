@@ -8,8 +8,8 @@
 #include <QTest>
 #include <memory>
 
-#include "editors/gui/Frame_tamb.h"
 #include "editors/gui/preview_widgets.h"
+#include "editors/gui/servo_curve_frame.h"
 #include "qt_app.h"
 #include "recording_dialogs.h"
 
@@ -32,7 +32,7 @@ class PreviewServoTest : public ::testing::Test {
     SetEntry(kEntryStretch, 10);
     window = std::make_unique<QWidget>();
     window->resize(1050, 800);
-    tamb = new TFrameTamb(model, window.get());
+    tamb = new ServoCurveFrame(model, window.get());
     button = tamb->findChild<QPushButton*>(QStringLiteral("btn_vorschau"));
     arm = tamb->findChild<ServoArmView*>();
     relay = tamb->findChild<PreviewLampRow*>(QStringLiteral("preview_relais"));
@@ -45,7 +45,7 @@ class PreviewServoTest : public ::testing::Test {
 
   void Show(int32_t id) {
     ctx.SelectDecoderType(id);
-    const QRect b = tamb->servo_btn_uebernehmen->geometry();
+    const QRect b = tamb->applyButton->geometry();
     tamb->setGeometry(410, 5, b.right() + 1 + 15, b.bottom() + 1 + 15);
     tamb->show();
     window->show();
@@ -70,7 +70,7 @@ class PreviewServoTest : public ::testing::Test {
   EditorContext ctx{dialogs, files};
   ServoModel model{ctx};
   std::unique_ptr<QWidget> window;
-  TFrameTamb* tamb = nullptr;
+  ServoCurveFrame* tamb = nullptr;
   QPushButton* button = nullptr;
   ServoArmView* arm = nullptr;
   PreviewLampRow* relay = nullptr;
@@ -139,7 +139,7 @@ TEST_F(PreviewServoTest, CurveSwitchHideAndLoadStopIt) {
     EXPECT_FALSE(button->isChecked()) << what;
     EXPECT_TRUE(VisibleHeads().empty()) << what;
   };
-  expectStoppedBy("curve", [&] { tamb->servo_rad_a[1]->click(); });
+  expectStoppedBy("curve", [&] { tamb->curveRadios[1]->click(); });
   expectStoppedBy("curve chosen in the model", [&] {
     model.SelectCurve(2);
     At(120);

@@ -16,33 +16,33 @@ class QStatusBar;
 
 namespace korrin {
 
-class TfrmInfo : public QDialog {
+class HexInfoDialog : public QDialog {
   Q_OBJECT
  public:
   // Fills every control from ctx.image. lastFileName is the main window's LastFileName,
   // shown as File 1 after a comparison. The dialog does not delete itself: make it on the
   // stack (ShowModal) or set Qt::WA_DeleteOnClose on a dialog made with new.
-  TfrmInfo(EditorContext& ctx, const std::string& lastFileName, QWidget* parent = nullptr);
+  HexInfoDialog(EditorContext& ctx, const std::string& lastFileName, QWidget* parent = nullptr);
 
   // Creates the dialog, shows it modally centred on parent and destroys it when it closes.
   static int ShowModal(EditorContext& ctx, const std::string& lastFileName, QWidget* parent);
 
-  void btn_compareClick();
-  void btn_closeClick();
+  void CompareWithFile();
+  void CloseDialog();
 
-  QLabel* Label3 = nullptr;  // "Config Value:"
-  std::array<QLineEdit*, 4> edt_config{};
-  QLabel* lbl_ID = nullptr;  // "ID-Value:"
-  std::array<QLineEdit*, 4> edt_ID{};
-  QLabel* Label4 = nullptr;  // "EEprom"
-  QPlainTextEdit* Memo1a = nullptr;
-  QLabel* Label2 = nullptr;  // "ROM"
-  QPlainTextEdit* Memo3a = nullptr;
-  QLabel* lbl_anzahl = nullptr;
-  QPushButton* btn_compare = nullptr;
-  QPushButton* btn_close = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
-  std::array<QLabel*, 2> StatusPanels{};
+  QLabel* configLabel = nullptr;  // "Config Value:"
+  std::array<QLineEdit*, 4> configEdits{};
+  QLabel* idLabel = nullptr;  // "ID-Value:"
+  std::array<QLineEdit*, 4> idEdits{};
+  QLabel* eepromLabel = nullptr;  // "EEprom"
+  QPlainTextEdit* eepromText = nullptr;
+  QLabel* romLabel = nullptr;  // "ROM"
+  QPlainTextEdit* romText = nullptr;
+  QLabel* romCountLabel = nullptr;
+  QPushButton* compareButton = nullptr;
+  QPushButton* closeButton = nullptr;
+  QStatusBar* statusBar = nullptr;
+  std::array<QLabel*, 2> statusPanels{};
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,4 +1,4 @@
-#include "info/gui/Dlg_info.h"
+#include "info/gui/hex_info_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 namespace korrin {
 namespace {
@@ -64,46 +64,44 @@ class InfoDialogTest : public ::testing::Test {
 };
 
 TEST_F(InfoDialogTest, ShowsTheImageWhenItOpens) {
-  TfrmInfo dlg(ctx, "C:/decoder/file1.hex", nullptr);
+  HexInfoDialog dlg(ctx, "C:/decoder/file1.hex", nullptr);
   EXPECT_EQ(dlg.windowTitle(), QStringLiteral("HEX File Information"));
   EXPECT_EQ(dlg.size(), QSize(978, 662));
 
-  EXPECT_EQ(dlg.Label3->text(), QStringLiteral("Config Value:"));
-  EXPECT_EQ(dlg.lbl_ID->text(), QStringLiteral("ID-Value:"));
+  EXPECT_EQ(dlg.configLabel->text(), QStringLiteral("Config Value:"));
+  EXPECT_EQ(dlg.idLabel->text(), QStringLiteral("ID-Value:"));
   const QString config[4] = {"31CC", "0000", "0000", "0000"};
   const QString id[4] = {"1236", "", "", ""};
   for (size_t n = 0; n < 4; ++n) {
-    EXPECT_EQ(dlg.edt_config[n]->text(), config[n]) << n;
-    EXPECT_FALSE(dlg.edt_config[n]->isEnabled());
-    EXPECT_EQ(dlg.edt_ID[n]->text(), id[n]) << n;
-    EXPECT_FALSE(dlg.edt_ID[n]->isEnabled());
+    EXPECT_EQ(dlg.configEdits[n]->text(), config[n]) << n;
+    EXPECT_FALSE(dlg.configEdits[n]->isEnabled());
+    EXPECT_EQ(dlg.idEdits[n]->text(), id[n]) << n;
+    EXPECT_FALSE(dlg.idEdits[n]->isEnabled());
   }
-  EXPECT_EQ(dlg.findChild<QLineEdit*>("edt_config_4"), dlg.edt_config[3]);
-  EXPECT_EQ(dlg.findChild<QLineEdit*>("edt_ID_1"), dlg.edt_ID[0]);
+  EXPECT_EQ(dlg.findChild<QLineEdit*>("edt_config_4"), dlg.configEdits[3]);
+  EXPECT_EQ(dlg.findChild<QLineEdit*>("edt_ID_1"), dlg.idEdits[0]);
 
-  EXPECT_EQ(dlg.Label4->text(), QStringLiteral("EEprom"));
-  EXPECT_EQ(dlg.Label2->text(), QStringLiteral("ROM"));
-  const QStringList eeprom{"0x000 0001.0203.0405.0607 0809.0A0B.0C0D.0E0F",
-                           "0x010:FFFF.FFFF.FFFF.FFFF FFFF.FFFF.FFFF.FFFF"};
-  EXPECT_EQ(Lines(dlg.Memo1a), eeprom);
-  const QStringList rom{"$0000: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
-                        "$0008: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
+  EXPECT_EQ(dlg.eepromLabel->text(), QStringLiteral("EEprom"));
+  EXPECT_EQ(dlg.romLabel->text(), QStringLiteral("ROM"));
+  const QStringList eeprom{"0x000 0001.0203.0405.0607 0809.0A0B.0C0D.0E0F", "0x010:FFFF.FFFF.FFFF.FFFF FFFF.FFFF.FFFF.FFFF"};
+  EXPECT_EQ(Lines(dlg.eepromText), eeprom);
+  const QStringList rom{"$0000: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF", "$0008: 3FFF.3FFF.3FFF.3FFF 3FFF.3FFF.3FFF.3FFF",
                         "$0010: 3FFF.3FFF.2805.3FFF 3FFF.3FFF.3FFF.3FFF"};
-  EXPECT_EQ(Lines(dlg.Memo3a), rom);
-  EXPECT_EQ(dlg.lbl_anzahl->text(), QStringLiteral("Anzahl ROM Bytes (File 1): 47"));
+  EXPECT_EQ(Lines(dlg.romText), rom);
+  EXPECT_EQ(dlg.romCountLabel->text(), QStringLiteral("Anzahl ROM Bytes (File 1): 47"));
 
-  for (auto* memo : {dlg.Memo1a, dlg.Memo3a}) {
+  for (auto* memo : {dlg.eepromText, dlg.romText}) {
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_TRUE(QFontInfo(memo->font()).fixedPitch());
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   }
-  EXPECT_EQ(dlg.Memo1a->lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_EQ(dlg.Memo1a->toolTip(), QString::fromUtf8("Anzeige der EEprom Daten\nFür den Normal-Bediener uninteressant!"));
-  EXPECT_EQ(dlg.Memo3a->toolTip(), QString::fromUtf8("Anzeige der Register\nFür den Normal-Bediener uninteressant!"));
+  EXPECT_EQ(dlg.eepromText->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(dlg.eepromText->toolTip(), QString::fromUtf8("Anzeige der EEprom Daten\nFür den Normal-Bediener uninteressant!"));
+  EXPECT_EQ(dlg.romText->toolTip(), QString::fromUtf8("Anzeige der Register\nFür den Normal-Bediener uninteressant!"));
 
-  EXPECT_EQ(dlg.btn_compare->text(), QStringLiteral("vergleiche mit 2. HEX-File"));
-  EXPECT_EQ(dlg.btn_compare->toolTip(), QStringLiteral("das geladenen HEX wird mit einer 2. Datei verglichen"));
-  EXPECT_EQ(dlg.btn_close->text(), QStringLiteral("Fenster schliessen"));
+  EXPECT_EQ(dlg.compareButton->text(), QStringLiteral("vergleiche mit 2. HEX-File"));
+  EXPECT_EQ(dlg.compareButton->toolTip(), QStringLiteral("das geladenen HEX wird mit einer 2. Datei verglichen"));
+  EXPECT_EQ(dlg.closeButton->text(), QStringLiteral("Fenster schliessen"));
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -111,7 +109,7 @@ TEST_F(InfoDialogTest, LaysOutItsControlsInsideTheClientArea) {
   QWidget owner;
   owner.setGeometry(100, 80, 1300, 900);
   owner.show();
-  TfrmInfo dlg(ctx, "file1.hex", &owner);
+  HexInfoDialog dlg(ctx, "file1.hex", &owner);
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
 
@@ -119,94 +117,94 @@ TEST_F(InfoDialogTest, LaysOutItsControlsInsideTheClientArea) {
   EXPECT_LE(std::abs(dlg.frameGeometry().center().x() - owner.frameGeometry().center().x()), 2);
   EXPECT_LE(std::abs(dlg.frameGeometry().center().y() - owner.frameGeometry().center().y()), 2);
 
-  EXPECT_EQ(dlg.StatusPanels[0]->width(), 400);
-  EXPECT_GE(dlg.StatusPanels[1]->width(), 50);
+  EXPECT_EQ(dlg.statusPanels[0]->width(), 400);
+  EXPECT_GE(dlg.statusPanels[1]->width(), 50);
   const QRect client = dlg.rect();
-  const QWidget* controls[] = {dlg.Label3, dlg.lbl_ID, dlg.Label4, dlg.Label2, dlg.Memo1a, dlg.Memo3a,
-                               dlg.lbl_anzahl, dlg.btn_compare, dlg.btn_close, dlg.StatusBar1};
+  const QWidget* controls[] = {dlg.configLabel, dlg.idLabel,       dlg.eepromLabel,   dlg.romLabel,    dlg.eepromText,
+                               dlg.romText,     dlg.romCountLabel, dlg.compareButton, dlg.closeButton, dlg.statusBar};
   for (const QWidget* w : controls) EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
-  for (auto* edit : dlg.edt_config) EXPECT_TRUE(client.contains(edit->geometry()));
-  for (auto* edit : dlg.edt_ID) EXPECT_TRUE(client.contains(edit->geometry()));
-  EXPECT_FALSE(dlg.Memo1a->geometry().intersects(dlg.Memo3a->geometry()));
-  EXPECT_FALSE(dlg.btn_compare->geometry().intersects(dlg.btn_close->geometry()));
-  EXPECT_GE(dlg.btn_compare->width(), dlg.btn_compare->sizeHint().width());
+  for (auto* edit : dlg.configEdits) EXPECT_TRUE(client.contains(edit->geometry()));
+  for (auto* edit : dlg.idEdits) EXPECT_TRUE(client.contains(edit->geometry()));
+  EXPECT_FALSE(dlg.eepromText->geometry().intersects(dlg.romText->geometry()));
+  EXPECT_FALSE(dlg.compareButton->geometry().intersects(dlg.closeButton->geometry()));
+  EXPECT_GE(dlg.compareButton->width(), dlg.compareButton->sizeHint().width());
   // A full EEPROM line fits without a horizontal scroll bar.
-  const int lineWidth = QFontMetrics(dlg.Memo1a->font()).horizontalAdvance(Lines(dlg.Memo1a)[1]);
-  EXPECT_LT(lineWidth, dlg.Memo1a->viewport()->width());
+  const int lineWidth = QFontMetrics(dlg.eepromText->font()).horizontalAdvance(Lines(dlg.eepromText)[1]);
+  EXPECT_LT(lineWidth, dlg.eepromText->viewport()->width());
 
   if (const char* shots = std::getenv("KORRIN_SCREENSHOT_DIR")) {
     dlg.grab().save(QString::fromLocal8Bit(shots) + "/info_dialog.png");
     WriteFile2();
     files.openAnswers.push_back((dir / "file2.hex").string());
-    dlg.btn_compareClick();
+    dlg.CompareWithFile();
     dlg.grab().save(QString::fromLocal8Bit(shots) + "/info_dialog_compare.png");
   }
 }
 
 TEST_F(InfoDialogTest, CompareFillsTheMemosAndTheStatusBar) {
-  TfrmInfo dlg(ctx, "C:/decoder/file1.hex", nullptr);
+  HexInfoDialog dlg(ctx, "C:/decoder/file1.hex", nullptr);
   const std::string path = WriteFile2();
   files.openAnswers.push_back(path);
-  QTest::mouseClick(dlg.btn_compare, Qt::LeftButton);
+  QTest::mouseClick(dlg.compareButton, Qt::LeftButton);
 
   ASSERT_EQ(files.openRequests.size(), 1u);
   EXPECT_EQ(files.openRequests[0].filter, "HEX|*.hex|TXT|*.txt|*.*|*.*");
   EXPECT_TRUE(dialogs.messages.empty());
 
   const QStringList eeprom{"", "EE0x05: File1:0x05 - File2:0x12", " ", "   1 gefundene Unterschiede im EEprom"};
-  EXPECT_EQ(Lines(dlg.Memo1a), eeprom);
+  EXPECT_EQ(Lines(dlg.eepromText), eeprom);
   const QStringList rom{"$0012:  0x2805 [GOTO  ] - 0x3FFF [      ]", " ", "   1 gefundene Unterschiede im ROM",
                         "   0 gefundene Unterschiede in ID", "   0 gefundene Unterschiede in Config"};
-  EXPECT_EQ(Lines(dlg.Memo3a), rom);
-  EXPECT_EQ(dlg.StatusPanels[0]->text(), QStringLiteral("File 1 = C:/decoder/file1.hex"));
-  EXPECT_EQ(dlg.StatusPanels[1]->text(), QString::fromStdString("File 2 = " + path));
-  EXPECT_EQ(dlg.lbl_anzahl->text(), QStringLiteral("Anzahl ROM Bytes (File 1): 47"));
+  EXPECT_EQ(Lines(dlg.romText), rom);
+  EXPECT_EQ(dlg.statusPanels[0]->text(), QStringLiteral("File 1 = C:/decoder/file1.hex"));
+  EXPECT_EQ(dlg.statusPanels[1]->text(), QString::fromStdString("File 2 = " + path));
+  EXPECT_EQ(dlg.romCountLabel->text(), QStringLiteral("Anzahl ROM Bytes (File 1): 47"));
 
   // A second comparison starts from empty memos: the same lines again, not twice.
   files.openAnswers.push_back(path);
-  dlg.btn_compareClick();
-  EXPECT_EQ(Lines(dlg.Memo1a), eeprom);
-  EXPECT_EQ(Lines(dlg.Memo3a), rom);
+  dlg.CompareWithFile();
+  EXPECT_EQ(Lines(dlg.eepromText), eeprom);
+  EXPECT_EQ(Lines(dlg.romText), rom);
 }
 
 TEST_F(InfoDialogTest, CancellingTheFileDialogLeavesBothMemosEmpty) {
-  TfrmInfo dlg(ctx, "file1.hex", nullptr);
-  dlg.btn_compareClick();  // the scripted dialog has no answer: cancelled
+  HexInfoDialog dlg(ctx, "file1.hex", nullptr);
+  dlg.CompareWithFile();  // the scripted dialog has no answer: cancelled
   EXPECT_EQ(files.openRequests.size(), 1u);
-  EXPECT_TRUE(dlg.Memo1a->toPlainText().isEmpty());
-  EXPECT_TRUE(dlg.Memo3a->toPlainText().isEmpty());
-  EXPECT_TRUE(dlg.StatusPanels[0]->text().isEmpty());
+  EXPECT_TRUE(dlg.eepromText->toPlainText().isEmpty());
+  EXPECT_TRUE(dlg.romText->toPlainText().isEmpty());
+  EXPECT_TRUE(dlg.statusPanels[0]->text().isEmpty());
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(InfoDialogTest, ARefusedLineOfFile2IsReportedAndEndsWithoutCounts) {
-  TfrmInfo dlg(ctx, "file1.hex", nullptr);
+  HexInfoDialog dlg(ctx, "file1.hex", nullptr);
   const auto path = (dir / "bad.hex").string();
   std::ofstream(path, std::ios::binary) << ":10420000000001000200030004001200060007005A\r\n:02000006AABB00\r\n:00000001FF\r\n";
   files.openAnswers.push_back(path);
-  dlg.btn_compareClick();
+  dlg.CompareWithFile();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text.substr(0, 6), "E206a:");
   const QStringList eeprom{"", "EE0x05: File1:0x05 - File2:0x12"};
-  EXPECT_EQ(Lines(dlg.Memo1a), eeprom);
-  EXPECT_TRUE(dlg.Memo3a->toPlainText().isEmpty());
+  EXPECT_EQ(Lines(dlg.eepromText), eeprom);
+  EXPECT_TRUE(dlg.romText->toPlainText().isEmpty());
 }
 
 TEST_F(InfoDialogTest, AFile2ThatCannotBeReadIsReported) {
-  TfrmInfo dlg(ctx, "file1.hex", nullptr);
+  HexInfoDialog dlg(ctx, "file1.hex", nullptr);
   files.openAnswers.push_back((dir / "missing.hex").string());
-  dlg.btn_compareClick();
+  dlg.CompareWithFile();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, BoxKind::Error);
-  EXPECT_TRUE(dlg.Memo1a->toPlainText().isEmpty());
-  EXPECT_TRUE(dlg.StatusPanels[1]->text().isEmpty());
+  EXPECT_TRUE(dlg.eepromText->toPlainText().isEmpty());
+  EXPECT_TRUE(dlg.statusPanels[1]->text().isEmpty());
 }
 
 TEST_F(InfoDialogTest, CloseButtonClosesAndADialogMadeWithNewIsDestroyed) {
-  QPointer<TfrmInfo> dlg = new TfrmInfo(ctx, "file1.hex", nullptr);
+  QPointer<HexInfoDialog> dlg = new HexInfoDialog(ctx, "file1.hex", nullptr);
   dlg->setAttribute(Qt::WA_DeleteOnClose);
   dlg->show();
-  QTest::mouseClick(dlg->btn_close, Qt::LeftButton);
+  QTest::mouseClick(dlg->closeButton, Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(dlg.isNull());
 }

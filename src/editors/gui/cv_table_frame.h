@@ -14,10 +14,10 @@
 
 namespace korrin {
 
-class TFrameRegister : public EditorFrame {
+class CvTableFrame : public EditorFrame {
   Q_OBJECT
  public:
-  explicit TFrameRegister(CvRegisterModel& model, QWidget* parent = nullptr);
+  explicit CvTableFrame(CvRegisterModel& model, QWidget* parent = nullptr);
 
   // Shows what the model holds: the captions and texts of the rows in use, every other slot
   // hidden, the column separators in place; then gives the focus where the model asks.
@@ -25,18 +25,18 @@ class TFrameRegister : public EditorFrame {
 
   CvRegisterModel& model;
 
-  QFrame* pnl_cv = nullptr;
-  QFrame* Line1 = nullptr;
-  QFrame* Line2 = nullptr;
-  QFrame* Line3 = nullptr;
-  std::array<QLabel*, kCvRowSlots> lbl_cv{};
-  std::array<QLineEdit*, kCvRowSlots> edt_cv{};
+  QFrame* panel = nullptr;
+  QFrame* separator1 = nullptr;
+  QFrame* separator2 = nullptr;
+  QFrame* separator3 = nullptr;
+  std::array<QLabel*, kCvRowSlots> cvLabels{};
+  std::array<QLineEdit*, kCvRowSlots> cvEdits{};
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void edt_cvChange(size_t slot);
+  void CvEdited(size_t slot);
 };
 
 }  // namespace korrin

@@ -1,7 +1,7 @@
 // The LED frame renders its model and forwards its events; what the model does with them is
 // tested on the model. These tests check the wiring of the ten strips and boxes, the
 // spinners and the pixel geometry.
-#include "editors/gui/Frame_blinkmuster_led.h"
+#include "editors/gui/led_blink_pattern_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <QTest>
 #include <memory>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -26,7 +26,7 @@ class FrameBlinkmusterLedTest : public ::testing::Test {
     ctx = std::make_unique<EditorContext>(dialogs, files);
     ctx->image.ResetForNewFile();
     model = std::make_unique<LedBlinkPatternModel>(*ctx);
-    frame = std::make_unique<TFrameBlinkmuster_led>(*model);
+    frame = std::make_unique<LedBlinkPatternFrame>(*model);
   }
   void TearDown() override { frame.reset(); }
 
@@ -47,7 +47,7 @@ class FrameBlinkmusterLedTest : public ::testing::Test {
   void Show(int32_t id) {
     ctx->SelectDecoderType(id);
     model->Load();
-    QPushButton* apply = frame->led_blinkmuster_btn_uebernehmen;
+    QPushButton* apply = frame->applyButton;
     int width = apply->x() + apply->width() + 15;
     int height = apply->y() + apply->height() + 15;
     frame->filling = true;
@@ -63,7 +63,7 @@ class FrameBlinkmusterLedTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
   void Paint(int strip, QPoint from, QPoint to) {
-    PatternStrip* s = frame->Image_led_Blink[static_cast<size_t>(strip)];
+    PatternStrip* s = frame->strips[static_cast<size_t>(strip)];
     QTest::mousePress(s, Qt::LeftButton, {}, from);
     QTest::mouseMove(s, to);
     QTest::mouseRelease(s, Qt::LeftButton, {}, to);
@@ -76,43 +76,43 @@ class FrameBlinkmusterLedTest : public ::testing::Test {
   ScriptedFileDialogs files;
   std::unique_ptr<EditorContext> ctx;
   std::unique_ptr<LedBlinkPatternModel> model;
-  std::unique_ptr<TFrameBlinkmuster_led> frame;
+  std::unique_ptr<LedBlinkPatternFrame> frame;
 };
 
 TEST_F(FrameBlinkmusterLedTest, StretchTypedAndReshownThroughTheRadioButtons) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 10, 10, 1);
   Show(477);
-  Type(frame->led_blinkmuster_edt_stretch, "255");
+  Type(frame->stretchEdit, "255");
   EXPECT_EQ(Entry(0, 102), 0);
   EXPECT_EQ(Entry(0, 104), 2);
-  QTest::mouseClick(frame->led_blinkmuster_rad_a2, Qt::LeftButton);
+  QTest::mouseClick(frame->addressButtons[1], Qt::LeftButton);
   EXPECT_EQ(model->selectedAddress(), 1);
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_stretch), "10");
-  QTest::mouseClick(frame->led_blinkmuster_rad_a1, Qt::LeftButton);
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_stretch), "255");
-  EXPECT_EQ(Text(frame->led_blinkmuster_lbl_KurveInfo1), "Zeit-Raster = 5.1000 s");
+  EXPECT_EQ(Text(frame->stretchEdit), "10");
+  QTest::mouseClick(frame->addressButtons[0], Qt::LeftButton);
+  EXPECT_EQ(Text(frame->stretchEdit), "255");
+  EXPECT_EQ(Text(frame->pointTimeLabel), "Zeit-Raster = 5.1000 s");
   EXPECT_TRUE(dialogs.messages.empty());
-  Type(frame->led_blinkmuster_edt_Anzahl, "q");
+  Type(frame->countEdit, "q");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100");
-  EXPECT_EQ(frame->focusWidget(), frame->led_blinkmuster_edt_Anzahl);
+  EXPECT_EQ(frame->focusWidget(), frame->countEdit);
 }
 
 TEST_F(FrameBlinkmusterLedTest, ErasedTableAndTheStretchSpinner) {
   Show(477);
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_Anzahl), "100");
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_stretch), "65025");
-  EXPECT_TRUE(frame->led_blinkmuster_btn_uebernehmen->isEnabled());
-  for (auto* s : frame->Image_led_Blink) {
+  EXPECT_EQ(Text(frame->countEdit), "100");
+  EXPECT_EQ(Text(frame->stretchEdit), "65025");
+  EXPECT_TRUE(frame->applyButton->isEnabled());
+  for (auto* s : frame->strips) {
     EXPECT_TRUE(s->isVisible());
     EXPECT_EQ(s->bars().size(), 100u);
   }
   // The spinner runs up to 30000 and its step reaches the model.
-  QTest::mouseClick(frame->UpDown10->upButton(), Qt::LeftButton);
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_stretch), "30000");
+  QTest::mouseClick(frame->stretchSpinner->upButton(), Qt::LeftButton);
+  EXPECT_EQ(Text(frame->stretchEdit), "30000");
   EXPECT_EQ(Entry(0, 102), 165);
   EXPECT_EQ(Entry(0, 104), 118);
-  EXPECT_EQ(Text(frame->led_blinkmuster_lbl_KurveInfo2), "Gesamtzeit = 16.6667 h");
+  EXPECT_EQ(Text(frame->totalTimeLabel), "Gesamtzeit = 16.6667 h");
 }
 
 // The spinners step within what the model takes, which depends on the type: the stretch of
@@ -125,10 +125,10 @@ TEST_F(FrameBlinkmusterLedTest, SpinnerRangesFollowTheType) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
     Show(c.id);
-    EXPECT_EQ(frame->UpDown10->minimum(), 1);
-    EXPECT_EQ(frame->UpDown10->maximum(), c.maxStretch);
-    EXPECT_EQ(frame->UpDown9->minimum(), 1);
-    EXPECT_EQ(frame->UpDown9->maximum(), model->maxCount());
+    EXPECT_EQ(frame->stretchSpinner->minimum(), 1);
+    EXPECT_EQ(frame->stretchSpinner->maximum(), c.maxStretch);
+    EXPECT_EQ(frame->countSpinner->minimum(), 1);
+    EXPECT_EQ(frame->countSpinner->maximum(), model->maxCount());
   }
 }
 
@@ -147,7 +147,7 @@ TEST_F(FrameBlinkmusterLedTest, EachStripPaintsItsOutputWithinThePoints) {
     if (i == 128) expected |= 0x20;
     ASSERT_EQ(model->table().entry(i), expected) << i;
   }
-  EXPECT_EQ(frame->Image_led_Blink[9]->bars().size(), 1u);
+  EXPECT_EQ(frame->strips[9]->bars().size(), 1u);
 }
 
 TEST_F(FrameBlinkmusterLedTest, CopyButtonsAndOutputBoxesReachTheModel) {
@@ -155,32 +155,32 @@ TEST_F(FrameBlinkmusterLedTest, CopyButtonsAndOutputBoxesReachTheModel) {
   SetEntry(1, 101, 20);
   SetEntry(3, 255, 0x5A);
   Show(221);
-  QTest::mouseClick(frame->led_blinkmuster_rad_a4, Qt::LeftButton);
-  EXPECT_FALSE(frame->led_blinkmuster_btn_copy[3]->isEnabled());
-  QTest::mouseClick(frame->led_blinkmuster_btn_copy[1], Qt::LeftButton);
+  QTest::mouseClick(frame->addressButtons[3], Qt::LeftButton);
+  EXPECT_FALSE(frame->copyButtons[3]->isEnabled());
+  QTest::mouseClick(frame->copyButtons[1], Qt::LeftButton);
   EXPECT_EQ(Entry(3, 101), 20);
   EXPECT_EQ(Entry(3, 255), 0x5A);
-  EXPECT_EQ(Text(frame->led_blinkmuster_edt_Anzahl), "20");
+  EXPECT_EQ(Text(frame->countEdit), "20");
 
   // Output 7 is bit 2 of flags 2, output 2 bit 5 of flags 1; unchecking hides the strip.
-  QTest::mouseClick(frame->led_blinkmuster_cbx_out[6], Qt::LeftButton);
+  QTest::mouseClick(frame->outputBoxes[6], Qt::LeftButton);
   EXPECT_EQ(Entry(3, 103), 0x3B);
-  EXPECT_FALSE(frame->Image_led_Blink[6]->isVisible());
-  QTest::mouseClick(frame->led_blinkmuster_cbx_out[1], Qt::LeftButton);
+  EXPECT_FALSE(frame->strips[6]->isVisible());
+  QTest::mouseClick(frame->outputBoxes[1], Qt::LeftButton);
   EXPECT_EQ(Entry(3, 100), 0xD0);
-  QTest::mouseClick(frame->led_blinkmuster_cbx_loop, Qt::LeftButton);
+  QTest::mouseClick(frame->loopBox, Qt::LeftButton);
   EXPECT_EQ(Entry(3, 100), 0xD1);
   EXPECT_TRUE(frame->hasPendingChanges());
-  QTest::mouseClick(frame->led_blinkmuster_btn_uebernehmen, Qt::LeftButton);
+  QTest::mouseClick(frame->applyButton, Qt::LeftButton);
   EXPECT_FALSE(frame->hasPendingChanges());
   EXPECT_EQ(ctx->image.romValue(0xC00 + 2 * 100), 0xD1);
 }
 
 TEST_F(FrameBlinkmusterLedTest, ControlsAreNamedAndLabelled) {
-  EXPECT_EQ(frame->led_blinkmuster_cbx_out[9]->accessibleName(), "Ausgang 10");
-  EXPECT_EQ(frame->lbl_out[9]->buddy(), frame->led_blinkmuster_cbx_out[9]);
-  EXPECT_EQ(frame->lbl_anzahl->buddy(), frame->led_blinkmuster_edt_Anzahl);
-  EXPECT_EQ(frame->lbl_stretch->buddy(), frame->led_blinkmuster_edt_stretch);
+  EXPECT_EQ(frame->outputBoxes[9]->accessibleName(), "Ausgang 10");
+  EXPECT_EQ(frame->outputLabels[9]->buddy(), frame->outputBoxes[9]);
+  EXPECT_EQ(frame->countLabel->buddy(), frame->countEdit);
+  EXPECT_EQ(frame->stretchLabel->buddy(), frame->stretchEdit);
   for (auto* w : frame->findChildren<QWidget*>()) {
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w)) {
       EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();

@@ -1,4 +1,4 @@
-#include "editors/gui/Frame_register.h"
+#include "editors/gui/cv_table_frame.h"
 
 #include <QFontMetrics>
 #include <QResizeEvent>
@@ -20,72 +20,69 @@ QFont RowFont(const QFont& base) {
     for (const std::string& caption : EveryCvCaption())
       widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(caption)));
     if (widest <= 176) break;
-    if (font.stretch() == QFont::Unstretched || font.stretch() == 0)
-      font.setStretch(QFont::SemiCondensed);
-    else
-      font.setPixelSize(font.pixelSize() - 1);
+    if (font.stretch() == QFont::Unstretched || font.stretch() == 0) font.setStretch(QFont::SemiCondensed);
+    else font.setPixelSize(font.pixelSize() - 1);
   }
   return font;
 }
 
 }  // namespace
 
-TFrameRegister::TFrameRegister(CvRegisterModel& cvModel, QWidget* parent)
-    : EditorFrame(parent), model(cvModel) {
+CvTableFrame::CvTableFrame(CvRegisterModel& cvModel, QWidget* parent) : EditorFrame(parent), model(cvModel) {
   resize(940, 571);
-  pnl_cv = new QFrame(this);
-  pnl_cv->setObjectName("pnl_cv");
-  pnl_cv->setGeometry(0, 0, 940, 571);
+  panel = new QFrame(this);
+  panel->setObjectName("pnl_cv");
+  panel->setGeometry(0, 0, 940, 571);
 
   auto makeLine = [this](const char* name) {
-    auto* line = new QFrame(pnl_cv);
+    auto* line = new QFrame(panel);
     line->setObjectName(name);
     line->setFrameShape(QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
   };
-  Line1 = makeLine("Line1");
-  Line2 = makeLine("Line2");
-  Line3 = makeLine("Line3");
+  separator1 = makeLine("Line1");
+  separator2 = makeLine("Line2");
+  separator3 = makeLine("Line3");
 
   const QFont rowFont = RowFont(font());
   for (size_t i = 0; i < kCvRowSlots; ++i) {
     CvSlotPlace place = CvSlotPlacement(static_cast<int>(i));
-    auto* caption = new QLabel(pnl_cv);
+    auto* caption = new QLabel(panel);
     caption->setFont(rowFont);
     caption->setGeometry(place.captionLeft, place.captionTop, kCvCaptionWidth, kCvCaptionHeight);
     caption->hide();
-    auto* edit = new QLineEdit(pnl_cv);
+    auto* edit = new QLineEdit(panel);
     edit->setFont(rowFont);
     edit->setGeometry(place.editLeft, place.editTop, kCvEditWidth, kCvEditHeight);
     edit->hide();
     caption->setBuddy(edit);
-    lbl_cv[i] = caption;
-    edt_cv[i] = edit;
+    cvLabels[i] = caption;
+    cvEdits[i] = edit;
     // textChanged fires for typed text and for text set from code alike; `filling` keeps
     // the frame's own rendering from reaching the model.
-    connect(edit, &QLineEdit::textChanged, this, [this, i] { edt_cvChange(i); });
+    connect(edit, &QLineEdit::textChanged, this, [this, i] { CvEdited(i); });
   }
   Render();
 }
 
-void TFrameRegister::resizeEvent(QResizeEvent* event) {
+void CvTableFrame::resizeEvent(QResizeEvent* event) {
   EditorFrame::resizeEvent(event);
-  pnl_cv->setGeometry(0, 0, width(), height());
+  panel->setGeometry(0, 0, width(), height());
 }
 
-void TFrameRegister::Render() {
+void CvTableFrame::Render() {
   filling = true;
-  pnl_cv->show();
-  auto separators = CvSeparators(pnl_cv->height());
-  QFrame* lines[] = {Line1, Line2, Line3};
+  panel->show();
+  auto separators = CvSeparators(panel->height());
+  QFrame* lines[] = {separator1, separator2, separator3};
   for (size_t i = 0; i < 3; ++i)
     lines[i]->setGeometry(separators[i].left, separators[i].top, separators[i].width, separators[i].height);
 
   const size_t used = std::min(model.rows.size(), static_cast<size_t>(kCvRowSlots));
   for (size_t i = 0; i < kCvRowSlots; ++i) {
-    QLabel* caption = lbl_cv[i];
-    QLineEdit* edit = edt_cv[i];
+    QLabel* caption = cvLabels[i];
+    QLineEdit* edit = cvEdits[i];
     if (i >= used) {
       caption->setText(QString());
       caption->hide();
@@ -109,15 +106,15 @@ void TFrameRegister::Render() {
   filling = false;
 
   if (model.focusRow >= 0 && static_cast<size_t>(model.focusRow) < used) {
-    QLineEdit* edit = edt_cv[static_cast<size_t>(model.focusRow)];
+    QLineEdit* edit = cvEdits[static_cast<size_t>(model.focusRow)];
     if (edit->isVisible()) edit->setFocus();
   }
   model.focusRow = -1;
 }
 
-void TFrameRegister::edt_cvChange(size_t slot) {
+void CvTableFrame::CvEdited(size_t slot) {
   if (filling) return;
-  model.edt_cvChange(static_cast<int>(slot), edt_cv[slot]->text().toStdString());
+  model.SetCvText(static_cast<int>(slot), cvEdits[slot]->text().toStdString());
   Render();
 }
 

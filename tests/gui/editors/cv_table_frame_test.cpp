@@ -1,4 +1,4 @@
-#include "editors/gui/Frame_register.h"
+#include "editors/gui/cv_table_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ class FrameRegisterTest : public ::testing::Test {
 
   void SetUp() override {
     ctx.image.ResetForNewFile();
-    frame = std::make_unique<TFrameRegister>(model);
+    frame = std::make_unique<CvTableFrame>(model);
   }
 
   // What the load does for this frame: the document loads the model, the window places and
@@ -37,14 +37,14 @@ class FrameRegisterTest : public ::testing::Test {
     frame->Render();
   }
 
-  QLineEdit* Edit(size_t row) const { return frame->edt_cv[row]; }
+  QLineEdit* Edit(size_t row) const { return frame->cvEdits[row]; }
   std::string Byte(int offset) const { return ctx.image.get_Hex_EE(offset); }
 
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   EditorContext ctx{dialogs, files};
   CvRegisterModel model{ctx};
-  std::unique_ptr<TFrameRegister> frame;
+  std::unique_ptr<CvTableFrame> frame;
 };
 
 }  // namespace
@@ -56,13 +56,13 @@ TEST_F(FrameRegisterTest, ShowsTheRowsOfTheModel) {
   ASSERT_EQ(model.rows.size(), 73u);
   for (size_t r = 0; r < 73; ++r) {
     const QString caption = QString::fromStdString(model.rows[r].caption);
-    EXPECT_EQ(frame->lbl_cv[r]->text(), caption);
+    EXPECT_EQ(frame->cvLabels[r]->text(), caption);
     EXPECT_EQ(Edit(r)->text().toStdString(), model.rows[r].text);
     EXPECT_TRUE(Edit(r)->isVisible());
-    EXPECT_TRUE(frame->lbl_cv[r]->isVisible());
+    EXPECT_TRUE(frame->cvLabels[r]->isVisible());
     // A screen reader names the box by its CV, and the caption leads to its box.
     EXPECT_EQ(Edit(r)->accessibleName(), caption);
-    EXPECT_EQ(frame->lbl_cv[r]->buddy(), Edit(r));
+    EXPECT_EQ(frame->cvLabels[r]->buddy(), Edit(r));
   }
   EXPECT_EQ(Edit(6)->text(), "255");
   EXPECT_EQ(Edit(0)->text(), "96");  // byte 0x60
@@ -71,9 +71,9 @@ TEST_F(FrameRegisterTest, ShowsTheRowsOfTheModel) {
 
   // Another type replaces the rows; a type without a table shows none.
   Show(0x4400);
-  EXPECT_EQ(frame->lbl_cv[5]->text(), "CV29: Konfiguration");
+  EXPECT_EQ(frame->cvLabels[5]->text(), "CV29: Konfiguration");
   EXPECT_FALSE(Edit(25)->isVisible());
-  EXPECT_TRUE(frame->lbl_cv[25]->text().isEmpty());
+  EXPECT_TRUE(frame->cvLabels[25]->text().isEmpty());
   Show(0x8);
   for (size_t i = 0; i < kCvRowSlots; ++i) EXPECT_FALSE(Edit(i)->isVisible()) << i;
 }
@@ -81,16 +81,16 @@ TEST_F(FrameRegisterTest, ShowsTheRowsOfTheModel) {
 TEST_F(FrameRegisterTest, RowsStandInTheirSlotsWithSeparatorsBetweenTheColumns) {
   Show(0x14B00);
   // Row 22 (slot 21) opens the second column.
-  EXPECT_EQ(frame->lbl_cv[21]->pos(), QPoint(235, 19));
+  EXPECT_EQ(frame->cvLabels[21]->pos(), QPoint(235, 19));
   EXPECT_EQ(Edit(21)->geometry(), QRect(415, 15, 40, 20));
   EXPECT_EQ(Edit(72)->geometry(), QRect(875, 240, 40, 20));
-  EXPECT_EQ(frame->Line2->geometry(), QRect(460, 8, 2, 554));
+  EXPECT_EQ(frame->separator2->geometry(), QRect(460, 8, 2, 554));
   // Every caption of every table ends before its edit box.
   for (int32_t id : {0x4400, 0x14B00, 0x15000}) {
     Show(id);
     for (size_t r = 0; r < model.rows.size(); ++r)
-      EXPECT_LE(frame->lbl_cv[r]->fontMetrics().horizontalAdvance(frame->lbl_cv[r]->text()), 180)
-          << frame->lbl_cv[r]->text().toStdString();
+      EXPECT_LE(frame->cvLabels[r]->fontMetrics().horizontalAdvance(frame->cvLabels[r]->text()), 180)
+          << frame->cvLabels[r]->text().toStdString();
   }
 }
 

@@ -1,7 +1,7 @@
-#include "app/gui/Reader.h"
+#include "app/gui/main_window.h"
 
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -28,7 +28,7 @@
 #include "app/settings.h"
 #include "app/settings_location.h"
 
-#include "info/gui/Dlg_info.h"
+#include "info/gui/hex_info_dialog.h"
 
 namespace korrin {
 
@@ -125,7 +125,7 @@ QPixmap LogoPixmap() {
 
 }  // namespace
 
-TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent)
+MainWindow::MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), doc_(dialogs, fileDialogs), settingsPath_(settingsPath) {
   ShowModified();
   setAcceptDrops(true);
@@ -134,11 +134,11 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   auto* central = new QWidget(this);
   setCentralWidget(central);
 
-  GroupBoxMain = new QGroupBox(central);
-  GroupBoxMain->setGeometry(5, 5, 400, 475);
-  lbl_header = new QLabel("Korrin", GroupBoxMain);
-  lbl_header->move(5, 15);
-  lbl_header->hide();
+  rowsGroup = new QGroupBox(central);
+  rowsGroup->setGeometry(5, 5, 400, 475);
+  headerLabel = new QLabel("Korrin", rowsGroup);
+  headerLabel->move(5, 15);
+  headerLabel->hide();
   CreateRows();
   CreateButtons();
   // Tab order: the rows in their order, then the buttons, the help button and the frame.
@@ -148,10 +148,10 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
     previous = w;
   };
   for (size_t i = 0; i < 48; ++i)
-    for (QWidget* w : {static_cast<QWidget*>(edt_adresse[i]), static_cast<QWidget*>(edt_funktion[i]),
-                       static_cast<QWidget*>(btn_RG[i])})
+    for (QWidget* w : {static_cast<QWidget*>(addressEdits[i]), static_cast<QWidget*>(functionEdits[i]),
+                       static_cast<QWidget*>(colourButtons[i])})
       chain(w);
-  for (QWidget* w : {btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, btn_goweb}) chain(w);
+  for (QWidget* w : {previousButton, loadButton, nextButton, saveButton, infoButton, closeButton, helpButton}) chain(w);
 
   for (int i = 0; i < 4; ++i) {
     statusPanels[static_cast<size_t>(i)] = new QLabel(this);
@@ -167,14 +167,14 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   // The save asks the shown editor's model about pending changes; no frame keeps any.
 
   doc_.captionWidth = [this](const std::string& text) {
-    return QFontMetrics(lbl_row[1]->font()).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(rowLabels[1]->font()).horizontalAdvance(QString::fromStdString(text));
   };
   doc_.headerWidthAt = [this](const std::string& text, int size) {
-    QFont f = lbl_header->font();
+    QFont f = headerLabel->font();
     f.setPointSize(size);
     return QFontMetrics(f).horizontalAdvance(QString::fromStdString(text));
   };
-  doc_.onProgress = [this](int value) { ProgressBar1->setValue(std::max(0, value)); };
+  doc_.onProgress = [this](int value) { progressBar->setValue(std::max(0, value)); };
 
   Settings s = ReadSettings(settingsPath_);
   doc_.RasterX = s.RasterX;
@@ -187,85 +187,85 @@ TFormMain::TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::stri
   new UndoSupport(*this);  // undo and redo: shortcuts, context menu, commit points
 }
 
-TFormMain::~TFormMain() { doc_.frames = nullptr; }
+MainWindow::~MainWindow() { doc_.frames = nullptr; }
 
-void TFormMain::CreateRows() {
+void MainWindow::CreateRows() {
   int x = 5, y = 5;
   for (int r = 0; r < 48; ++r) {
     const size_t i = static_cast<size_t>(r);
     y += 25;
-    lbl_row[i] = new QLabel(QString("A%1").arg(r), GroupBoxMain);
-    edt_adresse[i] = new QLineEdit(GroupBoxMain);
-    edt_adresse[i]->setFont(AddressEditFont(edt_adresse[i]->font()));
-    lbl_row[i]->setBuddy(edt_adresse[i]);
-    edt_funktion[i] = new QLineEdit(GroupBoxMain);
-    edt_funktion[i]->setToolTip("Funktion Nummer");
-    btn_RG[i] = new QPushButton("R/G", GroupBoxMain);
-    btn_RG[i]->setToolTip(QString::fromUtf8("Wechsel zwischen ROTer und GRÜNer Adresse "));
-    btn_RG[i]->setFocusPolicy(Qt::TabFocus);
-    QFont small = btn_RG[i]->font();
+    rowLabels[i] = new QLabel(QString("A%1").arg(r), rowsGroup);
+    addressEdits[i] = new QLineEdit(rowsGroup);
+    addressEdits[i]->setFont(AddressEditFont(addressEdits[i]->font()));
+    rowLabels[i]->setBuddy(addressEdits[i]);
+    functionEdits[i] = new QLineEdit(rowsGroup);
+    functionEdits[i]->setToolTip("Funktion Nummer");
+    colourButtons[i] = new QPushButton("R/G", rowsGroup);
+    colourButtons[i]->setToolTip(QString::fromUtf8("Wechsel zwischen ROTer und GRÜNer Adresse "));
+    colourButtons[i]->setFocusPolicy(Qt::TabFocus);
+    QFont small = colourButtons[i]->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
-    btn_RG[i]->setFont(small);
-    lbl_row[i]->setGeometry(x, y + 4, 100, 20);
-    edt_adresse[i]->setGeometry(x + 100, y, 40, 20);
-    edt_funktion[i]->setGeometry(x + 150, y, 30, 20);
-    btn_RG[i]->setGeometry(x + 150, y + 2, 30, 16);
-    for (QWidget* w : {static_cast<QWidget*>(lbl_row[i]), static_cast<QWidget*>(edt_adresse[i]),
-                       static_cast<QWidget*>(edt_funktion[i]), static_cast<QWidget*>(btn_RG[i])})
+    colourButtons[i]->setFont(small);
+    rowLabels[i]->setGeometry(x, y + 4, 100, 20);
+    addressEdits[i]->setGeometry(x + 100, y, 40, 20);
+    functionEdits[i]->setGeometry(x + 150, y, 30, 20);
+    colourButtons[i]->setGeometry(x + 150, y + 2, 30, 16);
+    for (QWidget* w : {static_cast<QWidget*>(rowLabels[i]), static_cast<QWidget*>(addressEdits[i]),
+                       static_cast<QWidget*>(functionEdits[i]), static_cast<QWidget*>(colourButtons[i])})
       w->hide();
     if (r == 15) {
       x += 200;
       y = 5;
     }
-    connect(edt_adresse[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
+    connect(addressEdits[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
       if (!rendering_) doc_.SetRowAddressText(r, t.toStdString());
     });
-    connect(edt_funktion[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
+    connect(functionEdits[i], &QLineEdit::textChanged, this, [this, r](const QString& t) {
       if (!rendering_) doc_.SetRowFunctionText(r, t.toStdString());
     });
-    connect(btn_RG[i], &QPushButton::clicked, this, [this, r] { btn_RGClick(r); });
+    connect(colourButtons[i], &QPushButton::clicked, this, [this, r] { ToggleRowColour(r); });
   }
 }
 
-void TFormMain::CreateButtons() {
+void MainWindow::CreateButtons() {
   QWidget* central = centralWidget();
-  GroupBoxButtons = new QGroupBox(central);
-  btn_prev = new QPushButton("<", GroupBoxButtons);
-  btn_load = new QPushButton("HEX laden", GroupBoxButtons);
-  btn_next = new QPushButton(">", GroupBoxButtons);
-  btn_save = new QPushButton("speichern", GroupBoxButtons);
-  btn_info = new QPushButton("HEX Info", GroupBoxButtons);
-  btn_close = new QPushButton("Ende", GroupBoxButtons);
-  ProgressBar1 = new QProgressBar(GroupBoxButtons);
-  ProgressBar1->setRange(0, kDecodeProgressMaximum);
-  ProgressBar1->setValue(0);
-  ProgressBar1->setTextVisible(false);
-  for (QPushButton* b : {btn_load, btn_save, btn_close}) {
+  buttonsGroup = new QGroupBox(central);
+  previousButton = new QPushButton("<", buttonsGroup);
+  loadButton = new QPushButton("HEX laden", buttonsGroup);
+  nextButton = new QPushButton(">", buttonsGroup);
+  saveButton = new QPushButton("speichern", buttonsGroup);
+  infoButton = new QPushButton("HEX Info", buttonsGroup);
+  closeButton = new QPushButton("Ende", buttonsGroup);
+  progressBar = new QProgressBar(buttonsGroup);
+  progressBar->setRange(0, kDecodeProgressMaximum);
+  progressBar->setValue(0);
+  progressBar->setTextVisible(false);
+  for (QPushButton* b : {loadButton, saveButton, closeButton}) {
     QFont f = b->font();
     f.setBold(true);
     b->setFont(f);
   }
-  btn_load->setToolTip(DisplayText("Hex-File laden.\r\nAnschliessend können Parameter wie z.B. die Adressen geändert werden."));
-  btn_save->setToolTip(DisplayText("Hex-File speichern\r\nDas neue HEX-File kann dann in den PIC 'gebrannt' werden"));
-  btn_info->setToolTip("Anzeige der HEX-Daten");
-  btn_close->setToolTip("Programm beenden (ohne eine Nachfrage!)");
-  btn_prev->setToolTip("Vorherige HEX-Datei des Ordners (Alt+Links)");
-  btn_next->setToolTip(QString::fromUtf8("Nächste HEX-Datei des Ordners (Alt+Rechts)"));
-  btn_save->setEnabled(false);
-  btn_prev->setAccessibleName("Vorherige HEX-Datei");
-  btn_load->setAccessibleName("HEX laden");
-  btn_next->setAccessibleName(QString::fromUtf8("Nächste HEX-Datei"));
-  btn_save->setAccessibleName("speichern");
-  btn_info->setAccessibleName("HEX Info");
-  btn_close->setAccessibleName("Ende");
-  ProgressBar1->setAccessibleName("Fortschritt");
+  loadButton->setToolTip(DisplayText("Hex-File laden.\r\nAnschliessend können Parameter wie z.B. die Adressen geändert werden."));
+  saveButton->setToolTip(DisplayText("Hex-File speichern\r\nDas neue HEX-File kann dann in den PIC 'gebrannt' werden"));
+  infoButton->setToolTip("Anzeige der HEX-Daten");
+  closeButton->setToolTip("Programm beenden (ohne eine Nachfrage!)");
+  previousButton->setToolTip("Vorherige HEX-Datei des Ordners (Alt+Links)");
+  nextButton->setToolTip(QString::fromUtf8("Nächste HEX-Datei des Ordners (Alt+Rechts)"));
+  saveButton->setEnabled(false);
+  previousButton->setAccessibleName("Vorherige HEX-Datei");
+  loadButton->setAccessibleName("HEX laden");
+  nextButton->setAccessibleName(QString::fromUtf8("Nächste HEX-Datei"));
+  saveButton->setAccessibleName("speichern");
+  infoButton->setAccessibleName("HEX Info");
+  closeButton->setAccessibleName("Ende");
+  progressBar->setAccessibleName("Fortschritt");
 
-  connect(btn_prev, &QPushButton::clicked, this, [this] { btn_prevClick(); });
-  connect(btn_load, &QPushButton::clicked, this, [this] { btn_loadClick(); });
-  connect(btn_next, &QPushButton::clicked, this, [this] { btn_nextClick(); });
-  connect(btn_save, &QPushButton::clicked, this, [this] { btn_saveClick(); });
-  connect(btn_info, &QPushButton::clicked, this, [this] { btn_infoClick(); });
-  connect(btn_close, &QPushButton::clicked, this, [this] { btn_closeClick(); });
+  connect(previousButton, &QPushButton::clicked, this, [this] { LoadPreviousFile(); });
+  connect(loadButton, &QPushButton::clicked, this, [this] { ChooseAndLoadFile(); });
+  connect(nextButton, &QPushButton::clicked, this, [this] { LoadNextFile(); });
+  connect(saveButton, &QPushButton::clicked, this, [this] { SaveFile(); });
+  connect(infoButton, &QPushButton::clicked, this, [this] { ShowHexInfo(); });
+  connect(closeButton, &QPushButton::clicked, this, [this] { SaveSettingsAndClose(); });
 
   // Keyboard access to the main buttons.
   auto shortcut = [this](const QKeySequence& keys, QPushButton* button) {
@@ -274,30 +274,30 @@ void TFormMain::CreateButtons() {
       if (button->isEnabled()) button->click();
     });
   };
-  shortcut(QKeySequence::Open, btn_load);
-  shortcut(QKeySequence::Save, btn_save);
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_I), btn_info);
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), btn_close);
-  shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), btn_prev);
-  shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), btn_next);
+  shortcut(QKeySequence::Open, loadButton);
+  shortcut(QKeySequence::Save, saveButton);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_I), infoButton);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), closeButton);
+  shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), previousButton);
+  shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), nextButton);
 
   auto* imageBox = new ClickGroupBox(central);
-  imageBox->clicked = [this] { gointoweb(); };
-  GroupBoxImage = imageBox;
-  auto* logo = new ClickLabel(GroupBoxImage);
-  logo->setPixmap(LogoPixmap());
-  logo->setToolTip("Zur WebSite");
-  logo->setCursor(Qt::PointingHandCursor);
-  logo->clicked = [this] { gointoweb(); };
-  Image2 = logo;
-  btn_goweb = new QPushButton("Web", central);
-  btn_goweb->setToolTip("Gehe auf die WebSite zu dieser Software-Variante");
-  btn_goweb->setAccessibleName("Hilfe zu diesem Decoder");
-  logo->setAccessibleName("Korrin-Hilfe");
-  connect(btn_goweb, &QPushButton::clicked, this, [this] { btn_gowebClick(); });
+  imageBox->clicked = [this] { OpenProgramHelp(); };
+  logoGroup = imageBox;
+  auto* logoLabel = new ClickLabel(logoGroup);
+  logoLabel->setPixmap(LogoPixmap());
+  logoLabel->setToolTip("Zur WebSite");
+  logoLabel->setCursor(Qt::PointingHandCursor);
+  logoLabel->clicked = [this] { OpenProgramHelp(); };
+  logo = logoLabel;
+  helpButton = new QPushButton("Web", central);
+  helpButton->setToolTip("Gehe auf die WebSite zu dieser Software-Variante");
+  helpButton->setAccessibleName("Hilfe zu diesem Decoder");
+  logoLabel->setAccessibleName("Korrin-Hilfe");
+  connect(helpButton, &QPushButton::clicked, this, [this] { OpenDecoderHelp(); });
 }
 
-void TFormMain::RecolourRows() {
+void MainWindow::RecolourRows() {
   for (int r = 0; r < 48; ++r) {
     QString colour;
     switch (doc_.RowColourOf(r)) {
@@ -305,22 +305,22 @@ void TFormMain::RecolourRows() {
       case Document::RowColour::Green: colour = "#00FF00"; break;
       case Document::RowColour::Red: colour = "#FF0000"; break;
     }
-    edt_adresse[static_cast<size_t>(r)]->setStyleSheet(
+    addressEdits[static_cast<size_t>(r)]->setStyleSheet(
         QString("QLineEdit { background: %1; color: black; %2 }").arg(colour, kAddressEditFrame));
   }
 }
 
-void TFormMain::Render() {
+void MainWindow::Render() {
   rendering_ = true;
   const MainLayout& l = doc_.layout;
 
   // Header.
-  QFont hf = lbl_header->font();
+  QFont hf = headerLabel->font();
   hf.setPointSize(doc_.headerFontSize);
-  lbl_header->setFont(hf);
-  lbl_header->setText(QString::fromStdString(doc_.headerText));
-  lbl_header->adjustSize();
-  lbl_header->setVisible(l.headerVisible);
+  headerLabel->setFont(hf);
+  headerLabel->setText(QString::fromStdString(doc_.headerText));
+  headerLabel->adjustSize();
+  headerLabel->setVisible(l.headerVisible);
 
   // Rows.
   for (int r = 0; r < 48; ++r) {
@@ -328,43 +328,43 @@ void TFormMain::Render() {
     const AddressRow& row = doc_.rows[r];
     const RowPlacement& p = l.rows[i];
     if (r > 0) {
-      Place(lbl_row[i], p.label);
-      Place(edt_adresse[i], p.address);
-      Place(edt_funktion[i], p.function);
-      Place(btn_RG[i], p.rg);
+      Place(rowLabels[i], p.label);
+      Place(addressEdits[i], p.address);
+      Place(functionEdits[i], p.function);
+      Place(colourButtons[i], p.rg);
     }
-    lbl_row[i]->setText(QString::fromStdString(row.caption));
+    rowLabels[i]->setText(QString::fromStdString(row.caption));
     NameRow(r);
-    lbl_row[i]->setVisible(row.captionVisible);
-    edt_adresse[i]->setVisible(row.addressVisible);
-    edt_funktion[i]->setVisible(row.functionVisible);
-    btn_RG[i]->setVisible(row.rgVisible);
-    if (edt_adresse[i]->text().toStdString() != row.addressText)
-      edt_adresse[i]->setText(QString::fromStdString(row.addressText));
-    if (edt_funktion[i]->text().toStdString() != row.functionText)
-      edt_funktion[i]->setText(QString::fromStdString(row.functionText));
-    edt_adresse[i]->setToolTip(row.addressHintShown ? DisplayText(row.addressHint) : QString());
-    edt_funktion[i]->setToolTip(row.functionHintShown ? DisplayText(row.functionHint) : QString("Funktion Nummer"));
+    rowLabels[i]->setVisible(row.captionVisible);
+    addressEdits[i]->setVisible(row.addressVisible);
+    functionEdits[i]->setVisible(row.functionVisible);
+    colourButtons[i]->setVisible(row.rgVisible);
+    if (addressEdits[i]->text().toStdString() != row.addressText)
+      addressEdits[i]->setText(QString::fromStdString(row.addressText));
+    if (functionEdits[i]->text().toStdString() != row.functionText)
+      functionEdits[i]->setText(QString::fromStdString(row.functionText));
+    addressEdits[i]->setToolTip(row.addressHintShown ? DisplayText(row.addressHint) : QString());
+    functionEdits[i]->setToolTip(row.functionHintShown ? DisplayText(row.functionHint) : QString("Funktion Nummer"));
   }
   RecolourRows();
 
   // Group boxes, buttons, logo.
-  Place(GroupBoxMain, l.groupBoxMain);
-  Place(GroupBoxButtons, l.groupBoxButtons);
-  Place(btn_prev, l.btn_prev);
-  Place(btn_load, l.btn_load);
-  Place(btn_next, l.btn_next);
-  Place(btn_save, l.btn_save);
-  Place(btn_info, l.btn_info);
-  Place(btn_close, l.btn_close);
-  Place(ProgressBar1, l.progressBar);
-  Place(GroupBoxImage, l.groupBoxImage);
-  Place(Image2, l.image2);
-  Place(btn_goweb, l.btn_goweb);
-  btn_goweb->setText(QString::fromStdString(doc_.HelpPage));
-  for (QPushButton* b : {btn_prev, btn_load, btn_next, btn_save, btn_info, btn_close, btn_goweb}) FitCaption(b);
-  btn_save->setEnabled(doc_.saveEnabled);
-  ProgressBar1->setValue(doc_.progress);
+  Place(rowsGroup, l.groupBoxMain);
+  Place(buttonsGroup, l.buttonsGroup);
+  Place(previousButton, l.previousButton);
+  Place(loadButton, l.loadButton);
+  Place(nextButton, l.nextButton);
+  Place(saveButton, l.saveButton);
+  Place(infoButton, l.infoButton);
+  Place(closeButton, l.closeButton);
+  Place(progressBar, l.progressBar);
+  Place(logoGroup, l.logoGroup);
+  Place(logo, l.logo);
+  Place(helpButton, l.helpButton);
+  helpButton->setText(QString::fromStdString(doc_.HelpPage));
+  for (QPushButton* b : {previousButton, loadButton, nextButton, saveButton, infoButton, closeButton, helpButton}) FitCaption(b);
+  saveButton->setEnabled(doc_.saveEnabled);
+  progressBar->setValue(doc_.progress);
 
   for (size_t i = 0; i < 4; ++i) statusPanels[i]->setText(QString::fromStdString(doc_.statusPanels[i]));
 
@@ -378,43 +378,43 @@ void TFormMain::Render() {
 
 // The title marks unsaved changes as desktop programs do ("Korrin 2022-01-09*"); the mark's
 // place "[*]" is in the title only while there is one, so the plain title stays as it was.
-void TFormMain::ShowModified() {
+void MainWindow::ShowModified() {
   const bool modified = doc_.IsModified();
   if (!modified) setWindowModified(false);
   setWindowTitle(modified ? "Korrin 2022-01-09[*]" : "Korrin 2022-01-09");
   if (modified) setWindowModified(true);
 }
 
-void TFormMain::NameRow(int r) {
+void MainWindow::NameRow(int r) {
   // Screen readers name a row's controls after its caption; a row without one after its number.
   const size_t i = static_cast<size_t>(r);
-  const QString caption = lbl_row[i]->text().trimmed();
+  const QString caption = rowLabels[i]->text().trimmed();
   const QString row = caption.isEmpty() ? QString("Zeile %1").arg(r) : caption;
-  edt_adresse[i]->setAccessibleName(row);
-  edt_adresse[i]->setAccessibleDescription("Adresse");
-  edt_funktion[i]->setAccessibleName("Funktion " + row);
-  btn_RG[i]->setAccessibleName("R/G " + row);
+  addressEdits[i]->setAccessibleName(row);
+  addressEdits[i]->setAccessibleDescription("Adresse");
+  functionEdits[i]->setAccessibleName("Funktion " + row);
+  colourButtons[i]->setAccessibleName("R/G " + row);
 }
 
-void TFormMain::ApplyFocus() {
+void MainWindow::ApplyFocus() {
   if (!doc_.focus) return;
   const size_t i = static_cast<size_t>(doc_.focus->row);
   if (i >= 48) return;
-  QLineEdit* edit = doc_.focus->edit == RowEdit::Function ? edt_funktion[i] : edt_adresse[i];
+  QLineEdit* edit = doc_.focus->edit == RowEdit::Function ? functionEdits[i] : addressEdits[i];
   edit->setFocus();
   edit->selectAll();
 }
 
-void TFormMain::HideFrames(bool includingCv) {
+void MainWindow::HideFrames(bool includingCv) {
   for (EditorFrame* f : frames_.all()) {
-    if (f == frames_.FrameRegister1 && !includingCv) continue;
+    if (f == frames_.cvTableFrame && !includingCv) continue;
     f->hide();
   }
 }
 
-FrameMetrics TFormMain::MetricsFor(FrameKind kind) { return frames_.metrics(kind); }
+FrameMetrics MainWindow::MetricsFor(FrameKind kind) { return frames_.metrics(kind); }
 
-void TFormMain::ShowFrame(FrameKind kind, const MainLayout& l) {
+void MainWindow::ShowFrame(FrameKind kind, const MainLayout& l) {
   auto showAt = [](EditorFrame* f, const Rect& r) {
     f->filling = true;
     f->setAutoFillBackground(true);  // the CV frame lies over the row area and its header
@@ -423,21 +423,21 @@ void TFormMain::ShowFrame(FrameKind kind, const MainLayout& l) {
     f->raise();
   };
   switch (kind) {
-    case FrameKind::Options: showAt(frames_.FrameZusatz1, l.frame); break;
-    case FrameKind::Blink: showAt(frames_.FrameBlinkmuster1, l.frame); break;
-    case FrameKind::LedBlink: showAt(frames_.FrameBlinkmuster_led1, l.frame); break;
+    case FrameKind::Options: showAt(frames_.optionsFrame, l.frame); break;
+    case FrameKind::Blink: showAt(frames_.blinkPatternFrame, l.frame); break;
+    case FrameKind::LedBlink: showAt(frames_.ledBlinkPatternFrame, l.frame); break;
     case FrameKind::Servo:
-      showAt(frames_.FrameTamb1, l.frame);
-      showAt(frames_.FrameTambAdr1, l.servoAddressFrame);
-      frames_.FrameTambAdr1->filling = false;
+      showAt(frames_.servoCurveFrame, l.frame);
+      showAt(frames_.servoAssignmentFrame, l.servoAddressFrame);
+      frames_.servoAssignmentFrame->filling = false;
       break;
-    case FrameKind::Cv: showAt(frames_.FrameRegister1, l.frame); break;
+    case FrameKind::Cv: showAt(frames_.cvTableFrame, l.frame); break;
     default: return;
   }
   frames_.prepare(kind);
 }
 
-bool TFormMain::MayDiscardChanges() {
+bool MainWindow::MayDiscardChanges() {
   if (doc_.ConfirmDiscardChanges()) return true;
   // Staying: show what a save that did not run through left (its status text, a row error).
   Render();
@@ -445,7 +445,7 @@ bool TFormMain::MayDiscardChanges() {
   return false;
 }
 
-void TFormMain::LoadAndFindNeighbours(const std::string& path) {
+void MainWindow::LoadAndFindNeighbours(const std::string& path) {
   if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
   doc_.FindNeighbours(path);
@@ -455,7 +455,7 @@ void TFormMain::LoadAndFindNeighbours(const std::string& path) {
 
 // A file named at start (command line, a double click on a .hex file): loaded like any other,
 // so that "<" and ">" step from it at once; the catalogue step runs once more afterwards.
-void TFormMain::StartWithFile(const std::string& path) {
+void MainWindow::StartWithFile(const std::string& path) {
   doc_.LoadHexFile(path);
   doc_.FindNeighbours(path);
   doc_.ApplyCatalogue();
@@ -463,18 +463,18 @@ void TFormMain::StartWithFile(const std::string& path) {
   ApplyFocus();
 }
 
-void TFormMain::btn_loadClick() {
+void MainWindow::ChooseAndLoadFile() {
   FileDialogRequest request{"HEX-Datei laden", "HEX|*.hex|TXT|*.txt|*.*|*.*", "", doc_.LastFileName};
   if (auto path = doc_.fileDialogs.open(request)) LoadAndFindNeighbours(*path);
 }
 
-void TFormMain::btn_saveClick() {
+void MainWindow::SaveFile() {
   doc_.SaveHexFile();
   Render();
   ApplyFocus();
 }
 
-void TFormMain::btn_prevClick() {
+void MainWindow::LoadPreviousFile() {
   const std::string path = doc_.PrevFileName;
   if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
@@ -483,7 +483,7 @@ void TFormMain::btn_prevClick() {
   ApplyFocus();
 }
 
-void TFormMain::btn_nextClick() {
+void MainWindow::LoadNextFile() {
   const std::string path = doc_.NextFileName;
   if (!path.empty() && !MayDiscardChanges()) return;
   doc_.LoadHexFile(path);
@@ -492,11 +492,9 @@ void TFormMain::btn_nextClick() {
   ApplyFocus();
 }
 
-void TFormMain::btn_infoClick() {
-  TfrmInfo::ShowModal(doc_, doc_.LastFileName, this);
-}
+void MainWindow::ShowHexInfo() { HexInfoDialog::ShowModal(doc_, doc_.LastFileName, this); }
 
-void TFormMain::btn_closeClick() {
+void MainWindow::SaveSettingsAndClose() {
   if (!MayDiscardChanges()) return;
   Settings s;
   s.RasterX = doc_.RasterX;
@@ -507,14 +505,13 @@ void TFormMain::btn_closeClick() {
   s.LastFileName = doc_.LastFileName;
   // The program closes even when the settings cannot be written; the user learns why.
   std::string error;
-  if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error))
-    doc_.dialogs.error(error);
+  if (!MakeSettingsFolder(settingsPath_, &error) || !WriteSettings(settingsPath_, s, &error)) doc_.dialogs.error(error);
   closeConfirmed_ = true;
   close();
   closeConfirmed_ = false;
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closeConfirmed_ && !MayDiscardChanges()) {
     event->ignore();
     return;
@@ -522,19 +519,19 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-void TFormMain::btn_RGClick(int row) {
-  doc_.btn_RGClick(row);
+void MainWindow::ToggleRowColour(int row) {
+  doc_.ToggleRowColour(row);
   RecolourRows();
 }
 
-QString TFormMain::HelpFolder() {
+QString MainWindow::HelpFolder() {
   // Beside the program, in the installation's data folder or in the build tree.
   const QString appDir = QCoreApplication::applicationDirPath();
   const std::string found = FindHelpFolder(appDir.toStdString());
   return found.empty() ? QDir(appDir + "/help").absolutePath() : QString::fromStdString(found);
 }
 
-QString TFormMain::HelpUrlFor(const std::string& page) {
+QString MainWindow::HelpUrlFor(const std::string& page) {
   // Help pages are addresses relative to the folder that holds the help folder.
   QString p = QString::fromStdString(page);
   if (p.startsWith("http://") || p.startsWith("https://")) return p;
@@ -551,17 +548,16 @@ QString TFormMain::HelpUrlFor(const std::string& page) {
   return url.toString();
 }
 
-void TFormMain::btn_gowebClick() { openUrl(HelpUrlFor(doc_.HelpPage)); }
+void MainWindow::OpenDecoderHelp() { openUrl(HelpUrlFor(doc_.HelpPage)); }
 
-void TFormMain::gointoweb() { openUrl(HelpUrlFor(kProgramHelpPage)); }
+void MainWindow::OpenProgramHelp() { openUrl(HelpUrlFor(kProgramHelpPage)); }
 
-void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
-      event->mimeData()->urls().front().isLocalFile())
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() && event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
 }
 
-void TFormMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const auto urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();

@@ -1,6 +1,6 @@
 // The four-output frame renders its model and forwards its events; what the model does with
 // them is tested on the model. These tests check the wiring and the pixel geometry.
-#include "editors/gui/Frame_blinkmuster.h"
+#include "editors/gui/blink_pattern_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QTest>
 #include <memory>
 
-#include "recording_dialogs.h"
 #include "qt_app.h"
+#include "recording_dialogs.h"
 
 using namespace korrin;
 using korrin::testing::RecordingDialogs;
@@ -26,7 +26,7 @@ class FrameBlinkmusterTest : public ::testing::Test {
     ctx->image.ResetForNewFile();
     ctx->SelectDecoderType(1);
     model = std::make_unique<BlinkPatternModel>(*ctx);
-    frame = std::make_unique<TFrameBlinkmuster>(*model);
+    frame = std::make_unique<BlinkPatternFrame>(*model);
   }
   void TearDown() override { frame.reset(); }
 
@@ -46,7 +46,7 @@ class FrameBlinkmusterTest : public ::testing::Test {
   // window places and shows the frame, which renders it.
   void Show() {
     model->Load();
-    QPushButton* apply = frame->blinkmuster_btn_uebernehmen;
+    QPushButton* apply = frame->applyButton;
     int width = apply->x() + apply->width() + 15;
     int height = apply->y() + apply->height() + 15;
     frame->filling = true;
@@ -57,16 +57,15 @@ class FrameBlinkmusterTest : public ::testing::Test {
   }
 
   PatternStrip* Strip(int j) const {
-    PatternStrip* s[] = {frame->Image_Blink1, frame->Image_Blink2, frame->Image_Blink3, frame->Image_Blink4};
+    PatternStrip* s[] = {frame->strips[0], frame->strips[1], frame->strips[2], frame->strips[3]};
     return s[j];
   }
   QCheckBox* OutBox(int j) const {
-    QCheckBox* b[] = {frame->blinkmuster_cbx_out1, frame->blinkmuster_cbx_out2, frame->blinkmuster_cbx_out3,
-                      frame->blinkmuster_cbx_out4};
+    QCheckBox* b[] = {frame->outputBoxes[0], frame->outputBoxes[1], frame->outputBoxes[2], frame->outputBoxes[3]};
     return b[j];
   }
   int Entry(int i) const { return model->table().entry(i); }
-  bool ApplyEnabled() const { return frame->blinkmuster_btn_uebernehmen->isEnabled(); }
+  bool ApplyEnabled() const { return frame->applyButton->isEnabled(); }
   std::string Text(QLineEdit* e) const { return e->text().toStdString(); }
   std::string Text(QLabel* l) const { return l->text().toStdString(); }
 
@@ -80,7 +79,7 @@ class FrameBlinkmusterTest : public ::testing::Test {
   ScriptedFileDialogs files;
   std::unique_ptr<EditorContext> ctx;
   std::unique_ptr<BlinkPatternModel> model;
-  std::unique_ptr<TFrameBlinkmuster> frame;
+  std::unique_ptr<BlinkPatternFrame> frame;
 };
 
 TEST_F(FrameBlinkmusterTest, RendersTheLoadedModel) {
@@ -91,14 +90,14 @@ TEST_F(FrameBlinkmusterTest, RendersTheLoadedModel) {
   SetEntry(2, 4);
   SetEntry(3, 8);
   Show();
-  EXPECT_EQ(Text(frame->blinkmuster_edt_Anzahl), "4");
-  EXPECT_EQ(Text(frame->blinkmuster_edt_stretch), "25");
-  EXPECT_EQ(Text(frame->blinkmuster_lbl_KurveInfo1), "Zeit-Raster = 500 ms");
-  EXPECT_EQ(Text(frame->blinkmuster_lbl_KurveInfo2), "Gesamtzeit = 2.0000 s");
-  EXPECT_TRUE(frame->blinkmuster_cbx_loop->isChecked());
-  EXPECT_TRUE(frame->blinkmuster_rad_a1->isChecked());
-  EXPECT_FALSE(frame->blinkmuster_btn_copy1->isEnabled());
-  EXPECT_TRUE(frame->blinkmuster_btn_copy2->isEnabled());
+  EXPECT_EQ(Text(frame->countEdit), "4");
+  EXPECT_EQ(Text(frame->stretchEdit), "25");
+  EXPECT_EQ(Text(frame->pointTimeLabel), "Zeit-Raster = 500 ms");
+  EXPECT_EQ(Text(frame->totalTimeLabel), "Gesamtzeit = 2.0000 s");
+  EXPECT_TRUE(frame->loopBox->isChecked());
+  EXPECT_TRUE(frame->addressButtons[0]->isChecked());
+  EXPECT_FALSE(frame->copyButtons[0]->isEnabled());
+  EXPECT_TRUE(frame->copyButtons[1]->isEnabled());
   EXPECT_FALSE(ApplyEnabled());
   EXPECT_FALSE(frame->hasPendingChanges());
   EXPECT_FALSE(OutBox(2)->isChecked());
@@ -125,7 +124,7 @@ TEST_F(FrameBlinkmusterTest, RendersTheLoadedModel) {
 TEST_F(FrameBlinkmusterTest, MouseOnAStripPaintsThePointUnderThePointer) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 10, 10, 0xF1);
   Show();
-  EXPECT_FLOAT_EQ(frame->geometry().cell_width, 44.0f);
+  EXPECT_FLOAT_EQ(frame->geometry().cellWidth, 44.0f);
   PatternStrip* s1 = Strip(0);
   QTest::mousePress(s1, Qt::LeftButton, {}, QPoint(50, 5));
   EXPECT_EQ(Entry(1), 0) << "a press alone changes nothing";
@@ -145,7 +144,7 @@ TEST_F(FrameBlinkmusterTest, MouseOnAStripPaintsThePointUnderThePointer) {
   EXPECT_EQ(Entry(4), 0x00);
 
   // Strip 3 on address 2 writes bit 2 of that block; far right is the last paintable point.
-  QTest::mouseClick(frame->blinkmuster_rad_a2, Qt::LeftButton);
+  QTest::mouseClick(frame->addressButtons[1], Qt::LeftButton);
   EXPECT_EQ(model->selectedAddress(), 1);
   QTest::mousePress(Strip(2), Qt::LeftButton, {}, QPoint(100, 2));
   QTest::mouseMove(Strip(2), QPoint(100, 2));
@@ -170,107 +169,113 @@ TEST_F(FrameBlinkmusterTest, BoxesAndButtonsReachTheModel) {
   EXPECT_EQ(Entry(55), 0xD0);
   EXPECT_FALSE(Strip(1)->isVisible());
   EXPECT_TRUE(ApplyEnabled());
-  QTest::mouseClick(frame->blinkmuster_cbx_loop, Qt::LeftButton);
+  QTest::mouseClick(frame->loopBox, Qt::LeftButton);
   EXPECT_EQ(Entry(55), 0xD1);
 
-  QTest::mouseClick(frame->blinkmuster_btn_copy3, Qt::LeftButton);
+  QTest::mouseClick(frame->copyButtons[2], Qt::LeftButton);
   EXPECT_EQ(Entry(53), 7);
-  EXPECT_EQ(Text(frame->blinkmuster_edt_Anzahl), "7");
-  EXPECT_EQ(Text(frame->blinkmuster_edt_stretch), "60");
-  EXPECT_EQ(Text(frame->blinkmuster_lbl_KurveInfo1), "Zeit-Raster = 1.2000 s");
+  EXPECT_EQ(Text(frame->countEdit), "7");
+  EXPECT_EQ(Text(frame->stretchEdit), "60");
+  EXPECT_EQ(Text(frame->pointTimeLabel), "Zeit-Raster = 1.2000 s");
   EXPECT_TRUE(OutBox(1)->isChecked());
   EXPECT_FALSE(OutBox(0)->isChecked());
   EXPECT_EQ(Strip(1)->bars().size(), 3u);  // points 2, 3 and 6 have bit 1
   EXPECT_FALSE(Strip(0)->isVisible());
 
   // Another address: its parameters reach the controls, the copy buttons follow.
-  QTest::mouseClick(frame->blinkmuster_rad_a3, Qt::LeftButton);
+  QTest::mouseClick(frame->addressButtons[2], Qt::LeftButton);
   EXPECT_EQ(model->selectedAddress(), 2);
-  EXPECT_FALSE(frame->blinkmuster_btn_copy3->isEnabled());
-  EXPECT_TRUE(frame->blinkmuster_btn_copy1->isEnabled());
+  EXPECT_FALSE(frame->copyButtons[2]->isEnabled());
+  EXPECT_TRUE(frame->copyButtons[0]->isEnabled());
 }
 
 TEST_F(FrameBlinkmusterTest, EditsReachTheModelAndShowWhatItKeeps) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 10, 10, 0xF0);
   Show();
-  struct Case { QLineEdit* edit; const char* typed; const char* shown; int offset; int stored; } cases[] = {
-      {frame->blinkmuster_edt_Anzahl, "60", "50", 53, 50},
-      {frame->blinkmuster_edt_Anzahl, "12", "12", 53, 12},
-      {frame->blinkmuster_edt_stretch, "250", "200", 54, 200},
+  struct Case {
+    QLineEdit* edit;
+    const char* typed;
+    const char* shown;
+    int offset;
+    int stored;
+  } cases[] = {
+      {frame->countEdit, "60", "50", 53, 50},
+      {frame->countEdit, "12", "12", 53, 12},
+      {frame->stretchEdit, "250", "200", 54, 200},
   };
   for (const auto& c : cases) {
     Type(c.edit, c.typed);
     EXPECT_EQ(Text(c.edit), c.shown) << c.typed;
     EXPECT_EQ(Entry(c.offset), c.stored) << c.typed;
   }
-  EXPECT_EQ(Text(frame->blinkmuster_lbl_KurveInfo2), "Gesamtzeit = 48.0000 s");
-  EXPECT_FLOAT_EQ(frame->geometry().cell_width, 440.0f / 12.0f);
+  EXPECT_EQ(Text(frame->totalTimeLabel), "Gesamtzeit = 48.0000 s");
+  EXPECT_FLOAT_EQ(frame->geometry().cellWidth, 440.0f / 12.0f);
   EXPECT_TRUE(dialogs.messages.empty());
 
   // Not a number: the model's warning, the text stays and the edit gets the focus.
-  frame->blinkmuster_btn_verwerfen->setFocus();
-  ASSERT_EQ(frame->focusWidget(), frame->blinkmuster_btn_verwerfen);
-  frame->blinkmuster_edt_Anzahl->setText("x");
+  frame->discardButton->setFocus();
+  ASSERT_EQ(frame->focusWidget(), frame->discardButton);
+  frame->countEdit->setText("x");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50");
-  EXPECT_EQ(Text(frame->blinkmuster_edt_Anzahl), "x");
+  EXPECT_EQ(Text(frame->countEdit), "x");
   EXPECT_EQ(model->countText(), "x");
   EXPECT_EQ(Entry(53), 12);
-  EXPECT_EQ(frame->focusWidget(), frame->blinkmuster_edt_Anzahl);
+  EXPECT_EQ(frame->focusWidget(), frame->countEdit);
 
   // The spinner steps within its range.
-  Type(frame->blinkmuster_edt_Anzahl, "50");
-  QTest::mouseClick(frame->UpDown3->upButton(), Qt::LeftButton);
-  EXPECT_EQ(Text(frame->blinkmuster_edt_Anzahl), "50");
-  QTest::mouseClick(frame->UpDown3->downButton(), Qt::LeftButton);
-  EXPECT_EQ(Text(frame->blinkmuster_edt_Anzahl), "49");
+  Type(frame->countEdit, "50");
+  QTest::mouseClick(frame->countSpinner->upButton(), Qt::LeftButton);
+  EXPECT_EQ(Text(frame->countEdit), "50");
+  QTest::mouseClick(frame->countSpinner->downButton(), Qt::LeftButton);
+  EXPECT_EQ(Text(frame->countEdit), "49");
   EXPECT_EQ(Entry(53), 49);
 
   // Count 1: one cell over the whole strip less 10 pixels.
-  Type(frame->blinkmuster_edt_Anzahl, "1");
-  EXPECT_FLOAT_EQ(frame->geometry().cell_width, static_cast<float>(frame->stripWidth() - 10));
+  Type(frame->countEdit, "1");
+  EXPECT_FLOAT_EQ(frame->geometry().cellWidth, static_cast<float>(frame->stripWidth() - 10));
 }
 
 TEST_F(FrameBlinkmusterTest, ApplyDiscardAndTheSavesQuestion) {
   for (int k = 0; k < 4; ++k) SetBlock(k, 10, 10, 0xF1);
   Show();
-  Type(frame->blinkmuster_edt_stretch, "99");
+  Type(frame->stretchEdit, "99");
   EXPECT_TRUE(ApplyEnabled());
   EXPECT_TRUE(frame->hasPendingChanges());
-  QTest::mouseClick(frame->blinkmuster_btn_uebernehmen, Qt::LeftButton);
+  QTest::mouseClick(frame->applyButton, Qt::LeftButton);
   EXPECT_FALSE(ApplyEnabled());
   EXPECT_EQ(ImageEntry(54), 99);
 
-  Type(frame->blinkmuster_edt_stretch, "98");
-  QTest::mouseClick(frame->blinkmuster_btn_verwerfen, Qt::LeftButton);
+  Type(frame->stretchEdit, "98");
+  QTest::mouseClick(frame->discardButton, Qt::LeftButton);
   EXPECT_FALSE(ApplyEnabled());
-  EXPECT_EQ(Text(frame->blinkmuster_edt_stretch), "99");
+  EXPECT_EQ(Text(frame->stretchEdit), "99");
   EXPECT_EQ(Entry(54), 99);
 
   // The save's question applies through the model; the frame follows.
-  Type(frame->blinkmuster_edt_stretch, "97");
+  Type(frame->stretchEdit, "97");
   ASSERT_TRUE(ApplyEnabled());
   model->applyPendingChanges();
   EXPECT_FALSE(ApplyEnabled());
   EXPECT_EQ(ImageEntry(54), 97);
 
   // A hidden frame has nothing pending.
-  Type(frame->blinkmuster_edt_stretch, "96");
+  Type(frame->stretchEdit, "96");
   EXPECT_TRUE(frame->hasPendingChanges());
   frame->hide();
   EXPECT_FALSE(frame->hasPendingChanges());
 }
 
 TEST_F(FrameBlinkmusterTest, ControlsAreNamedAndLabelled) {
-  EXPECT_EQ(frame->blinkmuster_edt_Anzahl->accessibleName(), "Anzahl Punkte");
-  EXPECT_EQ(frame->lbl_anzahl->buddy(), frame->blinkmuster_edt_Anzahl);
-  EXPECT_EQ(frame->blinkmuster_edt_stretch->accessibleName(), "Stretch-Faktor");
-  EXPECT_EQ(frame->lbl_stretch->buddy(), frame->blinkmuster_edt_stretch);
-  EXPECT_EQ(frame->blinkmuster_cbx_out3->accessibleName(), "Ausgang 3");
-  EXPECT_EQ(frame->lbl_out[2]->buddy(), frame->blinkmuster_cbx_out3);
-  EXPECT_EQ(frame->blinkmuster_btn_copy2->accessibleName(), "Kurve kopieren von #2");
-  EXPECT_EQ(frame->blinkmuster_btn_uebernehmen->accessibleName(), QString::fromUtf8("Übernehmen"));
-  EXPECT_EQ(frame->UpDown4->upButton()->accessibleName(), QString::fromUtf8("Stretch-Faktor erhöhen"));
+  EXPECT_EQ(frame->countEdit->accessibleName(), "Anzahl Punkte");
+  EXPECT_EQ(frame->countLabel->buddy(), frame->countEdit);
+  EXPECT_EQ(frame->stretchEdit->accessibleName(), "Stretch-Faktor");
+  EXPECT_EQ(frame->stretchLabel->buddy(), frame->stretchEdit);
+  EXPECT_EQ(frame->outputBoxes[2]->accessibleName(), "Ausgang 3");
+  EXPECT_EQ(frame->outputLabels[2]->buddy(), frame->outputBoxes[2]);
+  EXPECT_EQ(frame->copyButtons[1]->accessibleName(), "Kurve kopieren von #2");
+  EXPECT_EQ(frame->applyButton->accessibleName(), QString::fromUtf8("Übernehmen"));
+  EXPECT_EQ(frame->stretchSpinner->upButton()->accessibleName(), QString::fromUtf8("Stretch-Faktor erhöhen"));
   for (auto* w : frame->findChildren<QWidget*>()) {
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w)) {
       EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();

@@ -1,4 +1,4 @@
-#include "editors/gui/Frame_tamb_adr.h"
+#include "editors/gui/servo_assignment_frame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,8 +21,8 @@ constexpr int kStepOf[4] = {-10, -1, 1, 10};
 const char* const kStepCaption[4] = {"<<", "<", ">", ">>"};
 const char* const kStepHint[4] = {"- 80 us", "- 8 us", "+ 8 us", "+ 80 us"};
 
-QComboBox* MakeList(QWidget* parent, const std::string& name, const std::vector<const char*>& items, const char* hint,
-                    int x, int y, int w) {
+QComboBox* MakeList(QWidget* parent, const std::string& name, const std::vector<const char*>& items, const char* hint, int x,
+                    int y, int w) {
   auto* list = new QComboBox(parent);
   list->setObjectName(QString::fromStdString(name));
   for (const char* item : items) list->addItem(QString::fromUtf8(item));
@@ -47,14 +47,14 @@ char DecimalSeparator() {
 
 }  // namespace
 
-TFrameTambAdr::TFrameTambAdr(ServoModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
+ServoAssignmentFrame::ServoAssignmentFrame(ServoModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
   setObjectName(QStringLiteral("FrameTambAdr"));
   buildControls();
   Render();
   model_.Subscribe(alive_, [this] { Render(); });
 }
 
-void TFrameTambAdr::buildControls() {
+void ServoAssignmentFrame::buildControls() {
   for (int r = 0; r < kAddressRows; ++r) {
     const size_t i = static_cast<size_t>(r);
     const int y = kRowTop + r * kRowPitch;
@@ -62,22 +62,22 @@ void TFrameTambAdr::buildControls() {
     caption->setObjectName(QString::fromStdString(Format("lbl_servo_adresse%02i", r + 1)));
     caption->setText(QString::fromStdString(Format("Adresse %02i:", r + 1)));
     caption->setGeometry(4, y + 2, 76, 20);
-    lbl_servo_adresse[i] = caption;
-    cbx_servo[i] = MakeList(this, Format("cbx_a%i_servo", r + 1), {"Servo 1", "Servo 2", "Servo 3", "Servo 4"},
-                            "Auswahl des Servo", 80, y, 74);
-    cbx_action[i] = MakeList(this, Format("cbx_a%i_action", r + 1), {"Start", "Start Loop", "Abbruch", "Beenden"},
-                             "Start: Kurve einmalig starten\r\nStart Loop: Kurve immer wieder starten\r\n"
-                             "Abbruch: Kurve sofort abbrechen\r\nBeenden: Kurve nach Beendigung abbrechen (Loop Ende)",
-                             156, y, 92);
-    cbx_curve[i] = MakeList(this, Format("cbx_a%i_curve", r + 1), {"Kurve 1", "Kurve 2", "Kurve 3", "Kurve 4"},
-                            "Auswahl der Kurve", 250, y, 72);
-    cbx_relais[i] = MakeList(this, Format("cbx_a%i_relais", r + 1), {"Relais 1", "Relais 2", "Relais 3", "Relais 4"},
+    addressLabels[i] = caption;
+    servoLists[i] = MakeList(this, Format("cbx_a%i_servo", r + 1), {"Servo 1", "Servo 2", "Servo 3", "Servo 4"},
+                             "Auswahl des Servo", 80, y, 74);
+    actionLists[i] = MakeList(this, Format("cbx_a%i_action", r + 1), {"Start", "Start Loop", "Abbruch", "Beenden"},
+                              "Start: Kurve einmalig starten\r\nStart Loop: Kurve immer wieder starten\r\n"
+                              "Abbruch: Kurve sofort abbrechen\r\nBeenden: Kurve nach Beendigung abbrechen (Loop Ende)",
+                              156, y, 92);
+    curveLists[i] = MakeList(this, Format("cbx_a%i_curve", r + 1), {"Kurve 1", "Kurve 2", "Kurve 3", "Kurve 4"},
+                             "Auswahl der Kurve", 250, y, 72);
+    relayLists[i] = MakeList(this, Format("cbx_a%i_relais", r + 1), {"Relais 1", "Relais 2", "Relais 3", "Relais 4"},
                              "Auswahl des Relais", 324, y, 72);
-    caption->setBuddy(cbx_action[i]);
-    connect(cbx_servo[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseServo(r + 1, index); });
-    connect(cbx_action[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseAction(r + 1, index); });
-    connect(cbx_curve[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseCurve(r + 1, index); });
-    connect(cbx_relais[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseRelay(r + 1, index); });
+    caption->setBuddy(actionLists[i]);
+    connect(servoLists[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseServo(r + 1, index); });
+    connect(actionLists[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseAction(r + 1, index); });
+    connect(curveLists[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseCurve(r + 1, index); });
+    connect(relayLists[i], &QComboBox::activated, this, [this, r](int index) { model_.ChooseRelay(r + 1, index); });
   }
 
   const char* const kOffsetHint =
@@ -94,21 +94,21 @@ void TFrameTambAdr::buildControls() {
     auto* group = new QGroupBox(QString::fromStdString(Format("Servo %i", n)), this);
     group->setObjectName(QString::fromStdString(Format("GroupBox_Servo%i", n)));
     group->setGeometry(2 + (s % 2) * 198, 194 + (s / 2) * 168, 194, 166);
-    GroupBox_Servo[i] = group;
+    servoGroups[i] = group;
     const std::string noIrHint =
         n == 2 ? "eine aktive Kurve für Servo2 kann nicht durch eine andere Kurve unterbrochen werden"
                : Format("eine aktive Kurve für Servo %i kann nicht durch eine andere Kurve unterbrochen werden", n);
-    cbx_v_off[i] = MakeBox(group, Format("cbx_v_off_%i", n), "Spannung aus",
-                           "Versorgungs-Spannung des Servos nach Ablauf abschalten", 16);
-    cbx_imp_off[i] = MakeBox(group, Format("cbx_imp_off_%i", n), "Impulse aus",
-                             "Ansteuer-Impulse des Servos nach Ablauf abschalten", 33);
-    cbx_no_ir[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 50);
-    cbx_no_rep[i] = MakeBox(group, Format("cbx_no_rep_%i", n), "keine Wiederholung",
-                            "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
-    const std::pair<QCheckBox*, int> flags[4] = {{cbx_v_off[i], kFlagVoltageOff},
-                                                 {cbx_imp_off[i], kFlagPulsesOff},
-                                                 {cbx_no_ir[i], kFlagNoInterrupt},
-                                                 {cbx_no_rep[i], kFlagNoRepeat}};
+    voltageOffBoxes[i] =
+        MakeBox(group, Format("cbx_v_off_%i", n), "Spannung aus", "Versorgungs-Spannung des Servos nach Ablauf abschalten", 16);
+    pulsesOffBoxes[i] =
+        MakeBox(group, Format("cbx_imp_off_%i", n), "Impulse aus", "Ansteuer-Impulse des Servos nach Ablauf abschalten", 33);
+    noInterruptBoxes[i] = MakeBox(group, Format("cbx_no_ir_%i", n), "keine Unterbrechung", noIrHint, 50);
+    noRepeatBoxes[i] = MakeBox(group, Format("cbx_no_rep_%i", n), "keine Wiederholung",
+                               "es kann nicht 2x hintereinander die selbe Kurve gefahren werden", 67);
+    const std::pair<QCheckBox*, int> flags[4] = {{voltageOffBoxes[i], kFlagVoltageOff},
+                                                 {pulsesOffBoxes[i], kFlagPulsesOff},
+                                                 {noInterruptBoxes[i], kFlagNoInterrupt},
+                                                 {noRepeatBoxes[i], kFlagNoRepeat}};
     for (const auto& [box, bit] : flags) {
       box->setAccessibleName(QString::fromStdString(Format("Servo %i ", n)) + box->text());
       connect(box, &QCheckBox::clicked, this, [this, n, bit](bool checked) { model_.SetServoFlag(n, bit, checked); });
@@ -119,7 +119,7 @@ void TFrameTambAdr::buildControls() {
       const char* caption = kind == 0 ? "ms Impuls-Zeit (Min)" : "ms Impuls-Zeit (Max)";
       auto* label = new QLabel(QString::fromUtf8(caption), group);
       label->setGeometry(8, top, 180, 16);
-      (kind == 0 ? lbl_min : lbl_max)[i] = label;
+      (kind == 0 ? minLabels : maxLabels)[i] = label;
       auto* edit = new QLineEdit(group);
       edit->setObjectName(QString::fromStdString(Format(kind == 0 ? "servo_edt_Offset_%i" : "servo_edt_max_%i", n)));
       edit->setReadOnly(true);
@@ -129,7 +129,7 @@ void TFrameTambAdr::buildControls() {
       // Read-only: it only shows the model's time, and a shown time changes nothing.
       label->setBuddy(edit);
       edit->setAccessibleName(QString::fromStdString(Format("Servo %i ", n)) + QString::fromUtf8(caption));
-      (kind == 0 ? servo_edt_Offset : servo_edt_max)[i] = edit;
+      (kind == 0 ? offsetEdits : maxEdits)[i] = edit;
       for (int b = 0; b < 4; ++b) {
         const char* const kNames[4] = {"btn_dec10%s_%i", "btn_dec1%s_%i", "btn_inc1%s_%i", "btn_inc10%s_%i"};
         auto* button = new QPushButton(QString::fromLatin1(kStepCaption[b]), group);
@@ -141,10 +141,10 @@ void TFrameTambAdr::buildControls() {
         button->setGeometry(x, top + 16, 24, 22);
         const int step = kStepOf[b];
         if (kind == 0) {
-          btn_offset[i][static_cast<size_t>(b)] = button;
+          offsetButtons[i][static_cast<size_t>(b)] = button;
           connect(button, &QPushButton::clicked, this, [this, n, step] { model_.StepOffset(n, step); });
         } else {
-          btn_faktor[i][static_cast<size_t>(b)] = button;
+          factorButtons[i][static_cast<size_t>(b)] = button;
           connect(button, &QPushButton::clicked, this, [this, n, step] { model_.StepFactor(n, step); });
         }
       }
@@ -152,12 +152,12 @@ void TFrameTambAdr::buildControls() {
   }
 }
 
-void TFrameTambAdr::ShowEditor() {
+void ServoAssignmentFrame::ShowEditor() {
   Render();
   filling = false;
 }
 
-void TFrameTambAdr::Render() {
+void ServoAssignmentFrame::Render() {
   const bool was = filling;
   filling = true;
   model_.decimalSeparator = DecimalSeparator();
@@ -166,15 +166,15 @@ void TFrameTambAdr::Render() {
     const size_t i = static_cast<size_t>(r);
     const ServoModel::AddressRowView v = model_.addressRow(r + 1);
     const QString caption = QString::fromStdString(v.caption);
-    lbl_servo_adresse[i]->setText(caption);
+    addressLabels[i]->setText(caption);
     // Without the servo list the caption may use its place ("Adresse 01 ein").
-    lbl_servo_adresse[i]->setGeometry(4, kRowTop + r * kRowPitch + 2, lists ? 76 : 150, 20);
-    lbl_servo_adresse[i]->setVisible(v.visible);
-    lbl_servo_adresse[i]->setBuddy(lists ? cbx_servo[i] : cbx_action[i]);
-    const std::pair<QComboBox*, std::pair<bool, int>> shown[4] = {{cbx_servo[i], {v.servoVisible, v.servo}},
-                                                                  {cbx_action[i], {v.actionVisible, v.action}},
-                                                                  {cbx_curve[i], {v.curveVisible, v.curve}},
-                                                                  {cbx_relais[i], {v.relayVisible, v.relay}}};
+    addressLabels[i]->setGeometry(4, kRowTop + r * kRowPitch + 2, lists ? 76 : 150, 20);
+    addressLabels[i]->setVisible(v.visible);
+    addressLabels[i]->setBuddy(lists ? servoLists[i] : actionLists[i]);
+    const std::pair<QComboBox*, std::pair<bool, int>> shown[4] = {{servoLists[i], {v.servoVisible, v.servo}},
+                                                                  {actionLists[i], {v.actionVisible, v.action}},
+                                                                  {curveLists[i], {v.curveVisible, v.curve}},
+                                                                  {relayLists[i], {v.relayVisible, v.relay}}};
     const char* const kListNames[4] = {"Servo", "Aktion", "Kurve", "Relais"};
     for (int k = 0; k < 4; ++k) {
       QComboBox* list = shown[k].first;
@@ -187,13 +187,13 @@ void TFrameTambAdr::Render() {
   }
   for (int s = 1; s <= kServos; ++s) {
     const size_t i = static_cast<size_t>(s - 1);
-    GroupBox_Servo[i]->setVisible(model_.servoGroupVisible(s));
-    cbx_v_off[i]->setChecked(model_.servoFlag(s, kFlagVoltageOff));
-    cbx_imp_off[i]->setChecked(model_.servoFlag(s, kFlagPulsesOff));
-    cbx_no_ir[i]->setChecked(model_.servoFlag(s, kFlagNoInterrupt));
-    cbx_no_rep[i]->setChecked(model_.servoFlag(s, kFlagNoRepeat));
-    servo_edt_Offset[i]->setText(QString::fromStdString(model_.minimumPulseText(s)));
-    servo_edt_max[i]->setText(QString::fromStdString(model_.maximumPulseText(s)));
+    servoGroups[i]->setVisible(model_.servoGroupVisible(s));
+    voltageOffBoxes[i]->setChecked(model_.servoFlag(s, kFlagVoltageOff));
+    pulsesOffBoxes[i]->setChecked(model_.servoFlag(s, kFlagPulsesOff));
+    noInterruptBoxes[i]->setChecked(model_.servoFlag(s, kFlagNoInterrupt));
+    noRepeatBoxes[i]->setChecked(model_.servoFlag(s, kFlagNoRepeat));
+    offsetEdits[i]->setText(QString::fromStdString(model_.minimumPulseText(s)));
+    maxEdits[i]->setText(QString::fromStdString(model_.maximumPulseText(s)));
   }
   filling = was;
 }

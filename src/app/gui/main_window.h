@@ -17,13 +17,12 @@ class QProgressBar;
 
 namespace korrin {
 
-class TFormMain : public QMainWindow, private FrameHost {
+class MainWindow : public QMainWindow, private FrameHost {
   Q_OBJECT
  public:
   // dialogs/fileDialogs: the seams (the tests pass doubles); settingsPath: the ini file.
-  TFormMain(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath,
-            QWidget* parent = nullptr);
-  ~TFormMain() override;
+  MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Start-up with a command-line argument: load it, then the catalogue step once more.
   void StartWithFile(const std::string& path);
@@ -32,30 +31,30 @@ class TFormMain : public QMainWindow, private FrameHost {
   const FrameSet& frames() const { return frames_; }
 
   // Controls, named as the program's handlers know them.
-  QGroupBox* GroupBoxMain = nullptr;
-  QLabel* lbl_header = nullptr;
-  std::array<QLabel*, 48> lbl_row{};
-  std::array<QLineEdit*, 48> edt_adresse{};
-  std::array<QLineEdit*, 48> edt_funktion{};
-  std::array<QPushButton*, 48> btn_RG{};
-  QGroupBox* GroupBoxButtons = nullptr;
-  QPushButton *btn_prev = nullptr, *btn_load = nullptr, *btn_next = nullptr, *btn_save = nullptr,
-              *btn_info = nullptr, *btn_close = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
-  QGroupBox* GroupBoxImage = nullptr;
-  QLabel* Image2 = nullptr;
-  QPushButton* btn_goweb = nullptr;
+  QGroupBox* rowsGroup = nullptr;
+  QLabel* headerLabel = nullptr;
+  std::array<QLabel*, 48> rowLabels{};
+  std::array<QLineEdit*, 48> addressEdits{};
+  std::array<QLineEdit*, 48> functionEdits{};
+  std::array<QPushButton*, 48> colourButtons{};
+  QGroupBox* buttonsGroup = nullptr;
+  QPushButton *previousButton = nullptr, *loadButton = nullptr, *nextButton = nullptr, *saveButton = nullptr,
+              *infoButton = nullptr, *closeButton = nullptr;
+  QProgressBar* progressBar = nullptr;
+  QGroupBox* logoGroup = nullptr;
+  QLabel* logo = nullptr;
+  QPushButton* helpButton = nullptr;
   std::array<QLabel*, 4> statusPanels{};
 
-  void btn_loadClick();
-  void btn_saveClick();
-  void btn_prevClick();
-  void btn_nextClick();
-  void btn_infoClick();
-  void btn_closeClick();
-  void btn_RGClick(int row);
-  void btn_gowebClick();
-  void gointoweb();
+  void ChooseAndLoadFile();
+  void SaveFile();
+  void LoadPreviousFile();
+  void LoadNextFile();
+  void ShowHexInfo();
+  void SaveSettingsAndClose();
+  void ToggleRowColour(int row);
+  void OpenDecoderHelp();
+  void OpenProgramHelp();
 
   // Loads a file as "HEX laden" does after its dialog (load, then the folder neighbours).
   // Asks first about unsaved changes of the file shown.
