@@ -272,17 +272,14 @@ LoadResult Document::LoadHexLines(const std::string& path, const std::vector<std
   ApplyCatalogue();
   if (No_Rows) RG_Mode = false;
 
-  if (image.PIC == 0 &&
-      dialogs.show(BoxKind::Warning, "Es konnte das HEX File keinem PIC zugeordnet werden.", Buttons::CancelIgnore) ==
-          Answer::Cancel)
+  if (image.PIC == 0 && dialogs.show(BoxKind::Warning, "Es konnte das HEX File keinem PIC zugeordnet werden.",
+                                     Buttons::CancelIgnore) == Answer::Cancel)
     return EndedEarly(LoadResult::Cancelled);
-  if (!image.ID_Found &&
-      dialogs.show(BoxKind::Warning, "In dem HEX-File wurde kein Wert für die ID gefunden.", Buttons::CancelIgnore) ==
-          Answer::Cancel)
+  if (!image.ID_Found && dialogs.show(BoxKind::Warning, "In dem HEX-File wurde kein Wert für die ID gefunden.",
+                                      Buttons::CancelIgnore) == Answer::Cancel)
     return EndedEarly(LoadResult::Cancelled);
   if (!image.Config_Found) {
-    Answer a = dialogs.show(BoxKind::Warning,
-                            "In dem HEX-File wurde kein Config-Wert gefunden. Standard-Wert erzeugen?",
+    Answer a = dialogs.show(BoxKind::Warning, "In dem HEX-File wurde kein Config-Wert gefunden. Standard-Wert erzeugen?",
                             Buttons::YesIgnore);
     if (a == Answer::Yes) {
       image.Config = image.ConfigDefault;
@@ -393,8 +390,7 @@ SaveResult Document::WriteLines(const std::string& path) {
   std::string error;
   auto verify = [this](const std::string& temp) -> std::optional<std::string> {
     if (auto why = VerifyWrittenFile(temp, image))
-      return "Die gespeicherte Datei stimmt nicht mit den Daten überein: " + *why +
-             ". Die bisherige Datei bleibt unverändert.";
+      return "Die gespeicherte Datei stimmt nicht mit den Daten überein: " + *why + ". Die bisherige Datei bleibt unverändert.";
     return std::nullopt;
   };
   if (!WriteTextLinesSafely(path, lines, &error, verify)) {

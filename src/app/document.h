@@ -35,20 +35,20 @@ class FrameHost {
 };
 
 enum class LoadResult {
-  Loaded,        // ran through; "speichern" is enabled
-  NotRead,       // the file could not be read; nothing changed
-  ReaderError,   // a line was refused
-  Cancelled,     // a load question was answered with Cancel
-  NoFile,        // empty path: nothing done
+  Loaded,       // ran through; "speichern" is enabled
+  NotRead,      // the file could not be read; nothing changed
+  ReaderError,  // a line was refused
+  Cancelled,    // a load question was answered with Cancel
+  NoFile,       // empty path: nothing done
 };
 
 enum class SaveResult {
   Saved,
-  NotApplied,      // "No" to the pending-changes question
-  RowError,        // an address row failed validation
-  ChecksumError,   // the writer refused a cell
-  Cancelled,       // the save dialog was cancelled
-  WriteFailed,     // writing or verifying the file failed; the old file is untouched
+  NotApplied,     // "No" to the pending-changes question
+  RowError,       // an address row failed validation
+  ChecksumError,  // the writer refused a cell
+  Cancelled,      // the save dialog was cancelled
+  WriteFailed,    // writing or verifying the file failed; the old file is untouched
 };
 
 // Reads a written HEX file back and names the first area (program memory, EEPROM,
@@ -109,8 +109,9 @@ class Document : public EditorContext {
   // --- collaborators the window sets --------------------------------------------------------
   FrameHost* frames = nullptr;
   TextWidth captionWidth = EstimatedTextWidth;
-  std::function<int(const std::string&, int pointSize)> headerWidthAt =
-      [](const std::string& t, int size) { return EstimatedTextWidth(t) * size / 9; };
+  std::function<int(const std::string&, int pointSize)> headerWidthAt = [](const std::string& t, int size) {
+    return EstimatedTextWidth(t) * size / 9;
+  };
   std::function<void(int)> onProgress;  // called while the rows are decoded
 
   // --- the sequences ------------------------------------------------------------------------

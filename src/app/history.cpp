@@ -125,24 +125,18 @@ void History::End() {
 void History::Merge(Step& last, Step& step) {
   for (const CellChange& c : step.cells) {
     auto same = std::find_if(last.cells.begin(), last.cells.end(), [&c](const CellChange& l) { return l.index == c.index; });
-    if (same == last.cells.end())
-      last.cells.push_back(c);
-    else
-      same->after = c.after;
+    if (same == last.cells.end()) last.cells.push_back(c);
+    else same->after = c.after;
   }
   for (const WideChange& c : step.wide) {
     auto same = std::find_if(last.wide.begin(), last.wide.end(), [&c](const WideChange& l) { return l.index == c.index; });
-    if (same == last.wide.end())
-      last.wide.push_back(c);
-    else
-      same->after = c.after;
+    if (same == last.wide.end()) last.wide.push_back(c);
+    else same->after = c.after;
   }
   for (const RowChange& c : step.rows) {
     auto same = std::find_if(last.rows.begin(), last.rows.end(), [&c](const RowChange& l) { return l.row == c.row; });
-    if (same == last.rows.end())
-      last.rows.push_back(c);
-    else
-      same->after = c.after;
+    if (same == last.rows.end()) last.rows.push_back(c);
+    else same->after = c.after;
   }
   last.modelAfter = step.modelAfter;
 }
@@ -188,14 +182,10 @@ bool History::Record(const std::string& name, const std::string& mergeKey) {
   step.model = model;
   step.modelBefore = modelState_;
   step.modelAfter = state;
-  if (!name.empty())
-    step.name = name;
-  else if (!nextName_.empty())
-    step.name = nextName_;
-  else if (model && !model->stepName.empty())
-    step.name = model->stepName;
-  else
-    step.name = NameFor(step, settings, pending);
+  if (!name.empty()) step.name = name;
+  else if (!nextName_.empty()) step.name = nextName_;
+  else if (model && !model->stepName.empty()) step.name = model->stepName;
+  else step.name = NameFor(step, settings, pending);
 
   // The new baseline is the state after the step.
   for (const CellChange& c : step.cells) BaselineCell(c.index) = c.after;
@@ -207,9 +197,8 @@ bool History::Record(const std::string& name, const std::string& mergeKey) {
   if (model) model->stepName.clear();
   nextName_.clear();
 
-  const bool merge = mergeOpen_ && !mergeKey.empty() && mergeKey == mergeKey_ && done_ > 0 &&
-                     done_ == steps_.size() && steps_.back().model == model &&
-                     saved_ != static_cast<std::ptrdiff_t>(done_);
+  const bool merge = mergeOpen_ && !mergeKey.empty() && mergeKey == mergeKey_ && done_ > 0 && done_ == steps_.size() &&
+                     steps_.back().model == model && saved_ != static_cast<std::ptrdiff_t>(done_);
   mergeKey_ = mergeKey;
   mergeOpen_ = !mergeKey.empty();
   if (merge) {
@@ -314,8 +303,8 @@ size_t History::MemoryBytes() const {
   for (const std::string& c : config_) bytes += c.capacity() > 15 ? c.capacity() : 0;  // beyond the small buffer
   for (const RowState& r : rows_) bytes += r.addressText.capacity() + r.functionText.capacity();
   for (const EditorSetting& s : settings_)
-    bytes += sizeof(s) + s.section.capacity() + s.key.capacity() + s.caption.capacity() + s.value.capacity() +
-             s.element.capacity();
+    bytes +=
+        sizeof(s) + s.section.capacity() + s.key.capacity() + s.caption.capacity() + s.value.capacity() + s.element.capacity();
   // Consecutive steps share a model copy (the state after one is the state before the next).
   std::vector<const EditorModel*> counted;
   auto countModel = [&](const std::shared_ptr<const EditorModel>& m) {
@@ -330,8 +319,8 @@ size_t History::MemoryBytes() const {
     bytes += sizeof(Step) + s.name.capacity() + s.cells.capacity() * sizeof(CellChange);
     for (const WideChange& w : s.wide) bytes += sizeof(w) + w.before.capacity() + w.after.capacity();
     for (const RowChange& r : s.rows)
-      bytes += sizeof(r) + r.before.addressText.capacity() + r.before.functionText.capacity() +
-               r.after.addressText.capacity() + r.after.functionText.capacity();
+      bytes += sizeof(r) + r.before.addressText.capacity() + r.before.functionText.capacity() + r.after.addressText.capacity() +
+               r.after.functionText.capacity();
     countModel(s.modelBefore);
     countModel(s.modelAfter);
   }

@@ -156,14 +156,14 @@ class History : public StepRecorder {
 
   Document& doc_;
   std::deque<Step> steps_;
-  size_t done_ = 0;  // steps_[0, done_) can be undone, the rest redone
+  size_t done_ = 0;           // steps_[0, done_) can be undone, the rest redone
   std::ptrdiff_t saved_ = 0;  // done_ at the saved state; negative once no step leads back to it
   std::string nextName_;
 
-  int depth_ = 0;  // open transactions
+  int depth_ = 0;                   // open transactions
   std::string openName_, openKey_;  // of the outermost one
-  std::string mergeKey_;  // of the last step recorded
-  bool mergeOpen_ = false;  // the last step may still take a merge
+  std::string mergeKey_;            // of the last step recorded
+  bool mergeOpen_ = false;          // the last step may still take a merge
 
   bool enabled_ = true;
   bool hasBaseline_ = false;

@@ -29,8 +29,7 @@ enum class FileKind { Hex, Configuration, Curve, Set, Plan, Settings };
 
 // The whole content of the regular file at path, at most kMaxReadSize bytes. A folder, a
 // pipe, a device or a larger file is refused, named as what it is; nothing is read from it.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
-                                         FileKind kind = FileKind::Hex);
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr, FileKind kind = FileKind::Hex);
 
 // Inspects the written temporary file before it replaces the target; a German reason refuses it.
 using SaveCheck = std::function<std::optional<std::string>(const std::string& tempPath)>;

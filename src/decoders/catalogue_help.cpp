@@ -25,8 +25,8 @@ const char* const kStyle =
     ".nav{font-size:0.9em}";
 
 std::string PageStart(const std::string& title) {
-  return "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-         HtmlEscape(title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+  return "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title) +
+         "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
 }
 
 const char* const kPageEnd = "</body>\n</html>\n";
@@ -49,10 +49,8 @@ std::string ModeText(RowMode mode) {
     case RowMode::RG:
       return "Schaltadressen: jede Zeile ist die Adresse eines Ausgangspaars, "
              "mit R/G wird der rote oder grüne Ausgang gewählt";
-    case RowMode::Fn:
-      return "Funktionsdekoder: jede Zeile ist eine Dekoder-Adresse mit einer Funktions-Nummer";
-    case RowMode::CV:
-      return "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt";
+    case RowMode::Fn: return "Funktionsdekoder: jede Zeile ist eine Dekoder-Adresse mit einer Funktions-Nummer";
+    case RowMode::CV: return "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt";
     case RowMode::None:
       return "Adresse und Funktions-Nummer werden angezeigt, aber von Korrin weder gelesen "
              "noch gespeichert";
@@ -62,9 +60,8 @@ std::string ModeText(RowMode mode) {
 
 // For the types without captioned rows (the CV types and "F-Dekoder mit CV").
 std::string NoRowsText(const DecoderType& entry) {
-  return entry.frameKind() == FrameKind::Cv
-             ? "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt"
-             : "keine Adresszeilen";
+  return entry.frameKind() == FrameKind::Cv ? "keine Adresszeilen: der Dekoder wird über seine CV-Register eingestellt"
+                                            : "keine Adresszeilen";
 }
 
 std::string ProtocolText(const DecoderType& entry) {
@@ -77,8 +74,8 @@ std::string AddressRangeText(const DecoderType& entry) {
   SetMotLimits(mot);
   InputLimits dcc;
   SetDccLimits(dcc, ModesFor(entry.mode).RG_Mode);
-  return Format("Motorola: 1 bis %d, DCC: 1 bis %d; 0 für unbenutzt",
-                static_cast<int>(mot.MaxAddress), static_cast<int>(dcc.MaxAddress));
+  return Format("Motorola: 1 bis %d, DCC: 1 bis %d; 0 für unbenutzt", static_cast<int>(mot.MaxAddress),
+                static_cast<int>(dcc.MaxAddress));
 }
 
 std::string FunctionRangeText(const DecoderType& entry) {
@@ -86,15 +83,13 @@ std::string FunctionRangeText(const DecoderType& entry) {
   SetMotLimits(mot);
   InputLimits dcc;
   SetDccLimits(dcc, ModesFor(entry.mode).RG_Mode);
-  return Format("Motorola: 1 bis %d, DCC: 1 bis %d", static_cast<int>(mot.MaxFunction),
-                static_cast<int>(dcc.MaxFunction));
+  return Format("Motorola: 1 bis %d, DCC: 1 bis %d", static_cast<int>(mot.MaxFunction), static_cast<int>(dcc.MaxFunction));
 }
 
 std::string LayoutText(const DecoderType& entry) {
   std::string text = entry.perColumn == kOneColumn
                          ? std::string("eine Spalte unter der Überschrift")
-                         : Format("zwei Spalten: die Zeilen 1 bis %d links, die übrigen rechts",
-                                  entry.perColumn);
+                         : Format("zwei Spalten: die Zeilen 1 bis %d links, die übrigen rechts", entry.perColumn);
   if (entry.gapRow != 0) text += Format("; Abstand nach Zeile %d", entry.gapRow);
   return text;
 }
@@ -133,8 +128,7 @@ std::string TypePage(const DecoderType& entry) {
   html += FactRow("PIC", HtmlEscape(entry.picType()->name));
   html += FactRow("Protokoll", HtmlEscape(ProtocolText(entry)));
   const std::map<int, std::string> captions = CaptionsByRow(entry);
-  html += FactRow("Adresszeilen", HtmlEscape(captions.empty() ? NoRowsText(entry)
-                                                               : ModeText(entry.mode)));
+  html += FactRow("Adresszeilen", HtmlEscape(captions.empty() ? NoRowsText(entry) : ModeText(entry.mode)));
   if (!captions.empty() && entry.mode != RowMode::CV) {
     html += FactRow("Adressbereich", HtmlEscape(AddressRangeText(entry)));
     if (entry.mode != RowMode::RG) {
@@ -197,12 +191,11 @@ std::string IndexPage() {
   SetDccLimits(dccSwitch, true);
   InputLimits dccFunction;
   SetDccLimits(dccFunction, false);
-  html += HtmlEscape(Format(
-      "Gültige Adressen: Motorola 1 bis %d (Funktions-Nummer 1 bis %d), DCC-Schaltadressen 1 bis "
-      "%d, DCC-Funktionsdekoder 1 bis %d (Funktions-Nummer 1 bis %d).",
-      static_cast<int>(mot.MaxAddress), static_cast<int>(mot.MaxFunction),
-      static_cast<int>(dccSwitch.MaxAddress), static_cast<int>(dccFunction.MaxAddress),
-      static_cast<int>(dccFunction.MaxFunction)));
+  html += HtmlEscape(
+      Format("Gültige Adressen: Motorola 1 bis %d (Funktions-Nummer 1 bis %d), DCC-Schaltadressen 1 bis "
+             "%d, DCC-Funktionsdekoder 1 bis %d (Funktions-Nummer 1 bis %d).",
+             static_cast<int>(mot.MaxAddress), static_cast<int>(mot.MaxFunction), static_cast<int>(dccSwitch.MaxAddress),
+             static_cast<int>(dccFunction.MaxAddress), static_cast<int>(dccFunction.MaxFunction)));
   html += "</p>\n";
   html +=
       "<p>Wird eine HEX-Datei nicht erkannt, zeigt Korrin keine Adresszeilen; der Knopf unter dem "
@@ -213,18 +206,16 @@ std::string IndexPage() {
   for (const DecoderType& entry : DecoderTypes()) {
     const std::string file = HelpFileName(entry.identifiers().front());
     const std::string anchor = file.substr(0, file.size() - 5);  // without ".html"
-    html += "<tr id=\"" + anchor + "\"><td>" + HtmlEscape(IdentifiersText(entry)) +
-            "</td><td><a href=\"" + file + "\">" + HtmlEscape(std::string(entry.title)) + "</a></td><td>" +
-            HtmlEscape(entry.picType()->name) + "</td><td>" + HtmlEscape(EditorText(entry)) +
-            "</td></tr>\n";
+    html += "<tr id=\"" + anchor + "\"><td>" + HtmlEscape(IdentifiersText(entry)) + "</td><td><a href=\"" + file + "\">" +
+            HtmlEscape(std::string(entry.title)) + "</a></td><td>" + HtmlEscape(entry.picType()->name) + "</td><td>" +
+            HtmlEscape(EditorText(entry)) + "</td></tr>\n";
   }
   html += "</table>\n";
   html += kPageEnd;
   return html;
 }
 
-bool WriteFileSafely(const std::filesystem::path& path, const std::string& content,
-                     std::string* error) {
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& content, std::string* error) {
   std::filesystem::path temp = path;
   temp += ".tmp";
   {

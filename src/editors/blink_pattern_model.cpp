@@ -303,8 +303,8 @@ std::vector<EditorSetting> PatternEditorModel::Settings() const {
     for (int j = 0; j < outputCount(); ++j) {
       const std::string output = "ausgang" + std::to_string(j + 1);
       const std::string outputCaption = caption + "Ausgang " + std::to_string(j + 1);
-      out.push_back({"patterns", key + output + ".verwenden", outputCaption + " verwenden",
-                     table_.outputUsed(k, j) ? "1" : "0", "", false});
+      out.push_back({"patterns", key + output + ".verwenden", outputCaption + " verwenden", table_.outputUsed(k, j) ? "1" : "0",
+                     "", false});
       std::string row;
       for (int q = 0; q < n; ++q) row += table_.pointOn(k, q, j) ? 'X' : '.';
       out.push_back({"patterns", key + output, outputCaption, row, "Punkt", true});
@@ -403,8 +403,7 @@ SetOutcome PatternEditorModel::SetCopy(int address, const std::string& value) {
   const int from = value[0] - '0';
   if (from == address) {
     // The frame's copy button of the selected address is never enabled.
-    ctx.dialogs.show(BoxKind::Warning,
-                     Format("Ungültige Eingabe.\rMuster %i kann nicht auf sich selbst kopiert werden", address),
+    ctx.dialogs.show(BoxKind::Warning, Format("Ungültige Eingabe.\rMuster %i kann nicht auf sich selbst kopiert werden", address),
                      Buttons::Cancel);
     return SetOutcome::Refused;
   }

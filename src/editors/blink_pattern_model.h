@@ -23,8 +23,8 @@ class PatternEditorModel : public EditorModel {
  public:
   // What the frame shows of one output's strip, as DrawPatterns left it.
   struct Strip {
-    bool visible = false;       // the output's used box was checked when drawn
-    std::vector<bool> points;   // one entry per drawn point (the block's count, 1..max)
+    bool visible = false;      // the output's used box was checked when drawn
+    std::vector<bool> points;  // one entry per drawn point (the block's count, 1..max)
   };
 
   // Outcome of a count or stretch text: taken (or nothing to do) or refused with the range
@@ -83,7 +83,6 @@ class PatternEditorModel : public EditorModel {
 
   // Called after every action from outside has run to its end (the frame re-renders).
   std::function<void()> changed;
-
 
  protected:
   struct Behaviour {

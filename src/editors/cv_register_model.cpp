@@ -59,8 +59,8 @@ std::string CvRegisterModel::KeyOfCaption(const std::string& caption) {
   while (i < caption.size() && caption[i] == '0') ++i;
   size_t start = i;
   while (i < caption.size() && caption[i] >= '0' && caption[i] <= '9') ++i;
-  if (i == 2) return {};                           // no digit at all
-  if (start == i) return "cv0";                     // only zeros
+  if (i == 2) return {};         // no digit at all
+  if (start == i) return "cv0";  // only zeros
   return "cv" + caption.substr(start, i - start);
 }
 
@@ -73,8 +73,7 @@ size_t CvRegisterModel::StateBytes() const {
 std::vector<EditorSetting> CvRegisterModel::Settings() const {
   std::vector<EditorSetting> out;
   for (const CvRowState& row : rows)
-    out.push_back({"cvs", KeyOfCaption(row.caption), row.caption, std::to_string(ctx.image.eepromValue(row.offset)), "",
-                   false});
+    out.push_back({"cvs", KeyOfCaption(row.caption), row.caption, std::to_string(ctx.image.eepromValue(row.offset)), "", false});
   return out;
 }
 

@@ -30,8 +30,7 @@ void OptionsTrackBar::SetPosition(int value) { position = std::clamp(value, min,
 OptionsModel::OptionsModel(EditorContext& context) : EditorModel(context) {
   modeText = kModeText;
   modeBit6.caption = "Dumm Mode: startet immer mit Ausgängen AUS";
-  modeBit6.hint =
-      "Dekoder startet mit abgeschalteten Ausgängen. der Zustand beim Abschalten wird also NICHT wieder hergestellt.";
+  modeBit6.hint = "Dekoder startet mit abgeschalteten Ausgängen. der Zustand beim Abschalten wird also NICHT wieder hergestellt.";
   modeBit6.key = "modus.bit6";
   modeBit7.caption = "Mode-Umschaltung SPERREN";
   modeBit7.hint =
@@ -60,9 +59,7 @@ void OptionsModel::Load() {
   LoadOptions();
 }
 
-const OptionTypeSpec* OptionsModel::typeSpec() const {
-  return OptionSpecFor(ctx.Editor().options, ctx.image.Version);
-}
+const OptionTypeSpec* OptionsModel::typeSpec() const { return OptionSpecFor(ctx.Editor().options, ctx.image.Version); }
 
 void OptionsModel::ResetControls() {
   rows.clear();
@@ -286,8 +283,7 @@ void OptionsModel::SetTimeOutMarker(bool ticked) {
 void OptionsModel::SetFadingOrSpeed(int position) {
   const OptionTypeSpec* optionType = typeSpec();
   RecordedStep step(filling ? nullptr : ctx.steps,
-                    std::string(optionType && optionType->bar == OptionBar::Fading ? kFadingTitle : kSpeedCaption) +
-                        " ändern",
+                    std::string(optionType && optionType->bar == OptionBar::Fading ? kFadingTitle : kSpeedCaption) + " ändern",
                     "bar");
   bar.SetPosition(position);
   if (filling) return;
@@ -362,8 +358,7 @@ std::vector<EditorSetting> OptionsModel::Settings() const {
     out.push_back({"options", key, caption, std::to_string(value), "", false, value >= min && value <= max});
   };
   const OptionTypeSpec* optionType = typeSpec();
-  for (const OptionRowState& row : rows)
-    add(row.key, row.caption, ctx.image.eepromValue(row.offset), row.min, row.max);
+  for (const OptionRowState& row : rows) add(row.key, row.caption, ctx.image.eepromValue(row.offset), row.min, row.max);
 
   const int mode = ctx.image.eepromValue(kModeByte);
   if (timeOutMarker.visible)
@@ -374,8 +369,8 @@ std::vector<EditorSetting> OptionsModel::Settings() const {
       if (boxes[i].visible && !boxes[i].key.empty()) add(boxes[i].key, boxes[i].caption, ticks[i] ? 1 : 0);
   }
   if (bar.visible && optionType && optionType->bar == OptionBar::Fading)
-    add("fading", kFadingTitle,
-        FadingPositionOf(ctx.image.get_Hex_EE(kOptionValueByte)).value_or(kFadingFallbackPosition), bar.min, bar.max);
+    add("fading", kFadingTitle, FadingPositionOf(ctx.image.get_Hex_EE(kOptionValueByte)).value_or(kFadingFallbackPosition),
+        bar.min, bar.max);
   if (bar.visible && optionType && optionType->bar == OptionBar::Speed)
     add("geschwindigkeit", kSpeedCaption, ctx.image.eepromValue(kOptionValueByte), bar.min, bar.max);
   if (neon[0].visible) {
@@ -441,10 +436,8 @@ SetOutcome OptionsModel::Set(const std::string& key, const std::string& value) {
       while (shown < kModeRadios && modeVisible[static_cast<size_t>(shown)]) ++shown;
       return setNumber(value, 1, shown, checkedMode, [this](int radio) { SelectMode(radio); });
     }
-    if (modeBit6.visible && key == modeBit6.key)
-      return setTick(value, modeBit6.checked, [this](bool t) { SetModeBit6(t); });
-    if (modeBit7.visible && key == modeBit7.key)
-      return setTick(value, modeBit7.checked, [this](bool t) { SetModeBit7(t); });
+    if (modeBit6.visible && key == modeBit6.key) return setTick(value, modeBit6.checked, [this](bool t) { SetModeBit6(t); });
+    if (modeBit7.visible && key == modeBit7.key) return setTick(value, modeBit7.checked, [this](bool t) { SetModeBit7(t); });
   }
   return SetOutcome::UnknownKey;
 }

@@ -27,7 +27,7 @@ struct OptionsCheckBox {
   bool checked = false;
   std::string caption;
   std::string hint;
-  int top = 0;  // only for the boxes the type table places
+  int top = 0;      // only for the boxes the type table places
   std::string key;  // setting key; empty for a box that stands for no setting
 };
 
@@ -104,15 +104,15 @@ class OptionsModel : public EditorModel {
   int checkedMode = 0;  // 1..6; 0 while no radio button has been checked yet
   OptionsCheckBox modeBit6, modeBit7;
 
-  OptionsCheckBox timeOutMarker;  // cbx_weiche_ab
+  OptionsCheckBox timeOutMarker;         // cbx_weiche_ab
   std::array<OptionsCheckBox, 8> boxes;  // cbx_zusatz_1 .. cbx_zusatz_8
   OptionsLabel text1;                    // lbl_text_1
 
-  OptionsTrackBar bar;   // TrackBar_01; top is the top of its title
+  OptionsTrackBar bar;  // TrackBar_01; top is the top of its title
   OptionsLabel barTitle, barLeft, barRight;
 
-  std::array<OptionsTrackBar, 2> neon;        // TrackBar_neon_1 and _2
-  std::array<OptionsLabel, 3> neonLabels;     // lbl_fNeon_01 .. _03
+  std::array<OptionsTrackBar, 2> neon;     // TrackBar_neon_1 and _2
+  std::array<OptionsLabel, 3> neonLabels;  // lbl_fNeon_01 .. _03
 
   std::vector<OptionRowState> rows;  // option_row_count = rows.size()
   int rowTop = 0;
@@ -127,8 +127,7 @@ class OptionsModel : public EditorModel {
   // The setting reactions of the controls that are no edit box: the value must be a whole
   // number in min..max (the warnings of the edit boxes otherwise); the control's reaction
   // runs only when the value differs from what it shows, as a click on it would.
-  SetOutcome setNumber(const std::string& value, int min, int max, int current,
-                       const std::function<void(int)>& reaction);
+  SetOutcome setNumber(const std::string& value, int min, int max, int current, const std::function<void(int)>& reaction);
   SetOutcome setTick(const std::string& value, bool current, const std::function<void(bool)>& reaction);
 };
 

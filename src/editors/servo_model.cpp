@@ -44,8 +44,8 @@ void ServoModel::RestoreState(const EditorModel& state) {
 
 size_t ServoModel::StateBytes() const {
   size_t bytes = sizeof(*this) + observers_.capacity() * sizeof(observers_[0]);
-  for (const std::string* s : {&countText_, &stretchText_, &pointTimeText_, &totalTimeText_, &thresholdText_,
-                               &scaleText_, &shiftText_})
+  for (const std::string* s :
+       {&countText_, &stretchText_, &pointTimeText_, &totalTimeText_, &thresholdText_, &scaleText_, &shiftText_})
     bytes += s->capacity();
   return bytes;
 }
@@ -125,13 +125,12 @@ bool ServoModel::buttonListVisible(int list) const {
 CurvePicture ServoModel::curvePicture() const {
   std::optional<int> threshold;
   if (curvePresentation_.x7Threshold) threshold = x7Threshold_;
-  return LayoutCurve(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kCurveDrawingHeight,
-                     rasterX_, rasterY_, threshold);
+  return LayoutCurve(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kCurveDrawingHeight, rasterX_,
+                     rasterY_, threshold);
 }
 
 RelayPicture ServoModel::relayPicture() const {
-  return LayoutRelay(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kRelayDrawingHeight,
-                     rasterX_);
+  return LayoutRelay(curveTable_.blocks[static_cast<size_t>(selected_)], kCurveDrawingWidth, kRelayDrawingHeight, rasterX_);
 }
 
 ServoModel::AddressRowView ServoModel::addressRow(int row) const {
@@ -203,7 +202,8 @@ bool ServoModel::CountTextChanged(const std::string& text) {
 
 bool ServoModel::StretchTextChanged(const std::string& text) {
   Change change(*this);
-  RecordedStep step(ctx.steps, CurveStep(selected_, "Stretch-Faktor ändern"), "kurve" + std::to_string(selected_ + 1) + ".dehnung");
+  RecordedStep step(ctx.steps, CurveStep(selected_, "Stretch-Faktor ändern"),
+                    "kurve" + std::to_string(selected_ + 1) + ".dehnung");
   stretchText_ = text;
   return stretchReaction();
 }

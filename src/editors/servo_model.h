@@ -74,7 +74,6 @@ class ServoModel : public EditorModel {
   // the pulse-time values keep their working values.
   void Discard() override;
 
-
   // Called after every change of what the frames show. The callback is dropped once its
   // owner has expired, so a frame never has to unregister (it may outlive the model or not).
   void Subscribe(std::weak_ptr<void> owner, std::function<void()> changed);

@@ -90,8 +90,8 @@ std::optional<int> PulseUnits(const std::string& text) {
   return static_cast<int>(units);
 }
 
-EditorSetting Item(std::string section, std::string key, std::string caption, std::string value,
-                   std::string element = "", bool perCharacter = false) {
+EditorSetting Item(std::string section, std::string key, std::string caption, std::string value, std::string element = "",
+                   bool perCharacter = false) {
   return {std::move(section), std::move(key), std::move(caption), std::move(value), std::move(element), perCharacter};
 }
 
@@ -125,8 +125,7 @@ std::vector<EditorSetting> ServoModel::Settings() const {
     const int index = ButtonActionIndex(curveTable_.blocks[static_cast<size_t>(list)][kEntryButtonAction]);
     out.push_back(Item("curves", key, cp.buttonLabels[static_cast<size_t>(list)], std::to_string(index)));
   }
-  if (cp.relayStripAndSw1)
-    out.push_back(Item("curves", "sw1", "Funktion für Taster SW1", sw1Learn_ ? "lernen" : "servo"));
+  if (cp.relayStripAndSw1) out.push_back(Item("curves", "sw1", "Funktion für Taster SW1", sw1Learn_ ? "lernen" : "servo"));
   if (cp.x7Threshold) out.push_back(Item("curves", "x7", kThresholdCaption, std::to_string(x7Threshold_)));
 
   const AssignmentPresentation& ap = assignmentPresentation_;
@@ -147,10 +146,8 @@ std::vector<EditorSetting> ServoModel::Settings() const {
     for (const FlagKey& f : kFlagKeys)
       out.push_back(Item("assignments", key + "." + f.key, caption + " " + f.caption, servoFlag(s, f.bit) ? "1" : "0"));
     const PulseTimes t = PulseTimesFor(pulseOffset(s), pulseFactor(s));
-    out.push_back(
-        Item("assignments", key + ".impulsmin", caption + " Impuls-Zeit (Min)", FormatPulseTime(t.minimum, '.')));
-    out.push_back(
-        Item("assignments", key + ".impulsmax", caption + " Impuls-Zeit (Max)", FormatPulseTime(t.maximum, '.')));
+    out.push_back(Item("assignments", key + ".impulsmin", caption + " Impuls-Zeit (Min)", FormatPulseTime(t.minimum, '.')));
+    out.push_back(Item("assignments", key + ".impulsmax", caption + " Impuls-Zeit (Max)", FormatPulseTime(t.maximum, '.')));
   }
   return out;
 }
@@ -163,20 +160,16 @@ std::vector<EditorAction> ServoModel::Actions() const {
                    "Kurvenform erzeugen (sin: 1/4 Sin, sin2: 1/2 Sin), wahlweise zuerst die Anzahl Punkte setzen",
                    ActionKind::Generate});
     out.push_back({key + ".spiegeln", "vertikal|horizontal", "Kurvenform spiegeln", ActionKind::Transform});
-    out.push_back({key + ".skalieren", "FAKTOR", "Kurve mit dem Faktor (0.1 .. 10) multiplizieren",
+    out.push_back({key + ".skalieren", "FAKTOR", "Kurve mit dem Faktor (0.1 .. 10) multiplizieren", ActionKind::Transform});
+    out.push_back({key + ".verschieben", "BETRAG", "Kurve um den Betrag (-100 .. 100) nach oben oder unten verschieben",
                    ActionKind::Transform});
     out.push_back(
-        {key + ".verschieben", "BETRAG", "Kurve um den Betrag (-100 .. 100) nach oben oder unten verschieben",
-         ActionKind::Transform});
-    out.push_back({key + ".kopieren", "1..4", "Punkte, Anzahl und Stretch-Faktor einer anderen Kurve übernehmen",
-                   ActionKind::Copy});
+        {key + ".kopieren", "1..4", "Punkte, Anzahl und Stretch-Faktor einer anderen Kurve übernehmen", ActionKind::Copy});
     out.push_back({key + ".datei", "PFAD", "Kurven-Datei (*.cur) in diese Kurve laden", ActionKind::ReadFile});
-    out.push_back({key + ".speichern", "PFAD", "diese Kurve als Kurven-Datei (*.cur) speichern",
-                   ActionKind::WriteFile});
+    out.push_back({key + ".speichern", "PFAD", "diese Kurve als Kurven-Datei (*.cur) speichern", ActionKind::WriteFile});
   }
   out.push_back({"servo.set", "PFAD", "Set-Datei (*.set) mit beiden Kurven-Tabellen laden", ActionKind::ReadFile});
-  out.push_back({"servo.set.speichern", "PFAD", "beide Kurven-Tabellen als Set-Datei (*.set) speichern",
-                 ActionKind::WriteFile});
+  out.push_back({"servo.set.speichern", "PFAD", "beide Kurven-Tabellen als Set-Datei (*.set) speichern", ActionKind::WriteFile});
   return out;
 }
 
@@ -190,8 +183,7 @@ SetOutcome ServoModel::Set(const std::string& key, const std::string& value) {
   RecordedStep step(ctx.steps, StepNameOf(key));
   const CurvePresentation& cp = curvePresentation_;
   if (key == "sw1" && cp.relayStripAndSw1) {
-    if (value != "servo" && value != "lernen")
-      return Refuse("Ungültige Eingabe.\rZugelassen sind nur servo oder lernen");
+    if (value != "servo" && value != "lernen") return Refuse("Ungültige Eingabe.\rZugelassen sind nur servo oder lernen");
     ChooseSw1(value == "lernen");
     return SetOutcome::Done;
   }
@@ -284,19 +276,15 @@ SetOutcome ServoModel::SetCurveKey(int curve, const std::string& what, const std
     if (value != "vertikal" && value != "horizontal")
       return Refuse("Ungültige Eingabe.\rZugelassen sind nur vertikal oder horizontal");
     SelectCurve(curve);
-    if (value == "vertikal")
-      MirrorCurveVertical();
-    else
-      MirrorCurveHorizontal();
+    if (value == "vertikal") MirrorCurveVertical();
+    else MirrorCurveHorizontal();
     return SetOutcome::Done;
   }
   if (what == "skalieren" || what == "verschieben") {
     const bool scale = what == "skalieren";
     SelectCurve(curve);
-    if (scale)
-      SetScaleText(value);
-    else
-      SetShiftText(value);
+    if (scale) SetScaleText(value);
+    else SetShiftText(value);
     return (scale ? ApplyScale() : ApplyShift()) ? SetOutcome::Done : SetOutcome::Refused;
   }
   if (what == "kopieren") {
@@ -355,8 +343,8 @@ SetOutcome ServoModel::SetServoKey(int servo, const std::string& what, const std
     // The buttons reach 50..255 units; a value the image already holds is taken as it is.
     const auto units = PulseUnits(value);
     if (!units || ((*units < 50 || *units > 255) && *units != pulseOffset_[i]))
-      return Refuse("Ungültige Eingabe.\rZugelassen sind nur Zeiten im Werte-Bereich " + PulseText(50) + " .. " +
-                    PulseText(255) + " ms in Schritten von 0.008 ms");
+      return Refuse("Ungültige Eingabe.\rZugelassen sind nur Zeiten im Werte-Bereich " + PulseText(50) + " .. " + PulseText(255) +
+                    " ms in Schritten von 0.008 ms");
     pulseOffset_[i] = *units;
     pending_ = true;
     return SetOutcome::Done;

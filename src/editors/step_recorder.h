@@ -24,8 +24,7 @@ class StepRecorder {
 // recorder.
 class RecordedStep {
  public:
-  RecordedStep(StepRecorder* recorder, const std::string& name, const std::string& mergeKey = "")
-      : recorder_(recorder) {
+  RecordedStep(StepRecorder* recorder, const std::string& name, const std::string& mergeKey = "") : recorder_(recorder) {
     if (recorder_) recorder_->Begin(name, mergeKey);
   }
   ~RecordedStep() {

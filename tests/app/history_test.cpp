@@ -65,7 +65,7 @@ TEST_F(HistoryTest, CvSequenceUndoesAndRedoesEachStep) {
       {"redo", "3", "10", "CV29 ändern", "CV1 ändern", true},
       {"cv29=7", "3", "7", "CV29 ändern", "", true},  // a new action drops the redo step
       {"redo", "3", "7", "CV29 ändern", "", false},
-      {"cv1~9", "9", "7", "CV1 ändern", "", true},   // no commit: the edit recorded itself
+      {"cv1~9", "9", "7", "CV1 ändern", "", true},  // no commit: the edit recorded itself
       {"undo", "3", "7", "CV29 ändern", "CV1 ändern", true},
       {"cv1=3", "3", "7", "CV29 ändern", "CV1 ändern", true},  // same value again: no step, redo kept
   };

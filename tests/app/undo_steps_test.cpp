@@ -32,8 +32,7 @@ struct State {
   static State Of(Document& doc) {
     State s{doc.image.Hex_ROM, doc.image.Hex_EE, doc.image.Config, doc.image.ID_Text, {}, {}, false};
     for (int r = 0; r < 48; ++r)
-      s.rows.push_back(doc.rows[r].addressText + "|" + doc.rows[r].functionText + "|" +
-                       (doc.rows[r].RowGreen ? "g" : "r"));
+      s.rows.push_back(doc.rows[r].addressText + "|" + doc.rows[r].functionText + "|" + (doc.rows[r].RowGreen ? "g" : "r"));
     if (EditorModel* m = doc.ShownEditor()) {
       for (const EditorSetting& e : m->Settings()) s.settings.push_back(e.key + "=" + e.value);
       s.pending = m->hasPendingChanges();
@@ -64,9 +63,7 @@ int CvRow(Document& doc, const std::string& key) {
 
 class UndoSteps : public ::testing::Test {
  protected:
-  void Load(const std::string& name) {
-    ASSERT_EQ(doc.LoadHexFile(Example(name)), LoadResult::Loaded) << name;
-  }
+  void Load(const std::string& name) { ASSERT_EQ(doc.LoadHexFile(Example(name)), LoadResult::Loaded) << name; }
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   Document doc{dialogs, files};
@@ -76,8 +73,8 @@ struct ActionCase {
   const char* what;
   const char* file;
   std::function<void(Document&, ScriptedFileDialogs&)> setup;  // runs before, then EndMerge
-  std::function<void(Document&)> action;                      // the user's action
-  std::function<std::string(Document&)> name;                 // the step's expected name
+  std::function<void(Document&)> action;                       // the user's action
+  std::function<std::string(Document&)> name;                  // the step's expected name
 };
 
 std::string Fixed(Document&, const char* name) { return name; }
@@ -123,10 +120,8 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
        },
        [](Document& d) { return d.editors.options.neonLabels[0].text + " ändern"; }},
       {"combo box choice", "servo_tamb4_dcc.hex", nothing,
-       [](Document& d) { d.editors.servo.ChooseCurve(1, (d.editors.servo.addressRow(1).curve + 1) % 4); },
-       nullptr},
-      {"spin button step", "servo_tamb4_dcc.hex", nothing, [](Document& d) { d.editors.servo.StepOffset(1, 10); },
-       nullptr},
+       [](Document& d) { d.editors.servo.ChooseCurve(1, (d.editors.servo.addressRow(1).curve + 1) % 4); }, nullptr},
+      {"spin button step", "servo_tamb4_dcc.hex", nothing, [](Document& d) { d.editors.servo.StepOffset(1, 10); }, nullptr},
       {"stroke on a pattern strip", "blinkmuster_mot.hex", nothing,
        [](Document& d) {
          PatternEditorModel& m = d.editors.blink;
@@ -144,26 +139,24 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
          m.MouseUp();
        },
        named("Kurve 1 ändern")},
-      {"generator Lin", "servo_tamb4_dcc.hex", selectCurve(3),
-       [](Document& d) { d.editors.servo.Generate(CurveShape::Lin); }, named("Kurve 4 Lin")},
-      {"generator Log", "servo_tamb4_dcc.hex", nothing, [](Document& d) { d.editors.servo.Generate(CurveShape::Log); },
-       nullptr},
+      {"generator Lin", "servo_tamb4_dcc.hex", selectCurve(3), [](Document& d) { d.editors.servo.Generate(CurveShape::Lin); },
+       named("Kurve 4 Lin")},
+      {"generator Log", "servo_tamb4_dcc.hex", nothing, [](Document& d) { d.editors.servo.Generate(CurveShape::Log); }, nullptr},
       {"generator quarter sine", "servo_tamb4_dcc.hex", nothing,
        [](Document& d) { d.editors.servo.Generate(CurveShape::QuarterSine); }, nullptr},
-      {"generator half sine", "servo_tamb4_dcc.hex", nothing,
-       [](Document& d) { d.editors.servo.Generate(CurveShape::HalfSine); }, nullptr},
-      {"mirror vertical", "servo_tamb4_dcc.hex", selectCurve(1),
-       [](Document& d) { d.editors.servo.MirrorCurveVertical(); }, named("Kurve 2 vertikal spiegeln")},
-      {"mirror horizontal", "servo_tamb4_dcc.hex", selectCurve(1),
-       [](Document& d) { d.editors.servo.MirrorCurveHorizontal(); }, named("Kurve 2 horizontal spiegeln")},
+      {"generator half sine", "servo_tamb4_dcc.hex", nothing, [](Document& d) { d.editors.servo.Generate(CurveShape::HalfSine); },
+       nullptr},
+      {"mirror vertical", "servo_tamb4_dcc.hex", selectCurve(1), [](Document& d) { d.editors.servo.MirrorCurveVertical(); },
+       named("Kurve 2 vertikal spiegeln")},
+      {"mirror horizontal", "servo_tamb4_dcc.hex", selectCurve(1), [](Document& d) { d.editors.servo.MirrorCurveHorizontal(); },
+       named("Kurve 2 horizontal spiegeln")},
       {"scale", "servo_tamb4_dcc.hex", selectCurve(1), [](Document& d) { d.editors.servo.ApplyScale(); },
        named("Kurve 2 skalieren")},
       {"shift", "servo_tamb4_dcc.hex", selectCurve(0), [](Document& d) { d.editors.servo.ApplyShift(); },
        named("Kurve 1 verschieben")},
       {"curve copy", "servo_tamb4_dcc.hex", selectCurve(0), [](Document& d) { d.editors.servo.CopyFrom(2); },
        named("Kurve 1 von #3")},
-      {"pattern copy", "blinkmuster_mot.hex",
-       [](Document& d, ScriptedFileDialogs&) { d.editors.blink.SelectAddress(1); },
+      {"pattern copy", "blinkmuster_mot.hex", [](Document& d, ScriptedFileDialogs&) { d.editors.blink.SelectAddress(1); },
        [](Document& d) { d.editors.blink.Copy(0); }, named("Muster 2 von #1")},
       {"curve file loaded through the dialog", "servo_tamb4_dcc.hex",
        [&curve](Document& d, ScriptedFileDialogs& f) {
@@ -173,8 +166,7 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
        [](Document& d) { d.editors.servo.LoadCurve(); }, named("Kurve 1 laden")},
       {"apply", "blinkmuster_mot.hex", painted, [](Document& d) { d.editors.blink.Apply(); }, named("übernehmen")},
       {"discard", "blinkmuster_mot.hex", painted, [](Document& d) { d.editors.blink.Discard(); }, named("verwerfen")},
-      {"servo apply", "servo_tamb4_dcc.hex",
-       [](Document& d, ScriptedFileDialogs&) { d.editors.servo.StepFactor(1, 1); },
+      {"servo apply", "servo_tamb4_dcc.hex", [](Document& d, ScriptedFileDialogs&) { d.editors.servo.StepFactor(1, 1); },
        [](Document& d) { d.editors.servo.applyPendingChanges(); }, named("übernehmen")},
       {"row address typed", "tollet_mot.hex", nothing,
        [](Document& d) {
@@ -188,8 +180,7 @@ TEST_F(UndoSteps, EachUserActionIsOneStepThatUndoAndRedoRestore) {
          for (const char* t : {"1", "13"}) d.SetRowFunctionText(row, t);
        },
        [](Document& d) { return RowName(d, RowWith(d, &AddressRow::functionVisible)) + " Funktion ändern"; }},
-      {"R/G click", "tollet_mot.hex", nothing,
-       [](Document& d) { d.ToggleRowColour(RowWith(d, &AddressRow::rgVisible)); },
+      {"R/G click", "tollet_mot.hex", nothing, [](Document& d) { d.ToggleRowColour(RowWith(d, &AddressRow::rgVisible)); },
        [](Document& d) { return RowName(d, RowWith(d, &AddressRow::rgVisible)) + " R/G umschalten"; }},
   };
   for (const ActionCase& c : cases) {

@@ -52,23 +52,14 @@ struct SavedStateCase {
 TEST_F(UnsavedChanges, UndoAndRedoReachTheSavedStateUntilANewStepDropsIt) {
   Load(Example("fenwik_18324_cv.hex"));
   const SavedStateCase cases[] = {
-      {"cv29=10", true},
-      {"undo", false},  // back to the loaded file
-      {"redo", true},
-      {"save", false},
-      {"undo", true},   // the file on disk now holds CV29 = 10
-      {"redo", false},  // forward to the saved state
-      {"cv1=5", true},
-      {"cv1=5", true},  // the same value: no step
-      {"undo", false},
-      {"undo", true},   // past the saved state
-      {"cv1=7", true},  // a new step drops the way forward to the saved state ...
-      {"undo", true},   // ... for good
-      {"redo", true},
-      {"load", false},
-      {"cv1=9", true},
-      {"save", false},
-      {"save", false},  // saving again changes nothing
+      {"cv29=10", true}, {"undo", false},                  // back to the loaded file
+      {"redo", true},    {"save", false}, {"undo", true},  // the file on disk now holds CV29 = 10
+      {"redo", false},                                     // forward to the saved state
+      {"cv1=5", true},   {"cv1=5", true},                  // the same value: no step
+      {"undo", false},   {"undo", true},                   // past the saved state
+      {"cv1=7", true},                                     // a new step drops the way forward to the saved state ...
+      {"undo", true},                                      // ... for good
+      {"redo", true},    {"load", false}, {"cv1=9", true}, {"save", false}, {"save", false},  // saving again changes nothing
   };
   int saves = 0;
   for (const SavedStateCase& c : cases) {
@@ -123,7 +114,7 @@ TEST_F(UnsavedChanges, SavedStateFollowsTheStepsKept) {
 // only when the file was written; Verwerfen goes on; Abbrechen stays.
 struct QuestionCase {
   const char* name;
-  std::vector<Answer> answers;      // to the question, then to the save's own question
+  std::vector<Answer> answers;  // to the question, then to the save's own question
   bool saveDialogGivesFile;
   bool goesOn;
   bool written;

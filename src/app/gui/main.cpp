@@ -94,9 +94,8 @@ int main(int argc, char** argv) {
     if (!args.empty()) args.erase(args.begin());
     const korrin::StartRequest early = korrin::ParseStartArguments(args);
     if (early.kind == korrin::StartRequest::Kind::Help || early.kind == korrin::StartRequest::Kind::Version) {
-      const std::string text = early.kind == korrin::StartRequest::Kind::Help
-                                   ? korrin::StartUsageText()
-                                   : korrin::StartVersionText(KORRIN_VERSION);
+      const std::string text =
+          early.kind == korrin::StartRequest::Kind::Help ? korrin::StartUsageText() : korrin::StartVersionText(KORRIN_VERSION);
       // The Windows window program has no console: the text goes to the one it was started from.
       korrin::UseParentConsole();
       std::fputs(text.c_str(), stdout);

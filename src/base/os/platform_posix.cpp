@@ -60,8 +60,7 @@ Fault KindOf(mode_t mode) {
 // that it is reported as a file without data rather than as a device.
 bool IsNullDevice(const struct stat& st) {
   struct stat null {};
-  return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) &&
-         st.st_rdev == null.st_rdev;
+  return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) && st.st_rdev == null.st_rdev;
 }
 
 class Descriptor {
@@ -155,9 +154,7 @@ std::string EnvironmentVariable(const char* name) {
   return value ? std::string(value) : std::string();
 }
 
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  return std::vector<std::string>(argv, argv + argc);
-}
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
 
 bool UseParentConsole() { return true; }
 
@@ -277,14 +274,14 @@ void RemoveLeftoverTemps(const std::string& folder) {
     Descriptor fd(::open(temp.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY));
     if (fd.get() < 0) continue;
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
-      ::unlink(temp.c_str());
+    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(temp.c_str());
   }
   ::closedir(dir);
 }
 
 bool SameFile(int fd, const std::string& path) {
-  struct stat byFd {}, byPath {};
+  struct stat byFd {
+  }, byPath{};
   return ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 && byFd.st_dev == byPath.st_dev &&
          byFd.st_ino == byPath.st_ino;
 }
@@ -297,8 +294,7 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool SaveFileSafely(const std::string& path, const std::string& content, std::string* error,
-                    const SaveCheck& verify) {
+bool SaveFileSafely(const std::string& path, const std::string& content, std::string* error, const SaveCheck& verify) {
   std::lock_guard<std::mutex> lock(g_saveMutex);
   std::string target;
   Fault fault;

@@ -6,8 +6,8 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -77,8 +77,8 @@ std::wstring ApiPath(const std::string& path) {
 
 std::string SystemText(DWORD code) {
   wchar_t* buffer = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text = n ? Narrow(buffer, n) : std::string();
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
@@ -142,8 +142,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
   if (attributes == INVALID_FILE_ATTRIBUTES) return Nothing(error, CannotRead(path, LastFault()));
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Nothing(error, CannotRead(path, {Reason::IsFolder, ""}));
 
-  Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return Nothing(error, CannotRead(path, LastFault()));
   switch (GetFileType(file.get())) {
     case FILE_TYPE_DISK: break;
@@ -177,8 +177,8 @@ std::optional<std::vector<std::string>> ListHexFiles(const std::string& folder, 
 
   std::vector<std::string> names;
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileExW(ApiPath(JoinPath(where, "*")).c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, 0);
+  HANDLE find =
+      FindFirstFileExW(ApiPath(JoinPath(where, "*")).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return names;
@@ -231,8 +231,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 
 bool UseParentConsole() {
   // Output already redirected into a file or a pipe has a handle: leave it alone.
-  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE)
-    return true;
+  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) return true;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
   FILE* ignored = nullptr;
   freopen_s(&ignored, "CONOUT$", "w", stdout);
@@ -293,15 +292,14 @@ bool LockTemp(HANDLE file) {
 
 void RemoveLeftoverTemps(const std::wstring& folder) {
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileExW((folder + L".korrin-*.tmp").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, 0);
+  HANDLE find = FindFirstFileExW((folder + L".korrin-*.tmp").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (!IsSaveTempName(Narrow(data.cFileName, wcslen(data.cFileName)))) continue;
     const std::wstring temp = folder + data.cFileName;
-    Handle file(CreateFileW(temp.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(temp.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !LockTemp(file.get())) continue;
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
@@ -317,8 +315,8 @@ bool DeletePending(HANDLE file) {
 
 // A symbolic link (or junction) to a file: the file it leads to, so that the link stays.
 std::wstring FinalPath(const std::wstring& path) {
-  Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.valid()) return path;
   std::wstring final(32768, L'\0');
   DWORD n = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
@@ -334,8 +332,7 @@ size_t FolderLength(const std::wstring& path) {
 
 }  // namespace
 
-bool SaveFileSafely(const std::string& path, const std::string& content, std::string* error,
-                    const SaveCheck& verify) {
+bool SaveFileSafely(const std::string& path, const std::string& content, std::string* error, const SaveCheck& verify) {
   std::lock_guard<std::mutex> lock(g_saveMutex);
   std::wstring target = ApiPath(path);
   DWORD attributes = GetFileAttributesW(target.c_str());
