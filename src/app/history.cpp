@@ -258,7 +258,7 @@ void History::Restore(const Step& step, bool after) {
   }
   const std::shared_ptr<const EditorModel>& state = after ? step.modelAfter : step.modelBefore;
   if (step.model && step.model == model_ && state) {
-    step.model->RestoreState(*state);
+    step.model->Restore(*state);
     modelState_ = state;
   }
   if (model_) {

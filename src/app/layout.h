@@ -44,13 +44,6 @@ using TextWidth = std::function<int(const std::string& text)>;
 // A rough width for a text when no font is at hand (command line, tests): 6 pixels a character.
 int EstimatedTextWidth(const std::string& text);
 
-// What the shown editor frame reports of its own controls, which decide the frame's size.
-struct FrameMetrics {
-  int groupModeRight = 400;  // options frame: right edge of group_mode
-  int applyRight = 500;      // blink/LED/servo frames: right edge of the apply button
-  int applyBottom = 470;     // ... and its bottom edge
-};
-
 struct MainLayout {
   int windowLeft = 20, windowTop = 20;
   int windowWidth = 750, windowHeight = 630;

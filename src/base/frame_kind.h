@@ -14,4 +14,11 @@ enum class FrameKind {
   Cv = 6,        // CvTableFrame
 };
 
+// What the shown editor frame reports of its own controls, which decide the frame's size.
+struct FrameMetrics {
+  int groupModeRight = 400;  // options frame: right edge of group_mode
+  int applyRight = 500;      // blink/LED/servo frames: right edge of the apply button
+  int applyBottom = 470;     // ... and its bottom edge
+};
+
 }  // namespace korrin

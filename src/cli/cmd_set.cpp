@@ -106,7 +106,7 @@ int CmdSet(const ParsedArgs& args, std::ostream& out, std::ostream& err) {
   }
   if (int status = ApplyAndSave(s, args.value("-o"), out)) return status;
   for (const FileWrite& w : writes) {
-    if (w.state) model->RestoreState(*w.state);
+    if (w.state) model->Restore(*w.state);
     if (SetParsedValue(model, w.key, w.path)) return 1;  // the save's own message was shown
   }
   return 0;

@@ -8,20 +8,6 @@
 
 namespace korrin {
 
-// Marks one action from outside; when the outermost one ends, the frame is told to render.
-class PatternEditorModel::Action {
- public:
-  explicit Action(PatternEditorModel& model) : model_(model) { ++model_.actionDepth_; }
-  ~Action() {
-    if (--model_.actionDepth_ == 0 && model_.changed) model_.changed();
-  }
-  Action(const Action&) = delete;
-  Action& operator=(const Action&) = delete;
-
- private:
-  PatternEditorModel& model_;
-};
-
 namespace {
 
 // The number in an edit's text for the time texts; a text that is not a number keeps the
@@ -61,7 +47,7 @@ bool PatternEditorModel::outputChecked(int output) const {
 // --- load, apply, discard ----------------------------------------------------------------------
 
 void PatternEditorModel::Load() {
-  Action action(*this);
+  ChangeScope change(*this);
   // ShowEditor: the table is read and shown while `filling` is set.
   filling = true;
   mouseDown_ = false;
@@ -89,14 +75,14 @@ void PatternEditorModel::LoadPatterns() {
 void PatternEditorModel::StorePatterns() { table_.StorePatterns(ctx.image); }
 
 void PatternEditorModel::applyPendingChanges() {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "übernehmen");
   StorePatterns();
   applyEnabled_ = false;
 }
 
 void PatternEditorModel::Discard() {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "verwerfen");
   ReloadEditor();
   applyEnabled_ = false;
@@ -197,7 +183,7 @@ void PatternEditorModel::OutputClicked(int output) {
 
 void PatternEditorModel::SelectAddress(int address) {
   if (address < 0 || address > 3 || address == selected_) return;
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, "");
   selected_ = address;
   if (filling) return;
@@ -208,25 +194,25 @@ void PatternEditorModel::SelectAddress(int address) {
 }
 
 PatternEditorModel::Input PatternEditorModel::CountTextChanged(const std::string& text) {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, PatternStep(selected_, "Anzahl Punkte"), Prefix(selected_ + 1) + "anzahl");
   return SetCountText(text);
 }
 
 PatternEditorModel::Input PatternEditorModel::StretchTextChanged(const std::string& text) {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, PatternStep(selected_, "Stretch-Faktor"), Prefix(selected_ + 1) + "dehnung");
   return SetStretchText(text);
 }
 
 void PatternEditorModel::LoopToggled(bool checked) {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, PatternStep(selected_, "Loop"));
   SetLoopBox(checked);
 }
 
 void PatternEditorModel::OutputToggled(int output, bool checked) {
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, PatternStep(selected_, "Ausgang " + std::to_string(output + 1) + " verwenden"));
   SetOutputBox(output, checked);
 }
@@ -250,7 +236,7 @@ void PatternEditorModel::StripReleased() {
 
 void PatternEditorModel::Paint(int output, int point, bool on) {
   if (output < 0 || output >= outputCount()) return;
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, PatternStep(selected_, "Ausgang " + std::to_string(output + 1)));
   // The table clamps the point to the paintable points of the block.
   table_.paintPoint(selected_, point, output, on);
@@ -260,7 +246,7 @@ void PatternEditorModel::Paint(int output, int point, bool on) {
 
 void PatternEditorModel::Copy(int fromAddress) {
   if (fromAddress < 0 || fromAddress > 3) return;
-  Action action(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = "Muster " + std::to_string(selected_ + 1) + " von #" + std::to_string(fromAddress + 1);
   table_.copyBlock(fromAddress, selected_);
@@ -271,11 +257,7 @@ void PatternEditorModel::Copy(int fromAddress) {
 
 // --- undo ----------------------------------------------------------------------------------
 
-void PatternEditorModel::RestoreState(const EditorModel& state) {
-  std::function<void()> frameChanged = std::move(changed);
-  *this = static_cast<const PatternEditorModel&>(state);
-  changed = std::move(frameChanged);
-}
+void PatternEditorModel::RestoreState(const EditorModel& state) { *this = static_cast<const PatternEditorModel&>(state); }
 
 size_t PatternEditorModel::StateBytes() const {
   size_t bytes = sizeof(*this) + table_.entries().capacity() * sizeof(int) + outputs_.capacity() / 8 +
@@ -346,7 +328,7 @@ SetOutcome PatternEditorModel::Set(const std::string& key, const std::string& va
 // The address is selected as with its radio button, then the edit gets the value as typed
 // text. A refused text is not left in the edit.
 SetOutcome PatternEditorModel::SetNumber(int address, bool isCount, const std::string& value) {
-  Action action(*this);
+  ChangeScope change(*this);
   const int max = isCount ? table_.layout().maxCount : table_.layout().maxStretch;
   if (value.empty()) {  // the edit ignores an empty text; a setting needs a number
     ctx.dialogs.show(BoxKind::Warning, PatternRangeMessage(1, max), Buttons::Cancel);
@@ -368,7 +350,7 @@ SetOutcome PatternEditorModel::SetFlag(int address, int output, const std::strin
     ctx.dialogs.show(BoxKind::Warning, "Ungültige Eingabe.\rZugelassen sind nur 0 (aus) und 1 (ein)", Buttons::Cancel);
     return SetOutcome::Refused;
   }
-  Action action(*this);
+  ChangeScope change(*this);
   SelectAddress(address - 1);
   if (output < 0) SetLoopBox(value == "1");
   else SetOutputBox(output, value == "1");
@@ -388,7 +370,7 @@ SetOutcome PatternEditorModel::SetRow(int address, int output, const std::string
                      Buttons::Cancel);
     return SetOutcome::Refused;
   }
-  Action action(*this);
+  ChangeScope change(*this);
   SelectAddress(address - 1);
   for (int q = 0; q < n; ++q) Paint(output, q, value[static_cast<size_t>(q)] == 'X');
   return SetOutcome::Done;
@@ -407,7 +389,7 @@ SetOutcome PatternEditorModel::SetCopy(int address, const std::string& value) {
                      Buttons::Cancel);
     return SetOutcome::Refused;
   }
-  Action action(*this);
+  ChangeScope change(*this);
   SelectAddress(address - 1);
   Copy(from - 1);
   return SetOutcome::Done;

@@ -41,7 +41,7 @@ class PatternEditorModel : public EditorModel {
   bool hasPendingChanges() const override { return applyEnabled_; }
   void applyPendingChanges() override;  // "Übernehmen": StorePatterns
   void Discard() override;              // "Verwerfen": ReloadEditor
-  // Undo: the working copy and everything shown; `changed` stays the frame's.
+  // Undo: the working copy and everything shown.
   void RestoreState(const EditorModel& state) override;
   size_t StateBytes() const override;
 
@@ -81,9 +81,6 @@ class PatternEditorModel : public EditorModel {
   void Copy(int fromAddress);  // "von #N", 0..3, onto the selected address
   void Apply() { applyPendingChanges(); }
 
-  // Called after every action from outside has run to its end (the frame re-renders).
-  std::function<void()> changed;
-
  protected:
   struct Behaviour {
     // The LED frame's stretch edit does nothing at all while `filling` is set.
@@ -97,8 +94,6 @@ class PatternEditorModel : public EditorModel {
   virtual PatternLayout layoutForFirmware() const = 0;
 
  private:
-  class Action;  // runs `changed` when the outermost action ends
-
   void LoadPatterns();
   void StorePatterns();
   void ShowParameters();
@@ -136,7 +131,6 @@ class PatternEditorModel : public EditorModel {
   bool applyEnabled_ = false;
   std::vector<Strip> strips_;
   bool mouseDown_ = false;
-  int actionDepth_ = 0;
 };
 
 // Four outputs, identifier 1: 64-entry blocks at program words 0x300..0x3FF.

@@ -6,11 +6,13 @@
 namespace korrin {
 
 void CvRegisterModel::Load() {
+  ChangeScope change(*this);
   ClearRows();
   LoadRows();
 }
 
 void CvRegisterModel::ClearRows() {
+  ChangeScope change(*this);
   filling = true;
   rows.clear();
   focusRow = -1;
@@ -18,6 +20,7 @@ void CvRegisterModel::ClearRows() {
 }
 
 void CvRegisterModel::LoadRows() {
+  ChangeScope change(*this);
   filling = true;
   auto table = CvTableFor(ctx.Editor().cvTable);
   if (!table.empty()) {
@@ -32,6 +35,7 @@ SetOutcome CvRegisterModel::SetCvText(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   CvRowState& r = rows[static_cast<size_t>(row)];
   const std::string key = KeyOfCaption(r.caption);
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, (key.size() > 2 ? "CV" + key.substr(2) : r.caption) + " ändern",
                     key.empty() ? "cv.row" + std::to_string(row) : key);
   r.text = text;
@@ -78,6 +82,7 @@ std::vector<EditorSetting> CvRegisterModel::Settings() const {
 }
 
 SetOutcome CvRegisterModel::Set(const std::string& key, const std::string& value) {
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
     if (KeyOfCaption(rows[r].caption) == key) return SetCvText(static_cast<int>(r), value);

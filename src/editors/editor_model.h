@@ -4,8 +4,10 @@
 // editors with a working copy, applies or discards it. The Qt frames render a model and forward
 // events to it; the command-line tool reaches the same models through their settings.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/frame_kind.h"
@@ -53,6 +55,45 @@ struct EditorAction {
   ActionKind kind = ActionKind::Transform;
 };
 
+// An observer of a model, from Observe until the handle is destroyed or reset. The handle may
+// outlive the model and the model may outlive the handle.
+class Subscription {
+ public:
+  struct Entry {
+    std::function<void()> changed;
+    bool active = true;
+  };
+  using List = std::vector<std::shared_ptr<Entry>>;
+
+  Subscription() = default;
+  Subscription(std::weak_ptr<List> list, std::shared_ptr<Entry> entry) : list_(std::move(list)), entry_(std::move(entry)) {}
+  ~Subscription() { reset(); }
+  Subscription(Subscription&& other) noexcept = default;
+  Subscription& operator=(Subscription&& other) noexcept {
+    if (this != &other) {
+      reset();
+      list_ = std::move(other.list_);
+      entry_ = std::move(other.entry_);
+    }
+    return *this;
+  }
+  Subscription(const Subscription&) = delete;
+  Subscription& operator=(const Subscription&) = delete;
+
+  // Stops the calls; one that is running goes on to its end, no later one starts.
+  void reset() {
+    if (!entry_) return;
+    entry_->active = false;
+    if (auto list = list_.lock()) std::erase(*list, entry_);
+    entry_.reset();
+    list_.reset();
+  }
+
+ private:
+  std::weak_ptr<List> list_;
+  std::shared_ptr<Entry> entry_;
+};
+
 enum class SetOutcome {
   Done,        // the value was taken (as the frame takes it)
   Refused,     // the value was refused with the frame's own message through the dialogs
@@ -91,14 +132,25 @@ class EditorModel : public PendingEditor {
   // Reloads the working copy from the image ("verwerfen").
   virtual void Discard() {}
 
-  // Set while the model fills the frame's values itself, so that no change reaction writes
-  // back; the frames set it too while they render.
-  bool filling = false;
+  // Calls changed after every change of what the model shows: once at the end of each user
+  // action, and after Load, Discard, apply and Restore.
+  [[nodiscard]] Subscription Observe(std::function<void()> changed) {
+    auto entry = std::make_shared<Subscription::Entry>();
+    entry->changed = std::move(changed);
+    observers_.list->push_back(entry);
+    return Subscription(observers_.list, entry);
+  }
 
   // --- undo and redo ---------------------------------------------------------------------
   // A copy of everything the model holds and its frame shows (working copy, selection, texts,
   // pending state); nullptr for a model that keeps nothing of its own.
   virtual std::shared_ptr<const EditorModel> CloneState() const { return nullptr; }
+  // Takes back the state of a copy made by CloneState and tells the observers (the history's
+  // undo and redo).
+  void Restore(const EditorModel& state) {
+    ChangeScope change(*this);
+    RestoreState(state);
+  }
   // Takes back the state of a copy made by CloneState of this same model class.
   virtual void RestoreState(const EditorModel&) {}
   // Roughly the bytes a copy of CloneState occupies, for the history's memory bound.
@@ -109,6 +161,31 @@ class EditorModel : public PendingEditor {
   std::string stepName;
 
  protected:
+  // One change from outside: the observers hear of it once, when the outermost scope ends.
+  class ChangeScope {
+   public:
+    explicit ChangeScope(EditorModel& model) : model_(model) { ++model_.observers_.depth; }
+    ~ChangeScope() {
+      if (--model_.observers_.depth == 0) model_.NotifyChanged();
+    }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+   private:
+    EditorModel& model_;
+  };
+
+  // Tells every observer now. An observer that unsubscribes during the calls is not called
+  // afterwards; one that subscribes during them is called from the next change on.
+  void NotifyChanged() {
+    const Subscription::List snapshot = *observers_.list;
+    for (const auto& entry : snapshot)
+      if (entry->active) entry->changed();
+  }
+
+  // Set while the model fills its own values (a load), so that no change reaction writes back.
+  bool filling = false;
+
   // The step name of Set(key, ...): "<caption> ändern" for a stored setting; empty for an
   // action, whose reaction names its step.
   std::string StepNameOf(const std::string& key) const {
@@ -118,6 +195,18 @@ class EditorModel : public PendingEditor {
   }
 
   EditorContext& ctx;
+
+ private:
+  // The observers belong to this model object: a copy (the history's state) starts without
+  // any, and an assignment (a restore) keeps this model's.
+  struct Observers {
+    std::shared_ptr<Subscription::List> list = std::make_shared<Subscription::List>();
+    int depth = 0;  // open ChangeScopes
+    Observers() = default;
+    Observers(const Observers&) {}
+    Observers& operator=(const Observers&) { return *this; }
+  };
+  Observers observers_;
 };
 
 }  // namespace korrin

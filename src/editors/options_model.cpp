@@ -55,6 +55,7 @@ OptionsModel::OptionsModel(EditorContext& context) : EditorModel(context) {
 }
 
 void OptionsModel::Load() {
+  ChangeScope change(*this);
   ResetControls();
   LoadOptions();
 }
@@ -62,6 +63,7 @@ void OptionsModel::Load() {
 const OptionTypeSpec* OptionsModel::typeSpec() const { return OptionSpecFor(ctx.Editor().options, ctx.image.Version); }
 
 void OptionsModel::ResetControls() {
+  ChangeScope change(*this);
   rows.clear();
   focus = OptionsFocus::None;
   focusRow = -1;
@@ -94,6 +96,7 @@ void OptionsModel::ResetControls() {
 }
 
 void OptionsModel::LoadOptions() {
+  ChangeScope change(*this);
   filling = true;
   rows.clear();
 
@@ -233,6 +236,7 @@ void OptionsModel::writeModeByte(int radio) {
 
 void OptionsModel::SelectMode(int radio) {
   if (radio < 1 || radio > kModeRadios) return;
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, modeGroupCaption + " ändern");
   checkedMode = radio;
   if (filling) return;
@@ -240,6 +244,7 @@ void OptionsModel::SelectMode(int radio) {
 }
 
 void OptionsModel::SetModeBit6(bool ticked) {
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, modeBit6.caption + " ändern");
   modeBit6.checked = ticked;
   if (filling) return;
@@ -247,6 +252,7 @@ void OptionsModel::SetModeBit6(bool ticked) {
 }
 
 void OptionsModel::SetModeBit7(bool ticked) {
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, modeBit7.caption + " ändern");
   modeBit7.checked = ticked;
   if (filling) return;
@@ -255,6 +261,7 @@ void OptionsModel::SetModeBit7(bool ticked) {
 
 void OptionsModel::SetOptionBox(int box, bool ticked) {
   if (box < 1 || box > 8) return;
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, boxes[static_cast<size_t>(box - 1)].caption + " ändern");
   boxes[static_cast<size_t>(box - 1)].checked = ticked;
   if (filling) return;
@@ -274,6 +281,7 @@ void OptionsModel::SetOptionBox(int box, bool ticked) {
 }
 
 void OptionsModel::SetTimeOutMarker(bool ticked) {
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, timeOutMarker.caption + " ändern");
   timeOutMarker.checked = ticked;
   if (filling) return;
@@ -282,6 +290,7 @@ void OptionsModel::SetTimeOutMarker(bool ticked) {
 
 void OptionsModel::SetFadingOrSpeed(int position) {
   const OptionTypeSpec* optionType = typeSpec();
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps,
                     std::string(optionType && optionType->bar == OptionBar::Fading ? kFadingTitle : kSpeedCaption) + " ändern",
                     "bar");
@@ -299,6 +308,7 @@ void OptionsModel::SetFadingOrSpeed(int position) {
 }
 
 void OptionsModel::SetNeonDarkLevel(int position) {
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[0].text + " ändern", "neon.dunkel");
   neon[0].SetPosition(position);
   if (filling) return;
@@ -308,6 +318,7 @@ void OptionsModel::SetNeonDarkLevel(int position) {
 }
 
 void OptionsModel::SetNeonBrightLevel(int position) {
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, neonLabels[1].text + " ändern", "neon.hell");
   neon[1].SetPosition(position);
   if (filling) return;
@@ -319,6 +330,7 @@ void OptionsModel::SetNeonBrightLevel(int position) {
 SetOutcome OptionsModel::SetOptionRowText(int row, const std::string& text) {
   if (row < 0 || row >= static_cast<int>(rows.size())) return SetOutcome::UnknownKey;
   OptionRowState& r = rows[static_cast<size_t>(row)];
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, r.caption + " ändern", r.key);
   r.text = text;
   if (filling) return SetOutcome::Done;
@@ -410,6 +422,7 @@ SetOutcome OptionsModel::setTick(const std::string& value, bool current, const s
 }
 
 SetOutcome OptionsModel::Set(const std::string& key, const std::string& value) {
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, StepNameOf(key));
   for (size_t r = 0; r < rows.size(); ++r)
     if (rows[r].key == key) return SetOptionRowText(static_cast<int>(r), value);

@@ -23,44 +23,29 @@ ServoModel::ServoModel(EditorContext& context) : EditorModel(context) {
   assignmentPresentation_ = AssignmentPresentationFor(kNoEditor.servoAddresses);
 }
 
-void ServoModel::Subscribe(std::weak_ptr<void> owner, std::function<void()> changed) {
-  observers_.emplace_back(std::move(owner), std::move(changed));
-}
-
 // --- undo ----------------------------------------------------------------------------------
 
-// The state comes back, but not the frames that listen and not the raster, which is a
-// setting of the program rather than of the file; then the frames render.
+// The state comes back, but not the raster, which is a setting of the program rather than of
+// the file.
 void ServoModel::RestoreState(const EditorModel& state) {
-  auto observers = std::move(observers_);
   const int rasterX = rasterX_, rasterY = rasterY_;
   *this = static_cast<const ServoModel&>(state);
-  observers_ = std::move(observers);
   rasterX_ = rasterX;
   rasterY_ = rasterY;
-  changeDepth_ = 0;
-  Notify();
 }
 
 size_t ServoModel::StateBytes() const {
-  size_t bytes = sizeof(*this) + observers_.capacity() * sizeof(observers_[0]);
+  size_t bytes = sizeof(*this);
   for (const std::string* s :
        {&countText_, &stretchText_, &pointTimeText_, &totalTimeText_, &thresholdText_, &scaleText_, &shiftText_})
     bytes += s->capacity();
   return bytes;
 }
 
-void ServoModel::Notify() {
-  std::erase_if(observers_, [](const auto& o) { return o.first.expired(); });
-  const auto observers = observers_;
-  for (const auto& [owner, changed] : observers)
-    if (!owner.expired()) changed();
-}
-
 // --- load, apply, discard --------------------------------------------------------------------
 
 void ServoModel::Load() {
-  Change change(*this);
+  ChangeScope change(*this);
   filling = true;
   curvePresentation_ = CurvePresentationFor(ctx.Editor());
   assignmentPresentation_ = AssignmentPresentationFor(ctx.Editor().servoAddresses);
@@ -91,7 +76,7 @@ void ServoModel::ReloadEditor() {
 }
 
 void ServoModel::applyPendingChanges() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "übernehmen");
   StoreCurves(curveTable_, ctx.image);
   for (int s = 0; s < kServos; ++s) {
@@ -102,7 +87,7 @@ void ServoModel::applyPendingChanges() {
 }
 
 void ServoModel::Discard() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "verwerfen");
   ReloadEditor();
   pending_ = false;
@@ -194,14 +179,14 @@ void ServoModel::setThresholdText(const std::string& text) {
 }
 
 bool ServoModel::CountTextChanged(const std::string& text) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, CurveStep(selected_, "Anzahl Punkte ändern"), "kurve" + std::to_string(selected_ + 1) + ".anzahl");
   countText_ = text;
   return countReaction();
 }
 
 bool ServoModel::StretchTextChanged(const std::string& text) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, CurveStep(selected_, "Stretch-Faktor ändern"),
                     "kurve" + std::to_string(selected_ + 1) + ".dehnung");
   stretchText_ = text;
@@ -209,7 +194,7 @@ bool ServoModel::StretchTextChanged(const std::string& text) {
 }
 
 bool ServoModel::ThresholdTextChanged(const std::string& text) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, std::string(kThresholdCaption) + " ändern", "x7");
   thresholdText_ = text;
   return thresholdReaction();
@@ -276,7 +261,7 @@ bool ServoModel::thresholdReaction() {
 // --- the curve frame's other controls --------------------------------------------------------
 
 void ServoModel::SelectCurve(int curve) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, "");
   selected_ = std::clamp(curve, 0, kCurveBlocks - 1);
   if (filling) return;
@@ -284,7 +269,7 @@ void ServoModel::SelectCurve(int curve) {
 }
 
 void ServoModel::ChooseRaster(int x, int y) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(filling ? nullptr : ctx.steps, "");
   if (filling) return;
   rasterX_ = std::clamp(x, 0, 70);
@@ -320,14 +305,14 @@ void ServoModel::RelayMouseMove(int x, int y) {
 }
 
 void ServoModel::PaintPoint(int point, int position) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, CurveStep(selected_, "ändern"));
   SetPointPosition(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), std::clamp(position, 0, 127));
   pending_ = true;
 }
 
 void ServoModel::PaintRelayStep(int point, bool on) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, CurveStep(selected_, "Relais ändern"));
   SetPointRelay(selectedBlock(), std::clamp(point, 0, kMaxCurvePoints - 1), on);
   pending_ = true;
@@ -336,7 +321,7 @@ void ServoModel::PaintRelayStep(int point, bool on) {
 void ServoModel::CurveChanged() { pending_ = true; }
 
 bool ServoModel::Generate(CurveShape shape) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, shape == CurveShape::Lin           ? "Lin"
                                   : shape == CurveShape::Log         ? "Log"
@@ -351,7 +336,7 @@ bool ServoModel::Generate(CurveShape shape) {
 }
 
 void ServoModel::MirrorCurveVertical() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "vertikal spiegeln");
   MirrorVertical(selectedBlock());
@@ -359,7 +344,7 @@ void ServoModel::MirrorCurveVertical() {
 }
 
 void ServoModel::MirrorCurveHorizontal() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "horizontal spiegeln");
   MirrorHorizontal(selectedBlock());
@@ -367,7 +352,7 @@ void ServoModel::MirrorCurveHorizontal() {
 }
 
 bool ServoModel::ApplyScale() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "skalieren");
   // An empty edit is refused like any text that is no factor: the button asks for an action
@@ -383,7 +368,7 @@ bool ServoModel::ApplyScale() {
 }
 
 bool ServoModel::ApplyShift() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "verschieben");
   const auto s = ReadShiftAmount(shiftText_);  // empty: refused, as for the scale
@@ -397,7 +382,7 @@ bool ServoModel::ApplyShift() {
 }
 
 void ServoModel::CopyFrom(int curve) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "von #" + std::to_string(std::clamp(curve, 0, kCurveBlocks - 1) + 1));
   CopyCurve(curveTable_, std::clamp(curve, 0, kCurveBlocks - 1), selected_);
@@ -414,7 +399,7 @@ void ServoModel::AfterFileLoad(CurveFileResult result) {
 }
 
 CurveFileResult ServoModel::LoadCurve() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
   const CurveFileResult r = LoadCurveFile(curveTable_, selected_, ctx.dialogs, ctx.fileDialogs);
@@ -425,7 +410,7 @@ CurveFileResult ServoModel::LoadCurve() {
 CurveFileResult ServoModel::SaveCurve() { return SaveCurveFile(curveTable_, selected_, ctx.dialogs, ctx.fileDialogs); }
 
 CurveFileResult ServoModel::LoadSet() {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
   const CurveFileResult r = LoadSetFile(curveTable_, ctx.dialogs, ctx.fileDialogs);
@@ -436,7 +421,7 @@ CurveFileResult ServoModel::LoadSet() {
 CurveFileResult ServoModel::SaveSet() { return SaveSetFile(curveTable_, ctx.dialogs, ctx.fileDialogs); }
 
 CurveFileResult ServoModel::LoadCurveFrom(const std::string& path) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = CurveStep(selected_, "laden");
   const CurveFileResult r = LoadCurveFileFrom(curveTable_, selected_, path, ctx.dialogs);
@@ -449,7 +434,7 @@ CurveFileResult ServoModel::SaveCurveTo(const std::string& path) {
 }
 
 CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   stepName = "Kurvensatz laden";
   const CurveFileResult r = LoadSetFileFrom(curveTable_, path, ctx.dialogs);
@@ -460,7 +445,7 @@ CurveFileResult ServoModel::LoadSetFrom(const std::string& path) {
 CurveFileResult ServoModel::SaveSetTo(const std::string& path) { return SaveSetFileTo(curveTable_, path, ctx.dialogs); }
 
 void ServoModel::ChooseSw1(bool learn) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "Funktion für Taster SW1 ändern");
   sw1Learn_ = learn;
   // Written at once, and "verwerfen" does not restore it.
@@ -469,7 +454,7 @@ void ServoModel::ChooseSw1(bool learn) {
 }
 
 void ServoModel::ChooseButtonAction(int list, int index) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, curvePresentation_.buttonLabels[static_cast<size_t>(std::clamp(list, 0, 3))] + " ändern");
   curveTable_.blocks[static_cast<size_t>(std::clamp(list, 0, 3))][kEntryButtonAction] = ButtonActionValue(index);
   pending_ = true;
@@ -488,7 +473,7 @@ int& RowByte(CurveTable& table, int row, bool servoByte) {
 
 void ServoModel::ChooseServo(int row, int index) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   int& b = RowByte(curveTable_, row, true);
   b = WithServo(b, index);
@@ -497,7 +482,7 @@ void ServoModel::ChooseServo(int row, int index) {
 
 void ServoModel::ChooseAction(int row, int index) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   int& b = RowByte(curveTable_, row, true);
   b = WithAction(b, index);
@@ -506,7 +491,7 @@ void ServoModel::ChooseAction(int row, int index) {
 
 void ServoModel::ChooseCurve(int row, int index) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   int& b = RowByte(curveTable_, row, false);
   b = WithCurve(b, index);
@@ -515,7 +500,7 @@ void ServoModel::ChooseCurve(int row, int index) {
 
 void ServoModel::ChooseRelay(int row, int index) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   int& b = RowByte(curveTable_, row, false);
   b = WithRelay(b, index);
@@ -524,7 +509,7 @@ void ServoModel::ChooseRelay(int row, int index) {
 
 void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, "");
   std::array<bool, kServos> boxes{};
   for (int s = 0; s < kServos; ++s) boxes[static_cast<size_t>(s)] = ServoFlag(curveTable_, s, bit);
@@ -535,7 +520,7 @@ void ServoModel::SetServoFlag(int servo, int bit, bool checked) {
 
 void ServoModel::StepOffset(int servo, int step) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep recorded(ctx.steps, "");
   int& o = pulseOffset_[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   o = StepPulseOffset(o, step);
@@ -544,7 +529,7 @@ void ServoModel::StepOffset(int servo, int step) {
 
 void ServoModel::StepFactor(int servo, int step) {
   if (filling) return;
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep recorded(ctx.steps, "");
   int& f = pulseFactor_[static_cast<size_t>(std::clamp(servo, 1, kServos) - 1)];
   f = StepPulseFactor(f, step);

@@ -74,10 +74,6 @@ class ServoModel : public EditorModel {
   // the pulse-time values keep their working values.
   void Discard() override;
 
-  // Called after every change of what the frames show. The callback is dropped once its
-  // owner has expired, so a frame never has to unregister (it may outlive the model or not).
-  void Subscribe(std::weak_ptr<void> owner, std::function<void()> changed);
-
   // --- what the curve frame shows ------------------------------------------------------------
   // The values the count, stretch and X7 threshold edits take (a number beyond is limited to
   // them); their spinners step within the same ranges.
@@ -177,19 +173,6 @@ class ServoModel : public EditorModel {
   void StepFactor(int servo, int step);  // btn_faktor_Click
 
  private:
-  // Collects the changes of one user action and tells the frames once, at its end.
-  class Change {
-   public:
-    explicit Change(ServoModel& model) : model_(model) { ++model_.changeDepth_; }
-    ~Change() {
-      if (--model_.changeDepth_ == 0) model_.Notify();
-    }
-    Change(const Change&) = delete;
-    Change& operator=(const Change&) = delete;
-
-   private:
-    ServoModel& model_;
-  };
   CurveBlock& selectedBlock() { return curveTable_.blocks[static_cast<size_t>(selected_)]; }
   void ReloadEditor();
   void ShowParameters();
@@ -201,7 +184,6 @@ class ServoModel : public EditorModel {
   bool thresholdReaction();
   void CurveChanged();
   void AfterFileLoad(CurveFileResult result);
-  void Notify();
 
   SetOutcome SetCurveKey(int curve, const std::string& what, const std::string& value);
   SetOutcome SetAssignmentKey(int row, const std::string& what, const std::string& value);
@@ -223,9 +205,6 @@ class ServoModel : public EditorModel {
   std::string countText_, stretchText_, pointTimeText_, totalTimeText_, thresholdText_;
   std::string scaleText_ = "0,5";
   std::string shiftText_ = "10";
-
-  int changeDepth_ = 0;
-  std::vector<std::pair<std::weak_ptr<void>, std::function<void()>>> observers_;
 };
 
 }  // namespace korrin

@@ -179,7 +179,7 @@ SetOutcome ServoModel::Refuse(const std::string& message) {
 }
 
 SetOutcome ServoModel::Set(const std::string& key, const std::string& value) {
-  Change change(*this);
+  ChangeScope change(*this);
   RecordedStep step(ctx.steps, StepNameOf(key));
   const CurvePresentation& cp = curvePresentation_;
   if (key == "sw1" && cp.relayStripAndSw1) {

@@ -232,8 +232,7 @@ TEST_F(HistoryTest, ServoCurveSteps) {
   Load("servo_tamb4_dcc.hex");
   ServoModel& m = doc.editors.servo;
   int notified = 0;
-  auto owner = std::make_shared<int>(0);
-  m.Subscribe(owner, [&notified] { ++notified; });
+  Subscription observer = m.Observe([&notified] { ++notified; });
   const std::string points = Value("kurve2.punkte");
 
   m.SelectCurve(1);

@@ -222,8 +222,7 @@ TEST(BlinkPatternModel, LoopAndOutputBoxesUseTheirBitsOnly) {
     int output;  // -1: the loop box
     int offset, bit;
   } cases[] = {
-      {1, -1, 55, 0}, {1, 0, 55, 4}, {1, 3, 55, 7},   {477, -1, 100, 0},
-      {477, 1, 100, 5}, {477, 4, 103, 0}, {221, 9, 103, 5},
+      {1, -1, 55, 0}, {1, 0, 55, 4}, {1, 3, 55, 7}, {477, -1, 100, 0}, {477, 1, 100, 5}, {477, 4, 103, 0}, {221, 9, 103, 5},
   };
   for (const auto& c : cases) {
     Editor e(c.id);
@@ -293,10 +292,14 @@ TEST(BlinkPatternModel, PaintingNeedsAPressAndStaysInThePointBytes) {
     int index;  // the changed entry of the whole table
     int bit;
   } cases[] = {
-      {1, 0, 0, 1, true, 1, 0},           {1, 1, 2, 5, true, 64 + 5, 2},
-      {1, 1, 0, 400, true, 64 + 49, 0},   {1, 2, 1, -7, true, 128, 1},
-      {1, 3, 3, 50, true, 192 + 49, 3},   {477, 0, 3, 1000, true, 99, 3},
-      {477, 0, 4, 150, true, 128 + 99, 0}, {221, 3, 9, -1, true, 768 + 128, 5},
+      {1, 0, 0, 1, true, 1, 0},
+      {1, 1, 2, 5, true, 64 + 5, 2},
+      {1, 1, 0, 400, true, 64 + 49, 0},
+      {1, 2, 1, -7, true, 128, 1},
+      {1, 3, 3, 50, true, 192 + 49, 3},
+      {477, 0, 3, 1000, true, 99, 3},
+      {477, 0, 4, 150, true, 128 + 99, 0},
+      {221, 3, 9, -1, true, 768 + 128, 5},
       {1, 0, 0, 0, false, 0, 0},
   };
   for (const auto& c : cases) {
@@ -359,7 +362,10 @@ TEST(BlinkPatternModel, CopyTakesTheBlockOntoTheSelectedAddress) {
 }
 
 TEST(BlinkPatternModel, ApplyWritesExactlyTheTableAndDiscardReloads) {
-  struct Case { int32_t id; int firstWord, lastWord; } cases[] = {{1, 0x300, 0x3FF}, {477, 0x300, 0x6FF}};
+  struct Case {
+    int32_t id;
+    int firstWord, lastWord;
+  } cases[] = {{1, 0x300, 0x3FF}, {477, 0x300, 0x6FF}};
   for (const auto& c : cases) {
     Editor e(c.id);
     // Every cell distinct from what the table will write, so a missed or extra cell shows.
@@ -407,7 +413,7 @@ TEST(BlinkPatternModel, ChangesAreReportedOnceAnActionEnds) {
   Editor e(1);
   e.SetAllBlocks(10, 10);
   int calls = 0;
-  e.model->changed = [&] { ++calls; };
+  Subscription observer = e.model->Observe([&] { ++calls; });
   e.model->Load();
   EXPECT_EQ(calls, 1);
   e.model->CountTextChanged("12");  // nested reactions, one report
@@ -427,7 +433,12 @@ TEST(BlinkPatternModel, SettingsListEveryAddressAndOutput) {
   ASSERT_EQ(s.size(), 4u * (3 + 4 * 2));
   for (const auto& x : s) EXPECT_EQ(x.section, "patterns");
   // Address 2 follows the eleven settings of address 1.
-  struct Expected { const char* key; const char* caption; const char* value; const char* element; } expected[] = {
+  struct Expected {
+    const char* key;
+    const char* caption;
+    const char* value;
+    const char* element;
+  } expected[] = {
       {"muster2.anzahl", "Muster 2, Anzahl Punkte", "4", ""},
       {"muster2.dehnung", "Muster 2, Stretch-Faktor", "25", ""},
       {"muster2.loop", "Muster 2, Loop", "1", ""},
@@ -524,9 +535,9 @@ TEST(BlinkPatternModel, SetRunsTheReactionsOfTheControls) {
 }
 
 TEST(BlinkPatternModel, UnknownKeysShowNothing) {
-  const char* keys[] = {"muster0.anzahl", "muster5.anzahl", "muster1", "muster1.", "muster01.anzahl",
-                        "muster1.ausgang0", "muster1.ausgang5", "muster1.ausgang1.x", "muster1.Anzahl",
-                        "cv29", ""};
+  const char* keys[] = {
+      "muster0.anzahl",     "muster5.anzahl", "muster1", "muster1.", "muster01.anzahl", "muster1.ausgang0", "muster1.ausgang5",
+      "muster1.ausgang1.x", "muster1.Anzahl", "cv29",    ""};
   Editor e(1);
   e.SetAllBlocks(10, 10);
   e.model->Load();
@@ -542,13 +553,20 @@ TEST(BlinkPatternModel, UnknownKeysShowNothing) {
 }
 
 TEST(BlinkPatternModel, RefusedValuesChangeNothing) {
-  struct Case { const char* key; const char* value; const char* message; } cases[] = {
-      {"muster1.ausgang1", "X.X", "Ungültiges Muster für Muster 1, Ausgang 1.\r"
-                                  "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
-      {"muster3.ausgang4", "X.X.X.X.Xo", "Ungültiges Muster für Muster 3, Ausgang 4.\r"
-                                          "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
-      {"muster1.ausgang1", "xxxxxxxxxx", "Ungültiges Muster für Muster 1, Ausgang 1.\r"
-                                          "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
+  struct Case {
+    const char* key;
+    const char* value;
+    const char* message;
+  } cases[] = {
+      {"muster1.ausgang1", "X.X",
+       "Ungültiges Muster für Muster 1, Ausgang 1.\r"
+       "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
+      {"muster3.ausgang4", "X.X.X.X.Xo",
+       "Ungültiges Muster für Muster 3, Ausgang 4.\r"
+       "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
+      {"muster1.ausgang1", "xxxxxxxxxx",
+       "Ungültiges Muster für Muster 1, Ausgang 1.\r"
+       "Erwartet werden 10 Zeichen (Anzahl Punkte): X für an, . für aus"},
       {"muster2.anzahl", "abc", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50"},
       {"muster2.anzahl", "", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50"},
       {"muster1.dehnung", "1.5", "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200"},

@@ -16,6 +16,12 @@ namespace {
 const char* const kNotANumber = "Ungültige Eingabe.\rZugelassen sind nur Zahlen";
 const char* const kNotAByte = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 0..255";
 
+// The model with its fill flag in reach, to check what a reaction does while the model fills.
+struct FillingCvRegisterModel : CvRegisterModel {
+  using CvRegisterModel::CvRegisterModel;
+  using CvRegisterModel::filling;
+};
+
 class CvRegisterModelTest : public ::testing::Test {
  protected:
   void SetUp() override { ctx.image.ResetForNewFile(); }
@@ -34,7 +40,7 @@ class CvRegisterModelTest : public ::testing::Test {
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   EditorContext ctx{dialogs, files};
-  CvRegisterModel model{ctx};
+  FillingCvRegisterModel model{ctx};
 };
 
 }  // namespace

@@ -24,6 +24,12 @@ const int32_t kAllTypes[] = {0x8,    0x208,  0x308,   0x408,   0xB,     0x69,   
                              0x3E00, 0x3D00, 0x13D00, 0x13E00, 0x13F00, 0x66,     0x167,    0x267, 0x367,
                              0x6F,   0x71,   0x171,   0x170,   0x270,   0x1A4100, 0x2A4100, 0x16D, 0x4400};
 
+// The model with its fill flag in reach, to check what a reaction does while the model fills.
+struct FillingOptionsModel : OptionsModel {
+  using OptionsModel::filling;
+  using OptionsModel::OptionsModel;
+};
+
 class OptionsModelTest : public ::testing::Test {
  protected:
   void SetUp() override { ctx.image.ResetForNewFile(); }
@@ -49,7 +55,7 @@ class OptionsModelTest : public ::testing::Test {
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   EditorContext ctx{dialogs, files};
-  OptionsModel model{ctx};
+  FillingOptionsModel model{ctx};
 };
 
 }  // namespace

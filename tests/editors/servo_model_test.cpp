@@ -21,6 +21,12 @@ using testing::ScriptedFileDialogs;
 const char* const kCountMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100";
 const char* const kStretchMessage = "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200";
 
+// The model with its fill flag in reach, to check what a reaction does while the model fills.
+struct FillingServoModel : ServoModel {
+  using ServoModel::filling;
+  using ServoModel::ServoModel;
+};
+
 class ServoModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,9 +49,7 @@ class ServoModelTest : public ::testing::Test {
     ctx.SelectDecoderType(id);
     model.Load();
   }
-  int Entry(int k, int entry) const {
-    return model.workingCopy().blocks[static_cast<size_t>(k)][static_cast<size_t>(entry)];
-  }
+  int Entry(int k, int entry) const { return model.workingCopy().blocks[static_cast<size_t>(k)][static_cast<size_t>(entry)]; }
   std::string Path(const std::string& name) const { return (dir / name).string(); }
   std::map<std::string, std::string> SettingsMap() const {
     std::map<std::string, std::string> m;
@@ -56,7 +60,7 @@ class ServoModelTest : public ::testing::Test {
   RecordingDialogs dialogs;
   ScriptedFileDialogs files;
   EditorContext ctx{dialogs, files};
-  ServoModel model{ctx};
+  FillingServoModel model{ctx};
   fs::path dir;
 };
 
@@ -250,10 +254,8 @@ TEST_F(ServoModelTest, GeneratorsAndTransformsChangeOnlyTheWorkingCopy) {
   for (const Case& c : cases) {
     model.PaintPoint(4, 127);
     dialogs.clear();
-    if (c.scale)
-      model.SetScaleText(c.text);
-    else
-      model.SetShiftText(c.text);
+    if (c.scale) model.SetScaleText(c.text);
+    else model.SetShiftText(c.text);
     EXPECT_EQ(c.scale ? model.ApplyScale() : model.ApplyShift(), c.accepted) << c.text;
     EXPECT_EQ(Entry(0, 4), c.point4) << c.text;
     EXPECT_EQ(dialogs.messages.empty(), !*c.message) << c.text;
@@ -496,10 +498,8 @@ TEST_F(ServoModelTest, PulseStepButtons) {
       {false, -10, 244, "0,408", "1,344"}, {false, 10, 1, "0,408", "1,424"},
   };
   for (const Step& s : steps) {
-    if (s.offset)
-      model.StepOffset(2, s.step);
-    else
-      model.StepFactor(2, s.step);
+    if (s.offset) model.StepOffset(2, s.step);
+    else model.StepFactor(2, s.step);
     EXPECT_EQ(s.offset ? model.pulseOffset(2) : model.pulseFactor(2), s.value) << s.step;
     EXPECT_EQ(model.minimumPulseText(2), s.minimum) << s.step;
     EXPECT_EQ(model.maximumPulseText(2), s.maximum) << s.step;
@@ -606,13 +606,12 @@ TEST_F(ServoModelTest, WhatMakesChangesPending) {
 TEST_F(ServoModelTest, ObserversHearOncePerActionUntilTheyExpire) {
   Load(211);
   int calls = 0;
-  auto owner = std::make_shared<int>(0);
-  model.Subscribe(owner, [&] { ++calls; });
+  Subscription observer = model.Observe([&] { ++calls; });
   model.SelectCurve(1);  // runs several edit reactions inside
   EXPECT_EQ(calls, 1);
   model.Set("kurve1.erzeugen", "lin:5");
   EXPECT_EQ(calls, 2);
-  owner.reset();
+  observer.reset();
   model.MirrorCurveVertical();
   EXPECT_EQ(calls, 2);
 }
@@ -719,12 +718,11 @@ TEST_F(ServoModelTest, SettingsRoundTripThroughSet) {
 
 TEST_F(ServoModelTest, UnknownKeysShowNothing) {
   Load(211);
-  for (const char* key : {"foo", "kurve5.anzahl", "kurve0.anzahl", "kurve1.foo", "kurve1", "adresse9.kurve",
-                          "adresse1.foo", "taster3.close", "taster1.zu", "servo5.impulsmin", "x7", "servo.foo"})
+  for (const char* key : {"foo", "kurve5.anzahl", "kurve0.anzahl", "kurve1.foo", "kurve1", "adresse9.kurve", "adresse1.foo",
+                          "taster3.close", "taster1.zu", "servo5.impulsmin", "x7", "servo.foo"})
     EXPECT_EQ(model.Set(key, "1"), SetOutcome::UnknownKey) << key;
   Load(210);
-  for (const char* key :
-       {"sw1", "adresse1.servo", "adresse1.relais", "adresse5.kurve", "servo2.spannungaus", "taster1.close"})
+  for (const char* key : {"sw1", "adresse1.servo", "adresse1.relais", "adresse5.kurve", "servo2.spannungaus", "taster1.close"})
     EXPECT_EQ(model.Set(key, "1"), SetOutcome::UnknownKey) << key;
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_FALSE(model.hasPendingChanges());

@@ -415,26 +415,17 @@ void MainWindow::HideFrames(bool includingCv) {
 FrameMetrics MainWindow::MetricsFor(FrameKind kind) { return frames_.metrics(kind); }
 
 void MainWindow::ShowFrame(FrameKind kind, const MainLayout& l) {
-  auto showAt = [](EditorFrame* f, const Rect& r) {
-    f->filling = true;
+  const std::vector<PlacedFrame>& shown = frames_.framesOf(kind);
+  for (const PlacedFrame& p : shown) {
+    EditorFrame* f = p.frame;
     f->setAutoFillBackground(true);  // the CV frame lies over the row area and its header
-    Place(f, r);
+    Place(f, p.place == FramePlace::ServoAddresses ? l.servoAddressFrame : l.frame);
     f->show();
     f->raise();
-  };
-  switch (kind) {
-    case FrameKind::Options: showAt(frames_.optionsFrame, l.frame); break;
-    case FrameKind::Blink: showAt(frames_.blinkPatternFrame, l.frame); break;
-    case FrameKind::LedBlink: showAt(frames_.ledBlinkPatternFrame, l.frame); break;
-    case FrameKind::Servo:
-      showAt(frames_.servoCurveFrame, l.frame);
-      showAt(frames_.servoAssignmentFrame, l.servoAddressFrame);
-      frames_.servoAssignmentFrame->filling = false;
-      break;
-    case FrameKind::Cv: showAt(frames_.cvTableFrame, l.frame); break;
-    default: return;
   }
-  frames_.prepare(kind);
+  // Each frame's own preparation after being placed and shown; it shows the model the
+  // document has loaded.
+  for (const PlacedFrame& p : shown) p.frame->ShowEditor();
 }
 
 bool MainWindow::MayDiscardChanges() {

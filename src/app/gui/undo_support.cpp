@@ -110,16 +110,9 @@ void UndoSupport::CommitNow() {
   window_.ShowModified();
 }
 
-void UndoSupport::RenderRestored() {
-  window_.Render();
-  const FrameSet& frames = window_.frames();
-  for (EditorFrame* f : frames.all()) {
-    if (!f || !f->isVisible()) continue;
-    if (auto* cv = dynamic_cast<CvTableFrame*>(f)) cv->Render();
-    if (auto* options = dynamic_cast<OptionsFrame*>(f)) options->Render();
-    if (auto* blink = dynamic_cast<PatternFrameBase*>(f)) blink->Render();
-  }
-}
+// The rows come back through the window; the editor frames render on their model's own
+// notification of the restore.
+void UndoSupport::RenderRestored() { window_.Render(); }
 
 void UndoSupport::Undo() {
   if (window_.document().history.Undo()) RenderRestored();

@@ -59,11 +59,12 @@ CvTableFrame::CvTableFrame(CvRegisterModel& cvModel, QWidget* parent) : EditorFr
     caption->setBuddy(edit);
     cvLabels[i] = caption;
     cvEdits[i] = edit;
-    // textChanged fires for typed text and for text set from code alike; `filling` keeps
-    // the frame's own rendering from reaching the model.
+    // textChanged fires for typed text and for text set from code alike; the frame's own
+    // rendering does not reach the model.
     connect(edit, &QLineEdit::textChanged, this, [this, i] { CvEdited(i); });
   }
   Render();
+  observer_ = model.Observe([this] { Render(); });
 }
 
 void CvTableFrame::resizeEvent(QResizeEvent* event) {
@@ -72,7 +73,7 @@ void CvTableFrame::resizeEvent(QResizeEvent* event) {
 }
 
 void CvTableFrame::Render() {
-  filling = true;
+  RenderingScope scope(*this);
   panel->show();
   auto separators = CvSeparators(panel->height());
   QFrame* lines[] = {separator1, separator2, separator3};
@@ -103,7 +104,6 @@ void CvTableFrame::Render() {
     caption->show();
     edit->show();
   }
-  filling = false;
 
   if (model.focusRow >= 0 && static_cast<size_t>(model.focusRow) < used) {
     QLineEdit* edit = cvEdits[static_cast<size_t>(model.focusRow)];
@@ -113,9 +113,8 @@ void CvTableFrame::Render() {
 }
 
 void CvTableFrame::CvEdited(size_t slot) {
-  if (filling) return;
+  if (rendering()) return;
   model.SetCvText(static_cast<int>(slot), cvEdits[slot]->text().toStdString());
-  Render();
 }
 
 }  // namespace korrin

@@ -21,7 +21,7 @@ class CvTableFrame : public EditorFrame {
 
   // Shows what the model holds: the captions and texts of the rows in use, every other slot
   // hidden, the column separators in place; then gives the focus where the model asks.
-  void Render();
+  void Render() override;
 
   CvRegisterModel& model;
 
@@ -37,6 +37,8 @@ class CvTableFrame : public EditorFrame {
 
  private:
   void CvEdited(size_t slot);
+
+  Subscription observer_;
 };
 
 }  // namespace korrin

@@ -161,6 +161,13 @@ OptionsFrame::OptionsFrame(OptionsModel& optionsModel, QWidget* parent) : Editor
     });
   }
   Render();
+  observer_ = model.Observe([this] { Render(); });
+}
+
+FrameMetrics OptionsFrame::Metrics() const {
+  FrameMetrics m;
+  m.groupModeRight = RightOf(modeGroup);
+  return m;
 }
 
 void OptionsFrame::resizeEvent(QResizeEvent* event) {
@@ -170,25 +177,25 @@ void OptionsFrame::resizeEvent(QResizeEvent* event) {
 
 template <typename Reaction>
 void OptionsFrame::forward(Reaction reaction) {
-  if (filling) return;
-  reaction();
-  Render();
+  if (rendering()) return;
+  reaction();  // the model's notification renders
 }
 
 void OptionsFrame::Render() {
-  filling = true;
-  RenderLabel(headingLabel, model.heading);
-  RenderLabel(secondHeadingLabel, model.heading3);
+  {
+    RenderingScope scope(*this);
+    RenderLabel(headingLabel, model.heading);
+    RenderLabel(secondHeadingLabel, model.heading3);
 
-  RenderBox(timeOutMarkerBox, model.timeOutMarker, true);
-  auto boxes = optionBoxes();
-  for (size_t i = 0; i < boxes.size(); ++i) RenderBox(boxes[i], model.boxes[i], true);
-  RenderLabel(boxNoteLabel, model.text1);
+    RenderBox(timeOutMarkerBox, model.timeOutMarker, true);
+    auto boxes = optionBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) RenderBox(boxes[i], model.boxes[i], true);
+    RenderLabel(boxNoteLabel, model.text1);
 
-  renderBars();
-  renderRows();
-  renderModeGroup();
-  filling = false;
+    renderBars();
+    renderRows();
+    renderModeGroup();
+  }
   applyFocus();
 }
 

@@ -26,7 +26,8 @@ class OptionsFrame : public EditorFrame {
   // Shows what the model holds and places the controls: the option rows beside their widest
   // caption, the track bars between their end labels, the mode group stacked at the bottom
   // of the frame; then gives the focus where the model asks.
-  void Render();
+  void Render() override;
+  FrameMetrics Metrics() const override;
 
   OptionsModel& model;
 
@@ -94,6 +95,8 @@ class OptionsFrame : public EditorFrame {
   void layOutRows();
   void stackModeGroup();
   void applyFocus();
+
+  Subscription observer_;
 };
 
 }  // namespace korrin

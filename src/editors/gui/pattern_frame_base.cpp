@@ -1,17 +1,20 @@
 #include "editors/gui/pattern_frame_base.h"
 
-#include <QPointer>
 #include <QSignalBlocker>
 
 namespace korrin {
 
 PatternFrameBase::PatternFrameBase(PatternEditorModel& model, QWidget* parent) : EditorFrame(parent), model_(model) {
   // Every action on the model, from this frame or from the save's question, ends in a
-  // render. The frame may be destroyed before the model.
-  QPointer<PatternFrameBase> self(this);
-  model_.changed = [self] {
-    if (self) self->Render();
-  };
+  // render.
+  observer_ = model_.Observe([this] { Render(); });
+}
+
+FrameMetrics PatternFrameBase::Metrics() const {
+  FrameMetrics m;
+  m.applyRight = RightOf(applyButton);
+  m.applyBottom = BottomOf(applyButton);
+  return m;
 }
 
 void PatternFrameBase::ShowEditor(int width) {
@@ -22,7 +25,6 @@ void PatternFrameBase::ShowEditor(int width) {
   stripWidth_ = width - strips.front()->x() - 10;
   for (auto* s : strips) s->resize(stripWidth_, s->height());
   Render();
-  filling = false;
 }
 
 void PatternFrameBase::Render() {

@@ -25,8 +25,10 @@ class PatternFrameBase : public EditorFrame {
   // Called each time the frame is shown, after the document has loaded the model: places
   // the strips for the frame width and renders the model.
   void ShowEditor(int width);
+  void ShowEditor() override { ShowEditor(width()); }
   // Puts the model's state into the controls (without raising their change reactions).
-  void Render();
+  void Render() override;
+  FrameMetrics Metrics() const override;
 
   // The frame is shown and "Übernehmen" is enabled.
   bool hasPendingChanges() const;
@@ -83,6 +85,7 @@ class PatternFrameBase : public EditorFrame {
   PatternEditorModel& model_;
   PatternStripGeometry geometry_;
   int stripWidth_ = 0;
+  Subscription observer_;
 };
 
 }  // namespace korrin

@@ -51,7 +51,7 @@ ServoAssignmentFrame::ServoAssignmentFrame(ServoModel& model, QWidget* parent) :
   setObjectName(QStringLiteral("FrameTambAdr"));
   buildControls();
   Render();
-  model_.Subscribe(alive_, [this] { Render(); });
+  observer_ = model_.Observe([this] { Render(); });
 }
 
 void ServoAssignmentFrame::buildControls() {
@@ -109,7 +109,9 @@ void ServoAssignmentFrame::buildControls() {
                                                  {pulsesOffBoxes[i], kFlagPulsesOff},
                                                  {noInterruptBoxes[i], kFlagNoInterrupt},
                                                  {noRepeatBoxes[i], kFlagNoRepeat}};
-    for (const auto& [box, bit] : flags) {
+    for (const auto& flag : flags) {
+      QCheckBox* box = flag.first;
+      const int bit = flag.second;
       box->setAccessibleName(QString::fromStdString(Format("Servo %i ", n)) + box->text());
       connect(box, &QCheckBox::clicked, this, [this, n, bit](bool checked) { model_.SetServoFlag(n, bit, checked); });
     }
@@ -152,14 +154,10 @@ void ServoAssignmentFrame::buildControls() {
   }
 }
 
-void ServoAssignmentFrame::ShowEditor() {
-  Render();
-  filling = false;
-}
+void ServoAssignmentFrame::ShowEditor() { Render(); }
 
 void ServoAssignmentFrame::Render() {
-  const bool was = filling;
-  filling = true;
+  RenderingScope scope(*this);
   model_.decimalSeparator = DecimalSeparator();
   const bool lists = model_.assignmentPresentation().servoAndRelayLists;
   for (int r = 0; r < kAddressRows; ++r) {
@@ -195,7 +193,6 @@ void ServoAssignmentFrame::Render() {
     offsetEdits[i]->setText(QString::fromStdString(model_.minimumPulseText(s)));
     maxEdits[i]->setText(QString::fromStdString(model_.maximumPulseText(s)));
   }
-  filling = was;
 }
 
 }  // namespace korrin

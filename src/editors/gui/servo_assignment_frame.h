@@ -24,9 +24,9 @@ class ServoAssignmentFrame : public EditorFrame {
   explicit ServoAssignmentFrame(ServoModel& model, QWidget* parent = nullptr);
 
   // Shows the model; the main window calls it after the curve editor's ShowEditor.
-  void ShowEditor();
-  // Sets every control from the model (with `filling` set, so no reaction runs back).
-  void Render();
+  void ShowEditor() override;
+  // Sets every control from the model (no change reaction of a control runs back).
+  void Render() override;
 
   // Controls; index 0 is row 1 or servo 1 (lbl_servo_adresse01, cbx_a1_servo,
   // GroupBox_Servo1, cbx_v_off_1, servo_edt_Offset_1, btn_dec10offset_1, ...).
@@ -53,7 +53,7 @@ class ServoAssignmentFrame : public EditorFrame {
 
   ServoModel& model_;
   // Lives as long as the frame: the model drops its callback when it has expired.
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  Subscription observer_;
 };
 
 }  // namespace korrin

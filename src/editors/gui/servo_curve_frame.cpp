@@ -69,12 +69,19 @@ ServoCurveFrame::ServoCurveFrame(ServoModel& model, QWidget* parent) : EditorFra
       [this] { return !relayCanvas->isHidden(); }, curveRadios, curveCanvas, relayCanvas, QPoint(440, 106),
       QRect(544, 160, 66, 110), QRect(546, 366, 66, 28));
   Render();
-  model_.Subscribe(alive_, [this] { Render(); });
+  observer_ = model_.Observe([this] { Render(); });
+}
+
+FrameMetrics ServoCurveFrame::Metrics() const {
+  FrameMetrics m;
+  m.applyRight = RightOf(applyButton);
+  m.applyBottom = BottomOf(applyButton);
+  return m;
 }
 
 void ServoCurveFrame::forwardEdit(QLineEdit* edit, bool (ServoModel::*reaction)(const std::string&)) {
   connect(edit, &QLineEdit::textChanged, this, [this, edit, reaction](const QString& text) {
-    if (filling) return;
+    if (rendering()) return;
     if (!(model_.*reaction)(text.toStdString())) edit->setFocus();
   });
 }
@@ -221,7 +228,7 @@ void ServoCurveFrame::buildControls() {
   Name(scaleEdit, "Skalierung");
   Name(scaleButton, "Skalierung anwenden");
   connect(scaleEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!filling) model_.SetScaleText(text.toStdString());
+    if (!rendering()) model_.SetScaleText(text.toStdString());
   });
   connect(scaleButton, &QPushButton::clicked, this, [this] {
     if (!model_.ApplyScale()) scaleEdit->setFocus();
@@ -236,7 +243,7 @@ void ServoCurveFrame::buildControls() {
   Name(shiftEdit, "Hoch/Runter");
   Name(shiftButton, "Hoch/Runter anwenden");
   connect(shiftEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!filling) model_.SetShiftText(text.toStdString());
+    if (!rendering()) model_.SetShiftText(text.toStdString());
   });
   connect(shiftButton, &QPushButton::clicked, this, [this] {
     if (!model_.ApplyShift()) shiftEdit->setFocus();
@@ -302,12 +309,10 @@ void ServoCurveFrame::buildControls() {
 void ServoCurveFrame::ShowEditor() {
   preview->stop();
   Render();
-  filling = false;
 }
 
 void ServoCurveFrame::Render() {
-  const bool was = filling;
-  filling = true;
+  RenderingScope scope(*this);
   const ServoModel& m = model_;
   const CurvePresentation& p = m.curvePresentation();
   for (int i = 0; i < 4; ++i) {
@@ -356,7 +361,6 @@ void ServoCurveFrame::Render() {
   curveCanvas->update();
   curveMargin->update();
   relayCanvas->update();
-  filling = was;
 }
 
 }  // namespace korrin

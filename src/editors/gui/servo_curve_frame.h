@@ -30,9 +30,10 @@ class ServoCurveFrame : public EditorFrame {
   explicit ServoCurveFrame(ServoModel& model, QWidget* parent = nullptr);
 
   // Shows the model; the main window calls it after the model has loaded the image.
-  void ShowEditor();
-  // Sets every control from the model (with `filling` set, so no reaction runs back).
-  void Render();
+  void ShowEditor() override;
+  // Sets every control from the model (no change reaction of a control runs back).
+  void Render() override;
+  FrameMetrics Metrics() const override;
 
   ServoModel& model() const { return model_; }
 
@@ -102,7 +103,7 @@ class ServoCurveFrame : public EditorFrame {
 
   ServoModel& model_;
   // Lives as long as the frame: the model drops its callback when it has expired.
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  Subscription observer_;
 };
 
 }  // namespace korrin

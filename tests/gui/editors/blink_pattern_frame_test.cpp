@@ -49,11 +49,9 @@ class FrameBlinkmusterTest : public ::testing::Test {
     QPushButton* apply = frame->applyButton;
     int width = apply->x() + apply->width() + 15;
     int height = apply->y() + apply->height() + 15;
-    frame->filling = true;
     frame->setGeometry(410, 5, width, height);
     frame->show();
     frame->ShowEditor(width);
-    ASSERT_FALSE(frame->filling);
   }
 
   PatternStrip* Strip(int j) const {

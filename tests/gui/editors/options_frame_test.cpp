@@ -33,7 +33,6 @@ class FrameZusatzTest : public ::testing::Test {
     ctx.SelectDecoderType(id);
     ctx.image.Version = version;
     model.Load();
-    frame->filling = true;
     frame->setGeometry(410, 5, frame->modeGroup->geometry().right() + 1 + 10, 485);
     frame->show();
     frame->Render();
@@ -56,7 +55,6 @@ class FrameZusatzTest : public ::testing::Test {
 
 TEST_F(FrameZusatzTest, ShowsTheStateOfTheModel) {
   Show(0xB, 3.55f);
-  EXPECT_FALSE(frame->filling);
   EXPECT_TRUE(frame->modeGroup->isVisible());
   EXPECT_TRUE(frame->modeRadio1->isChecked());
   EXPECT_EQ(frame->modeRadio3->text(), "Mode 3: Selbstabschaltungs-Mode");
@@ -228,9 +226,9 @@ TEST_F(FrameZusatzTest, KeystrokesReachTheModel) {
   EXPECT_EQ(Byte(0x20), 12);
 
   // What the frame fills in itself writes nothing.
-  frame->filling = true;
-  edit->setText("9");
-  frame->filling = false;
+  model.rows[0].text = "9";
+  frame->Render();
+  EXPECT_EQ(edit->text(), "9");
   EXPECT_EQ(Byte(0x20), 12);
 }
 

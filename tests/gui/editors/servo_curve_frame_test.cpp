@@ -58,12 +58,10 @@ class FrameTambTest : public ::testing::Test {
     ctx.image.setRomValue((k < 2 ? 0xA00 : 0xC00) + 2 * 128 * (k % 2) + 2 * entry, value);
   }
 
-  // What the main window does for the servo pair: place and show both frames (their guards
-  // set), the document loads the model, then each frame renders it.
+  // What the main window does for the servo pair: place and show both frames, the document
+  // loads the model, then each frame renders it.
   void Show(int32_t id) {
     ctx.SelectDecoderType(id);
-    tamb->filling = true;
-    adr->filling = true;
     const QRect b = tamb->applyButton->geometry();
     tamb->setGeometry(410, 5, b.right() + 1 + 15, b.bottom() + 1 + 15);
     tamb->show();
@@ -107,8 +105,6 @@ TEST_F(FrameTambTest, ShowingRendersTheLoadedModel) {
   ctx.RasterX = 3;
   ctx.RasterY = 2;
   Show(211);
-  EXPECT_FALSE(tamb->filling);
-  EXPECT_FALSE(adr->filling);
   EXPECT_EQ(tamb->countEdit->text(), "10");
   EXPECT_EQ(tamb->stretchEdit->text(), "10");
   EXPECT_EQ(tamb->pointTimeLabel->text(), "Zeit zwischen 2 Punkten = 200 ms");
@@ -171,7 +167,7 @@ TEST_F(FrameTambTest, ThresholdEditShowsTheLimitedValue) {
 }
 
 // The spinners of the count, stretch and X7 threshold edits step within the ranges the model
-// takes; the threshold reaches 0.
+// takes (up to 100 points, a stretch up to 200, a threshold 0..127); the threshold reaches 0.
 TEST_F(FrameTambTest, SpinnersStepWithinTheModelsRanges) {
   ctx.image.set_Hex_EE(0x30, "01");
   Show(466);
@@ -179,15 +175,18 @@ TEST_F(FrameTambTest, SpinnersStepWithinTheModelsRanges) {
     const char* name;
     ServoUpDown* spinner;
     ServoModel::ValueRange range;
+    int min, max;
   } cases[] = {
-      {"Anzahl Punkte", tamb->countSpinner, ServoModel::countRange()},
-      {"Stretch-Faktor", tamb->stretchSpinner, ServoModel::stretchRange()},
-      {"Schwellwert", tamb->thresholdSpinner, ServoModel::thresholdRange()},
+      {"Anzahl Punkte", tamb->countSpinner, ServoModel::countRange(), 1, 100},
+      {"Stretch-Faktor", tamb->stretchSpinner, ServoModel::stretchRange(), 1, 200},
+      {"Schwellwert", tamb->thresholdSpinner, ServoModel::thresholdRange(), 0, 127},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(c.spinner->minimum(), c.range.min);
-    EXPECT_EQ(c.spinner->maximum(), c.range.max);
+    EXPECT_EQ(c.range.min, c.min);
+    EXPECT_EQ(c.range.max, c.max);
+    EXPECT_EQ(c.spinner->minimum(), c.min);
+    EXPECT_EQ(c.spinner->maximum(), c.max);
   }
   ASSERT_EQ(tamb->thresholdEdit->text(), "1");
   QTest::mouseClick(tamb->thresholdSpinner->downButton(), Qt::LeftButton);
