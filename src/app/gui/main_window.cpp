@@ -184,7 +184,7 @@ MainWindow::MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::st
 
   doc_.NeutralLayout();
   Render();
-  new UndoSupport(*this);  // undo and redo: shortcuts, context menu, commit points
+  new UndoSupport(*this);  // undo and redo: shortcuts, context menu, the end of typing
 }
 
 MainWindow::~MainWindow() { doc_.frames = nullptr; }

@@ -8,8 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTextEdit>
-#include <QTimer>
 
 #include "app/gui/main_window.h"
 #include "editors/gui/cv_table_frame.h"
@@ -20,21 +18,7 @@ namespace korrin {
 
 namespace {
 
-enum class Command { None, Undo, Redo };
-
-// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
-Command CommandOf(const QKeyEvent* key) {
-  const Qt::KeyboardModifiers mods =
-      key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (key->key() == Qt::Key_Z && mods == Qt::ControlModifier) return Command::Undo;
-  if (key->key() == Qt::Key_Y && mods == Qt::ControlModifier) return Command::Redo;
-  if (key->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) return Command::Redo;
-  return Command::None;
-}
-
-bool IsTextEdit(const QObject* o) {
-  return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o);
-}
+bool IsEditBox(const QObject* o) { return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o); }
 
 }  // namespace
 
@@ -52,25 +36,43 @@ QString UndoSupport::RedoText(const std::string& name) {
   return name.empty() ? QString("Wiederholen") : QString("Wiederholen: ") + QString::fromStdString(name);
 }
 
+QList<QKeySequence> UndoSupport::UndoKeys() { return QKeySequence::keyBindings(QKeySequence::Undo); }
+
+QList<QKeySequence> UndoSupport::RedoKeys() {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);
+  if (!keys.contains(ctrlY)) keys.append(ctrlY);
+  return keys;
+}
+
 UndoSupport::UndoSupport(MainWindow& window) : QObject(&window), window_(window) {
   setObjectName("undoSupport");
   undoAction = new QAction(UndoText(""), &window);
   undoAction->setObjectName("undoAction");
-  undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undoAction->setShortcuts(UndoKeys());
   redoAction = new QAction(RedoText(""), &window);
   redoAction->setObjectName("redoAction");
-  redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redoAction->setShortcuts(RedoKeys());
   for (QAction* a : {undoAction, redoAction}) {
     a->setShortcutContext(Qt::WindowShortcut);
     window.addAction(a);
   }
   connect(undoAction, &QAction::triggered, this, [this] { Undo(); });
   connect(redoAction, &QAction::triggered, this, [this] { Redo(); });
-  qApp->installEventFilter(this);
-}
 
-UndoSupport::~UndoSupport() {
-  if (qApp) qApp->removeEventFilter(this);
+  // A typed step ends when the field is left, wherever the focus goes (another control, a
+  // popup list, another window).
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+    if (old && InWindow(old)) EndTyping();
+  });
+
+  // The edit boxes take Enter, the undo keys and the right-click for themselves; the rows
+  // group and the frames get the right-clicks their other controls pass on.
+  for (QWidget* edit : window.findChildren<QWidget*>())
+    if (IsEditBox(edit)) edit->installEventFilter(this);
+  if (window.rowsGroup) window.rowsGroup->installEventFilter(this);
+  for (EditorFrame* f : window.frames().all())
+    if (f) f->installEventFilter(this);
 }
 
 bool UndoSupport::InWindow(const QWidget* w) const { return w && (w == &window_ || window_.isAncestorOf(w)); }
@@ -83,29 +85,17 @@ bool UndoSupport::InRowsOrFrames(const QWidget* w) const {
   return false;
 }
 
-void UndoSupport::ScheduleCommit() {
-  if (commitScheduled_) return;
-  commitScheduled_ = true;
-  // After the event has been handled: the change it made is then complete.
-  QTimer::singleShot(0, this, [this] {
-    commitScheduled_ = false;
-    CommitNow();
-  });
+bool UndoSupport::IsCommandKey(const QKeyEvent* key) const {
+  const QKeySequence pressed(key->keyCombination());
+  return undoAction->shortcuts().contains(pressed) || redoAction->shortcuts().contains(pressed);
+}
+
+void UndoSupport::EndTyping() {
+  window_.document().history.EndMerge();
+  window_.ShowModified();
 }
 
 void UndoSupport::CommitNow() {
-  // A dialog in the middle of a reaction (a warning, a question) would cut the action in two;
-  // the commit waits until it is closed.
-  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-    if (!commitScheduled_) {
-      commitScheduled_ = true;
-      QTimer::singleShot(200, this, [this] {
-        commitScheduled_ = false;
-        CommitNow();
-      });
-    }
-    return;
-  }
   window_.document().history.Commit();
   window_.ShowModified();
 }
@@ -116,15 +106,16 @@ void UndoSupport::RenderRestored() { window_.Render(); }
 
 void UndoSupport::Undo() {
   if (window_.document().history.Undo()) RenderRestored();
+  window_.ShowModified();
 }
 
 void UndoSupport::Redo() {
   if (window_.document().history.Redo()) RenderRestored();
+  window_.ShowModified();
 }
 
 QMenu* UndoSupport::ContextMenuFor(QWidget* target) {
   if (!InRowsOrFrames(target)) return nullptr;
-  CommitNow();  // the names must include what was just typed
   const History& history = window_.document().history;
   auto* edit = qobject_cast<QLineEdit*>(target);
   QMenu* menu = edit ? edit->createStandardContextMenu() : new QMenu;
@@ -151,25 +142,19 @@ QMenu* UndoSupport::ContextMenuFor(QWidget* target) {
 
 bool UndoSupport::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || !InWindow(widget)) return false;
+  if (!widget) return false;
   switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-    case QEvent::FocusOut:
-    case QEvent::Wheel: ScheduleCommit(); break;
-    case QEvent::KeyRelease: {
-      auto* key = static_cast<QKeyEvent*>(event);
-      if (key->isAutoRepeat()) break;
-      // In an edit box a step ends with Enter or when the box is left; elsewhere every key
-      // is an action of its own (a box ticked with Space, a bar moved with an arrow key).
-      if (!IsTextEdit(widget) || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) ScheduleCommit();
+    case QEvent::ShortcutOverride:
+      // Left unaccepted, the keys reach the window's actions instead of the box's own undo.
+      if (IsEditBox(widget) && IsCommandKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+      }
       break;
-    }
     case QEvent::KeyPress: {
-      // Reaches here only where a widget kept the shortcut for itself (an edit box).
-      const Command c = CommandOf(static_cast<QKeyEvent*>(event));
-      if (c == Command::None) break;
-      c == Command::Undo ? Undo() : Redo();
-      return true;
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (IsEditBox(widget) && (key == Qt::Key_Return || key == Qt::Key_Enter)) EndTyping();
+      break;
     }
     case QEvent::ContextMenu: {
       QMenu* menu = ContextMenuFor(widget);

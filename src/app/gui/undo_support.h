@@ -1,19 +1,22 @@
 #pragma once
-// Undo and redo in the main window. The document's history does the work; this class finds
-// the ends of the user's actions, offers the two commands and shows the result:
-// - a step is committed once an action has ended: a mouse button released, Enter (or, outside
-//   an edit box, any key) released, an edit left, a wheel turned; so typing "128" is one step;
-// - Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo (also inside an edit box, whose own undo they
-//   replace);
-// - a right-click on the address rows or the editor frame offers "Rückgängig: <Aktion>" and
-//   "Wiederholen: <Aktion>" (an edit box keeps its other standard entries);
-// - after undo or redo the rows and the shown frame render the restored state.
+// Undo and redo in the main window. The document's history does the work: the models and the
+// document record each of the user's actions as a step themselves. This class
+// - ends a typed step (no more keystrokes merge into it) when the focus leaves the field or
+//   Enter is pressed in it, so typing "128" is one step;
+// - offers the two commands with the platform's standard keys (and Ctrl+Y for redo), also
+//   inside an edit box, whose own undo they replace;
+// - on a right-click on the address rows or the editor frame offers "Rückgängig: <Aktion>"
+//   and "Wiederholen: <Aktion>" (an edit box keeps its other standard entries);
+// - after undo or redo has the rows and the shown frame render the restored state.
+// It watches only the window's edit boxes, the rows group and the frames, not the whole
+// application.
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
-#include <QPoint>
 
 class QAction;
 class QEvent;
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -24,13 +27,14 @@ class MainWindow;
 class UndoSupport : public QObject {
   Q_OBJECT
  public:
-  // Installs itself on the application and its two actions (with their shortcuts) on window.
+  // Puts its two actions (with their shortcuts) on window and watches the window's edit boxes,
+  // rows and frames; make it after the rows and the frames.
   explicit UndoSupport(MainWindow& window);
-  ~UndoSupport() override;
 
   void Undo();
   void Redo();
-  // Commits what the user changed since the last step (when no dialog is open).
+  // Records what changed outside any transaction as a step and ends a typed step; the title
+  // then shows whether the document differs from the file.
   void CommitNow();
 
   // The menu a right-click on target shows; nullptr when target is outside the rows and the
@@ -47,18 +51,21 @@ class UndoSupport : public QObject {
   // An entry of an edit box's standard menu that stands for key (its text ends with the
   // shortcut after a tab).
   static bool IsStandardEntry(const QAction* action, QKeySequence::StandardKey key);
+  // The keys of the two commands: the platform's standard ones, and Ctrl+Y for redo.
+  static QList<QKeySequence> UndoKeys();
+  static QList<QKeySequence> RedoKeys();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ScheduleCommit();
+  void EndTyping();
   void RenderRestored();
   bool InWindow(const QWidget* w) const;
   bool InRowsOrFrames(const QWidget* w) const;
+  bool IsCommandKey(const QKeyEvent* key) const;
 
   MainWindow& window_;
-  bool commitScheduled_ = false;
 };
 
 }  // namespace korrin
