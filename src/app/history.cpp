@@ -203,6 +203,7 @@ bool History::Record(const std::string& name, const std::string& mergeKey) {
   mergeOpen_ = !mergeKey.empty();
   if (merge) {
     Merge(steps_.back(), step);
+    if (onStepRecorded) onStepRecorded();
     return true;
   }
 
@@ -214,6 +215,7 @@ bool History::Record(const std::string& name, const std::string& mergeKey) {
     --saved_;
   }
   done_ = steps_.size();
+  if (onStepRecorded) onStepRecorded();
   return true;
 }
 

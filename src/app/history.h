@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -107,6 +108,8 @@ class History : public StepRecorder {
     mergeOpen_ = false;
   }
   bool AtSavedState() const { return saved_ == static_cast<std::ptrdiff_t>(done_); }
+  // Called after a step was recorded or merged into the last one (the window marks its title).
+  std::function<void()> onStepRecorded;
 
   size_t UndoCount() const { return done_; }
   size_t RedoCount() const { return steps_.size() - done_; }

@@ -127,6 +127,8 @@ QPixmap LogoPixmap() {
 
 MainWindow::MainWindow(Dialogs& dialogs, FileDialogs& fileDialogs, const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), doc_(dialogs, fileDialogs), settingsPath_(settingsPath) {
+  // Every recorded step may change whether there are unsaved changes: the title follows at once.
+  doc_.history.onStepRecorded = [this] { ShowModified(); };
   ShowModified();
   setAcceptDrops(true);
   openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };

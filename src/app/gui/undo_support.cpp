@@ -10,9 +10,6 @@
 #include <QMenu>
 
 #include "app/gui/main_window.h"
-#include "editors/gui/cv_table_frame.h"
-#include "editors/gui/options_frame.h"
-#include "editors/gui/pattern_frame_base.h"
 
 namespace korrin {
 
@@ -92,11 +89,6 @@ bool UndoSupport::IsCommandKey(const QKeyEvent* key) const {
 
 void UndoSupport::EndTyping() {
   window_.document().history.EndMerge();
-  window_.ShowModified();
-}
-
-void UndoSupport::CommitNow() {
-  window_.document().history.Commit();
   window_.ShowModified();
 }
 

@@ -33,9 +33,6 @@ class UndoSupport : public QObject {
 
   void Undo();
   void Redo();
-  // Records what changed outside any transaction as a step and ends a typed step; the title
-  // then shows whether the document differs from the file.
-  void CommitNow();
 
   // The menu a right-click on target shows; nullptr when target is outside the rows and the
   // editor frames. The caller owns the menu.

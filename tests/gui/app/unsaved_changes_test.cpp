@@ -151,7 +151,7 @@ TEST_F(UnsavedWindow, EachWayAsksAndFollowsTheAnswer) {
   }
 }
 
-// The title marks unsaved changes once a step has ended; undo back to the file and a save
+// The title marks unsaved changes as soon as an edit has recorded its step; undo back to the file and a save
 // clear the mark; a file loaded after a save is loaded without a question.
 TEST_F(UnsavedWindow, TitleMarksUnsavedChanges) {
   auto w = Open();
@@ -159,8 +159,7 @@ TEST_F(UnsavedWindow, TitleMarksUnsavedChanges) {
   EXPECT_FALSE(w->isWindowModified());
   auto* undo = w->findChild<UndoSupport*>("undoSupport");
   ASSERT_NE(undo, nullptr);
-  w->addressEdits[1]->setText("25");
-  undo->CommitNow();
+  w->addressEdits[1]->setText("25");  // no commit, no focus change: the step marks the title
   EXPECT_TRUE(w->isWindowModified());
   EXPECT_EQ(w->windowTitle(), "Korrin 2022-01-09[*]");  // shown as "Korrin 2022-01-09*"
   undo->Undo();
