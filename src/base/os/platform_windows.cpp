@@ -6,8 +6,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <shellapi.h>
+// windows.h first: shellapi.h needs its declarations (a separate block keeps the order).
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
