@@ -53,22 +53,8 @@ BlinkPatternFrame::BlinkPatternFrame(BlinkPatternModel& model, QWidget* parent) 
 
   for (int j = 0; j < 4; ++j) {
     const int y = kStripTop + j * kStripPitch;
-    auto* label = new QLabel(QStringLiteral("Out#%1").arg(j + 1), this);
-    label->setGeometry(8, y + 12, 42, 18);
-    outputLabels.push_back(label);
-    auto* box = new QCheckBox(this);
-    box->setGeometry(50, y + 12, 20, 20);
-    box->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(j + 1));
-    outputBoxes.push_back(box);
-    auto* strip = new PatternStrip(this);
-    strip->setGeometry(kStripLeft, y, 450, kStripHeight);
-    strips.push_back(strip);
-    connect(strip, &PatternStrip::pressed, this, [this] { stripPressed(); });
-    connect(strip, &PatternStrip::moved, this, [this, j](QPoint p) { stripMoved(j, p); });
-    connect(strip, &PatternStrip::released, this, [this] { stripReleased(); });
+    addOutputRow(j, QRect(8, y + 12, 42, 18), QRect(50, y + 12, 20, 20), QRect(kStripLeft, y, 450, kStripHeight));
   }
-  for (int j = 0; j < 4; ++j)
-    connect(outputBoxes[static_cast<size_t>(j)], &QCheckBox::toggled, this, [this, j] { outputClicked(j); });
 
   copyLabel = new QLabel(QStringLiteral("Kurve kopieren"), this);
   copyLabel->setGeometry(8, kBottomRow + 4, 100, 18);

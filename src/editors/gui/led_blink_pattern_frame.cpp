@@ -50,20 +50,8 @@ LedBlinkPatternFrame::LedBlinkPatternFrame(LedBlinkPatternModel& model, QWidget*
 
   for (int j = 0; j < 10; ++j) {
     const int y = kStripTop + j * kStripPitch;
-    auto* label = new QLabel(QStringLiteral("Out#%1").arg(j + 1), this);
-    label->setGeometry(8, y + 10, 48, 18);
-    outputLabels.push_back(label);
-    auto* box = new QCheckBox(this);
-    box->setGeometry(56, y + 10, 20, 20);
-    box->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(j + 1));
-    outputBoxes.push_back(box);
-    connect(box, &QCheckBox::toggled, this, [this, j] { outputClicked(j); });
-    auto* strip = new PatternStrip(this);
-    strip->setGeometry(kStripLeft, y, kFrameWidth - kStripLeft - 10, kStripHeight);
-    strips.push_back(strip);
-    connect(strip, &PatternStrip::pressed, this, [this] { stripPressed(); });
-    connect(strip, &PatternStrip::moved, this, [this, j](QPoint p) { stripMoved(j, p); });
-    connect(strip, &PatternStrip::released, this, [this] { stripReleased(); });
+    addOutputRow(j, QRect(8, y + 10, 48, 18), QRect(56, y + 10, 20, 20),
+                 QRect(kStripLeft, y, kFrameWidth - kStripLeft - 10, kStripHeight));
   }
 
   copyLabel = new QLabel(QStringLiteral("Kurve kopieren"), this);

@@ -107,6 +107,23 @@ void PatternFrameBase::stretchChanged() {
 
 void PatternFrameBase::loopClicked() { model_.LoopToggled(loopBox->isChecked()); }
 
+void PatternFrameBase::addOutputRow(int output, const QRect& label, const QRect& box, const QRect& strip) {
+  auto* caption = new QLabel(QStringLiteral("Out#%1").arg(output + 1), this);
+  caption->setGeometry(label);
+  outputLabels.push_back(caption);
+  auto* use = new QCheckBox(this);
+  use->setGeometry(box);
+  use->setToolTip(QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(output + 1));
+  outputBoxes.push_back(use);
+  connect(use, &QCheckBox::toggled, this, [this, output] { outputClicked(output); });
+  auto* drawing = new PatternStrip(this);
+  drawing->setGeometry(strip);
+  strips.push_back(drawing);
+  connect(drawing, &PatternStrip::pressed, this, [this] { stripPressed(); });
+  connect(drawing, &PatternStrip::moved, this, [this, output](QPoint p) { stripMoved(output, p); });
+  connect(drawing, &PatternStrip::released, this, [this] { stripReleased(); });
+}
+
 void PatternFrameBase::outputClicked(int output) {
   model_.OutputToggled(output, outputBoxes[static_cast<size_t>(output)]->isChecked());
 }

@@ -67,6 +67,9 @@ class PatternFrameBase : public EditorFrame {
   // Accessible names and label buddies of the controls; called by the frame's constructor
   // once every control exists.
   void nameControls();
+  // One output row: the caption "Out#N" (N = output + 1), the box that uses the output and its
+  // strip, placed at the given rectangles and wired to the reactions below.
+  void addOutputRow(int output, const QRect& label, const QRect& box, const QRect& strip);
 
   // The reactions; each frame connects its controls to these, and they forward to the model.
   void countChanged();
